@@ -1,0 +1,60 @@
+#pragma once
+
+// Carries what the node sends from the socket through the telnet decoder onto the
+// screen, and the decoder's answers back through the guarded send.
+//
+// Each pass takes what the socket holds, at most SliceBytes, and then reports
+// received() once so the window repaints. Whatever is left waits for the next pass of
+// the event loop, so a burst of many megabytes never blocks the window.
+//
+// GUI thread only.
+
+#include "net/TelnetDecoder.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class GuardedSender;
+class QIODevice;
+class ScreenBuffer;
+
+class NodeReceiver : public QObject, private TelnetSink {
+    Q_OBJECT
+
+public:
+    static constexpr qint64 SliceBytes = 256 * 1024;
+
+    NodeReceiver(ScreenBuffer& screen, GuardedSender& sender, QObject* parent = nullptr);
+
+    // Reads from this device whenever it reports data; null detaches.
+    void attach(QIODevice* socket);
+
+    // The system beep; rung at most once per pass.
+    void setBell(std::function<void()> bell) { m_bell = std::move(bell); }
+
+    TelnetDecoder& decoder() { return m_decoder; }
+
+    // Reads and decodes one slice; schedules another pass while data remains.
+    void readPending();
+
+signals:
+    void received();
+
+private:
+    void telnetText(QByteArrayView run) override;
+    void telnetAnswer(QByteArrayView answer) override;
+    void telnetBell() override;
+    void scheduleNextPass();
+
+    ScreenBuffer& m_screen;
+    GuardedSender& m_sender;
+    TelnetDecoder m_decoder{*this};
+    QPointer<QIODevice> m_socket;
+    QMetaObject::Connection m_readyRead;
+    std::function<void()> m_bell;
+    QByteArray m_slice;
+    bool m_passScheduled = false;
+};

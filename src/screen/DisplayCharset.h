@@ -1,0 +1,43 @@
+#pragma once
+
+// Turns the bytes of terminal lines into text for display. The ring keeps bytes as the
+// node sent them; a line is shown in the character set of the terminal font (a Windows
+// charset number: 128 Shift-JIS by default, 0 Windows-1252, ...), except that a line
+// which is valid UTF-8 and holds non-ASCII bytes is shown as UTF-8, since many nodes
+// send UTF-8 today. A UTF-8 character cut in two at the line width is shown whole at the
+// end of the first line.
+//
+// Control bytes are shown as their control-picture glyphs, so every byte takes one
+// cell. Not thread-safe: one instance per view.
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringDecoder>
+
+class DisplayCharset {
+public:
+    static constexpr int ShiftJisCharset = 128;
+
+    explicit DisplayCharset(int windowsCharset = ShiftJisCharset);
+
+    void setCharset(int windowsCharset);
+    int charset() const { return m_charset; }
+
+    // The codec name for a Windows charset number; Windows-1252 for unknown numbers.
+    static const char* codecName(int windowsCharset);
+
+    // Decodes the lines of a view, given newest first as the screen buffer hands them
+    // out (the newest is the line under construction). The result has the same order.
+    // lineWidth tells which lines were cut by the width rather than ended by the node.
+    QList<QString> decodeLines(const QList<QByteArray>& newestFirst, int lineWidth);
+
+    // One whole line on its own, not a piece cut at the width.
+    QString decode(QByteArrayView line);
+
+private:
+    QString decodeWithCharset(QByteArrayView line);
+
+    int m_charset = ShiftJisCharset;
+    QStringDecoder m_decoder;
+};
