@@ -1,8 +1,8 @@
 // Kestrel: a telnet client for amateur-radio DX packet clusters.
 //
 // Until the main window lands this starts the terminal on its own: it connects to the
-// node given on the command line (default 127.0.0.1:7300, where the test node listens)
-// and shows what arrives.
+// node given on the command line (default 127.0.0.1:7300, where the test node listens),
+// shows what arrives and sends each line typed below the terminal.
 
 #include "net/GuardedSender.h"
 #include "net/NodeReceiver.h"
@@ -12,7 +12,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLineEdit>
 #include <QTcpSocket>
+#include <QVBoxLayout>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -38,10 +40,20 @@ int main(int argc, char* argv[]) {
     sender.setSocket(&socket);
     receiver.attach(&socket);
 
-    TerminalView view(screen);
-    view.setWindowTitle(QStringLiteral("KESTREL <-> ") + host);
-    view.resize(800, 500);
-    view.show();
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("KESTREL <-> ") + host);
+    auto* layout = new QVBoxLayout(&window);
+    auto* view = new TerminalView(screen);
+    auto* input = new QLineEdit;
+    layout->addWidget(view, 1);
+    layout->addWidget(input);
+    QObject::connect(input, &QLineEdit::returnPressed, input, [&sender, input] {
+        sender.GuardedSend(input->text().toUtf8() + "\r\n");
+        input->clear();
+    });
+    window.resize(800, 500);
+    window.show();
+    input->setFocus();
 
     socket.connectToHost(host, port);
     return QApplication::exec();

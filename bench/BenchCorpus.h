@@ -1,0 +1,14 @@
+#pragma once
+
+// A realistic stream from a node for the benchmarks: about half spot lines and half
+// other node text (listings, announcements, bulletins, prompts), taken from lines real
+// nodes sent, with some telnet commands between them, as the bytes would arrive.
+
+#include <QByteArray>
+
+struct BenchCorpus {
+    QByteArray bytes;
+    qint64 lines = 0;
+};
+
+BenchCorpus buildBenchCorpus(qsizetype targetBytes);

@@ -1,0 +1,95 @@
+// Speed of the receive path against a plain copy of the same bytes, in one run:
+//   kestrel_bench [--benchmark_filter=...]
+
+#include "BenchCorpus.h"
+#include "net/GuardedSender.h"
+#include "net/NodeReceiver.h"
+#include "screen/LinePipeline.h"
+#include "screen/ScreenBuffer.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+#include <cstring>
+
+namespace {
+
+constexpr qsizetype CorpusBytes = 8 * 1024 * 1024;
+
+const BenchCorpus& corpus() {
+    static const BenchCorpus built = buildBenchCorpus(CorpusBytes);
+    return built;
+}
+
+struct NoStage : LineSink {
+    void takeLine(QByteArrayView line) override { benchmark::DoNotOptimize(line.data()); }
+};
+
+// The receive path as the window wires it, reading from a buffer instead of a socket:
+// the telnet decoder, the screen buffer and every slot of the fan-out.
+struct ReceivePath {
+    ScreenBuffer screen;
+    LinePipeline pipeline;
+    NoStage stages[ScopeSlotCount + 4];
+    GuardedSender sender{screen};
+    NodeReceiver receiver{screen, sender};
+    QBuffer node;
+    QBuffer answers;
+
+    ReceivePath() {
+        for (int slot = 0; slot < ScopeSlotCount; ++slot)
+            pipeline.setSpotConsumer(ScopeSlot(slot), &stages[slot]);
+        pipeline.setLog(&stages[ScopeSlotCount]);
+        pipeline.setSoundTriggers(&stages[ScopeSlotCount + 1]);
+        pipeline.setScreenSaverCheck(&stages[ScopeSlotCount + 2]);
+        pipeline.setLinkCheck(&stages[ScopeSlotCount + 3]);
+        screen.setPipeline(&pipeline);
+        node.setData(corpus().bytes);
+        node.open(QIODevice::ReadOnly);
+        answers.open(QIODevice::WriteOnly);
+        sender.setSocket(&answers);
+        receiver.attach(&node);
+    }
+
+    void receiveAll() {
+        node.seek(0);
+        answers.seek(0);
+        receiver.readPending();
+        while (node.bytesAvailable() > 0)
+            QCoreApplication::processEvents(); // the next slices, one per pass
+    }
+};
+
+void BM_Pipeline(benchmark::State& state) {
+    ReceivePath path;
+    for (auto _ : state)
+        path.receiveAll();
+    state.SetBytesProcessed(state.iterations() * corpus().bytes.size());
+    state.counters["lines/s"] = benchmark::Counter(double(state.iterations() * corpus().lines),
+                                                   benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_Pipeline)->Unit(benchmark::kMillisecond);
+
+void BM_PlainCopy(benchmark::State& state) {
+    const QByteArray& bytes = corpus().bytes;
+    QByteArray copy(bytes.size(), '\0');
+    for (auto _ : state) {
+        std::memcpy(copy.data(), bytes.constData(), size_t(bytes.size()));
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+    state.counters["lines/s"] = benchmark::Counter(double(state.iterations() * corpus().lines),
+                                                   benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PlainCopy)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Kestrel needs, once: usage deps.sh run|test|ci
+set -euo pipefail
+
+build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
+       libgl-dev libbenchmark-dev fonts-dejavu-core)
+test=(socat xvfb xauth dbus dbus-x11)
+ci=(clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-format)
+
+case "${1:-run}" in
+  run) wanted=("${build[@]}") ;;
+  test) wanted=("${build[@]}" "${test[@]}") ;;
+  ci) wanted=("${build[@]}" "${test[@]}" "${ci[@]}") ;;
+  *) echo "usage: $0 run|test|ci" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+    missing+=("$package")
+done
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
