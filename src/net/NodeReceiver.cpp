@@ -21,7 +21,8 @@ void NodeReceiver::attach(QIODevice* socket) {
         m_readyRead = connect(socket, &QIODevice::readyRead, this, &NodeReceiver::readPending);
 }
 
-void NodeReceiver::readPending() {
+void NodeReceiver::readPending()
+{
     m_passScheduled = false;
     if (!m_socket)
         return;
@@ -30,12 +31,14 @@ void NodeReceiver::readPending() {
         return;
     m_slice.resize(available);
     const qint64 count = m_socket->read(m_slice.data(), available);
-    if (count < 0)
+    if (count < 0) {
+        // The socket's own error event decides what becomes of the connection.
         m_screen.PutString(NetTexts::SocketReadError);
-    else
+    } else {
         m_decoder.Kaiseki(QByteArrayView(m_slice.constData(), count));
-    if (m_socket && m_socket->bytesAvailable() > 0)
-        scheduleNextPass();
+        if (m_socket && m_socket->bytesAvailable() > 0)
+            scheduleNextPass();
+    }
     emit received();
 }
 

@@ -1,0 +1,116 @@
+#include "net/GuardedSender.h"
+#include "net/NetTexts.h"
+#include "net/NodeReceiver.h"
+#include "screen/ScreenBuffer.h"
+
+#include <QBuffer>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// A device that has bytes waiting but fails to hand them over.
+class FailingDevice : public QIODevice {
+public:
+    FailingDevice() { open(QIODevice::ReadOnly); }
+    qint64 bytesAvailable() const override { return 10; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64) override { return -1; }
+};
+
+} // namespace
+
+class NodeReceiverTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void burstIsReadInSlicesOnePerPass();
+    void bellRingsOncePerPass();
+    void answersGoBackThroughGuardedSend();
+    void readErrorIsShown();
+};
+
+void NodeReceiverTest::burstIsReadInSlicesOnePerPass() {
+    ScreenBuffer screen;
+    GuardedSender sender(screen);
+    NodeReceiver receiver(screen, sender);
+    const QByteArray line =
+        "DX de M0TST:     14025.0  XX9ZZ        test                           0944Z\r\n";
+    const int lineCount = 14000; // about 1 MB
+    QBuffer node;
+    node.setData(line.repeated(lineCount));
+    node.open(QIODevice::ReadOnly);
+    receiver.attach(&node);
+    QSignalSpy passes(&receiver, &NodeReceiver::received);
+    ScreenCursor cursor = screen.cursorAtEnd();
+    qint64 linesSeen = 0;
+    quint64 linesMissed = 0;
+    connect(&receiver, &NodeReceiver::received, this, [&] {
+        const ScreenNews news = screen.ReadSince(cursor);
+        linesSeen += news.lines.size();
+        linesMissed += news.missed;
+    });
+
+    receiver.readPending();
+    QCOMPARE(passes.size(), 1);
+    QCOMPARE(node.pos(), NodeReceiver::SliceBytes);
+    QCOMPARE(linesSeen, NodeReceiver::SliceBytes / line.size());
+
+    // The rest follows one slice per pass of the event loop, without new data arriving.
+    QTRY_COMPARE(node.bytesAvailable(), 0);
+    const qint64 slices = (node.size() + NodeReceiver::SliceBytes - 1) / NodeReceiver::SliceBytes;
+    QCOMPARE(passes.size(), slices);
+    QCOMPARE(linesSeen, qint64(lineCount));
+    QCOMPARE(linesMissed, 0u);
+}
+
+void NodeReceiverTest::bellRingsOncePerPass() {
+    ScreenBuffer screen;
+    GuardedSender sender(screen);
+    NodeReceiver receiver(screen, sender);
+    int bells = 0;
+    receiver.setBell([&bells] { ++bells; });
+    QBuffer node;
+    node.setData(QByteArray("spot\a\a\r\n").repeated(100000)); // 800 kB, four slices
+    node.open(QIODevice::ReadOnly);
+    receiver.attach(&node);
+    QSignalSpy passes(&receiver, &NodeReceiver::received);
+    receiver.readPending();
+    QTRY_COMPARE(node.bytesAvailable(), 0);
+    QCOMPARE(bells, passes.size());
+    QCOMPARE(bells, 4);
+}
+
+void NodeReceiverTest::answersGoBackThroughGuardedSend() {
+    ScreenBuffer screen;
+    GuardedSender sender(screen);
+    NodeReceiver receiver(screen, sender);
+    QBuffer answers;
+    answers.open(QIODevice::WriteOnly);
+    sender.setSocket(&answers);
+    QBuffer node;
+    node.setData(QByteArray("\xff\xfb\x01\xff\xfd\x18login: "));
+    node.open(QIODevice::ReadOnly);
+    receiver.attach(&node);
+    receiver.readPending();
+    QCOMPARE(answers.data(), QByteArray("\xff\xfd\x01\xff\xfc\x18"));
+    QCOMPARE(screen.GetCurrentLine(), QByteArray("login: "));
+}
+
+void NodeReceiverTest::readErrorIsShown() {
+    ScreenBuffer screen;
+    GuardedSender sender(screen);
+    NodeReceiver receiver(screen, sender);
+    FailingDevice device;
+    receiver.attach(&device);
+    receiver.readPending();
+    QCOMPARE(screen.GetCurrentLine(), NetTexts::SocketReadError.toByteArray());
+    // No further pass is scheduled: the error is shown once, not on every pass.
+    QCoreApplication::processEvents();
+    QCOMPARE(screen.GetCurrentLine(), NetTexts::SocketReadError.toByteArray());
+}
+
+QTEST_GUILESS_MAIN(NodeReceiverTest)
+#include "tst_nodereceiver.moc"
