@@ -1,0 +1,9 @@
+#include "settings/SettingsFolder.h"
+
+#include <QStandardPaths>
+
+QString kestrelSettingsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/kestrel");
+}
