@@ -1,0 +1,321 @@
+#include "app/TForm1.h"
+
+#include "app/AppTexts.h"
+#include "desktop/Accessibility.h"
+#include "desktop/DesktopTexts.h"
+#include "desktop/ExclusiveDialogGuard.h"
+#include "desktop/MessageBoxes.h"
+#include "net/NetTexts.h"
+#include "screen/TerminalFont.h"
+#include "screen/TerminalView.h"
+#include "send/KeyHistory.h"
+#include "send/SendPanel.h"
+#include "send/SendTexts.h"
+#include "settings/TfConnect.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString text(const char* latin1) {
+    return QString::fromLatin1(latin1);
+}
+
+QPushButton* makeButton(const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(QLatin1String(name));
+    describeControl(button, caption);
+    return button;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    m_screen.setPipeline(&m_pipeline);
+    m_connection.receiver().setBell([] { QApplication::beep(); });
+    buildControls();
+    FormCreate();
+    m_connectDialog = std::make_unique<TfConnect>(*m_settings, m_lastConnection, this);
+    wireConnection();
+}
+
+TForm1::~TForm1() {
+    // Closing the socket as it goes must not run the handlers of a half-destroyed window.
+    disconnect(&m_connection, nullptr, this, nullptr);
+    m_connection.socket().abort();
+    m_screen.setPipeline(nullptr);
+}
+
+void TForm1::buildControls() {
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(buildTopBar());
+    layout->addWidget(buildPages(), 1);
+    m_sendPanel = new SendPanel(m_lineSender);
+    layout->addWidget(m_sendPanel);
+    setCentralWidget(central);
+    buildStatusBar();
+    buildMenu();
+    connect(m_sendPanel, &SendPanel::talkSent, this, [this] {
+        showTerminalSheet();
+        m_backScroll->setControlsEnabled(true);
+    });
+}
+
+QWidget* TForm1::buildTopBar() {
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("Panel1"));
+    m_bConnect = makeButton("bConnect", text(AppTexts::Connect));
+    auto* bEnd = makeButton("bEnd", text(AppTexts::End));
+    connect(m_bConnect, &QPushButton::clicked, this, &TForm1::bConnectClick);
+    connect(bEnd, &QPushButton::clicked, this, &TForm1::bEndClick);
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_bConnect);
+    layout->addStretch();
+    layout->addWidget(bEnd);
+    return panel;
+}
+
+QTabWidget* TForm1::buildPages() {
+    m_pageControl1 = new QTabWidget;
+    m_pageControl1->setObjectName(QStringLiteral("PageControl1"));
+    m_ttySheet = new QWidget;
+    m_ttySheet->setObjectName(QStringLiteral("TTYSheet"));
+    m_image1 = new TerminalView(m_screen);
+    auto* ttyLayout = new QVBoxLayout(m_ttySheet);
+    ttyLayout->setContentsMargins(0, 0, 0, 0);
+    ttyLayout->addWidget(m_image1);
+    m_pageControl1->addTab(m_ttySheet, QStringLiteral("TTY"));
+    auto* scopeSheet = new QWidget;
+    scopeSheet->setObjectName(QStringLiteral("ScopeSheet"));
+    m_pageControl1->addTab(scopeSheet, QStringLiteral("Scope"));
+    auto* historySheet = new QWidget;
+    historySheet->setObjectName(QStringLiteral("HistorySheet"));
+    m_pageControl1->addTab(historySheet, QStringLiteral("History"));
+    return m_pageControl1;
+}
+
+void TForm1::buildStatusBar() {
+    auto* bar = new QStatusBar;
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    for (int panel = 0; panel < 2; ++panel) {
+        m_statusPanels[panel] = new QLabel;
+        m_statusPanels[panel]->setObjectName(QStringLiteral("StatusPanel%1").arg(panel));
+        bar->addWidget(m_statusPanels[panel], panel == 1 ? 1 : 0);
+    }
+    setStatusBar(bar);
+}
+
+void TForm1::buildMenu() {
+    auto* menu = new QMenuBar;
+    menu->setObjectName(QStringLiteral("MainMenu1"));
+    QMenu* file = menu->addMenu(QStringLiteral("&File  "));
+    QAction* exit = file->addAction(QStringLiteral("Exit (ALT + F4)"));
+    exit->setObjectName(QStringLiteral("Exit1"));
+    connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
+    setMenuBar(menu);
+}
+
+void TForm1::wireConnection() {
+    connect(&m_connection, &NodeConnection::lookingUp, this, &TForm1::ClientSocket1Lookup);
+    connect(&m_connection, &NodeConnection::connecting, this, &TForm1::ClientSocket1Connecting);
+    connect(&m_connection, &NodeConnection::connected, this, &TForm1::ClientSocket1Connect);
+    connect(&m_connection, &NodeConnection::socketError, this, &TForm1::ClientSocket1Error);
+    connect(&m_connection, &NodeConnection::disconnected, this, &TForm1::ClientSocket1Disconnect);
+}
+
+void TForm1::FormCreate() {
+    m_settings = std::make_unique<SettingsFile>(SettingsFile::defaultPath());
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TForm1::FormShow() {
+    m_captionBase = text(AppTexts::CaptionBase);
+    setWindowTitle(m_captionBase);
+    loadStartupSettings();
+    m_pageControl1->setCurrentWidget(m_ttySheet);
+    m_sendPanel->setCurrentIndex(0);
+    m_connectDialog->selectNode(0);
+    EnableSendFields(false);
+    m_sendPanel->LoadKeyHistory(KeyHistory::defaultPath());
+    m_statusPanels[0]->setFixedWidth(300);
+}
+
+// In the order the settings have always been applied: later ones may rely on earlier.
+void TForm1::loadStartupSettings() {
+    applyFont(m_settings->LoadFont());
+    m_image1->setBackgroundColor(colorFromWindows(m_settings->LoadBackground()));
+    const WindowGeometry geometry = m_settings->LoadWindowGeometry();
+    move(geometry.left, geometry.top);
+    resize(geometry.width, geometry.height);
+    m_environment.rs232c = m_settings->LoadRs232c();
+    m_environment.saverOff = m_settings->LoadSaverOff();
+    m_environment.historyLines = m_settings->LoadHistoryLines();
+    m_environment.sounds = m_settings->LoadSounds();
+    m_environment.colBytes = m_settings->LoadColBytes();
+    m_screen.setLineWidth(m_environment.colBytes);
+    m_environment.scrollFileSelect = m_settings->LoadScrollFileSelect();
+    m_environment.linkCheckMinutes = m_settings->LoadLinkCheck();
+    m_environment.reconnectSec = m_settings->LoadReconnectSec();
+}
+
+void TForm1::applyFont(const FontSettings& font) {
+    m_font = font;
+    m_image1->setTerminalFont(terminalFont(font));
+    m_image1->setTextColor(colorFromWindows(font.color));
+    m_image1->setCharset(font.charset);
+    m_lineSender.setCharset(font.charset);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::FormClose() {
+    m_closing = true; // the disconnect this causes must not offer a reconnect
+    if (m_connection.isConnected())
+        m_connection.close();
+    if (!m_sendPanel->SaveKeyHistory(KeyHistory::defaultPath()))
+        showMessage(this, SendTexts::CantCreateKeyHistory);
+    m_serialRelay->stop();
+}
+
+void TForm1::bEndClick() {
+    if (m_connection.isConnected() && !askYesNo(this, text(AppTexts::StillConnecting)))
+        return;
+    close();
+}
+
+void TForm1::Exit1Click() {
+    bEndClick();
+}
+
+void TForm1::bConnectClick() {
+    if (m_bConnect->text() != text(AppTexts::Connect)) {
+        if (askYesNo(this, text(AppTexts::StillConnecting)))
+            m_connection.close();
+        return;
+    }
+    const ExclusiveDialogGuard guard;
+    if (!guard.acquired()) {
+        showMessage(this, text(DesktopTexts::ConnectDialogBusy));
+        return;
+    }
+    m_connectDialog->LoadNodes(m_settings->LoadNodes());
+    if (m_connectDialog->exec() != QDialog::Accepted)
+        return;
+    m_connection.setResultCode(NodeConnection::Started);
+    StartConnection();
+    if (m_connection.resultCode() < 0)
+        showMessage(this, NodeConnection::ConErrStr(m_connection.resultCode()));
+}
+
+void TForm1::StartConnection() {
+    m_connection.StartConnection(m_connectDialog->selectedNode());
+    const NodeEntry& node = m_connection.current();
+    m_lineSender.setConnection(node.localEcho, node.sendCrLf);
+}
+
+void TForm1::EnableSendFields(bool on) {
+    m_sendPanel->EnableSendFields(on);
+}
+
+void TForm1::SendScriptLine(const QString& line) {
+    m_sendPanel->SendScriptLine(line);
+}
+
+QString TForm1::statusText(int panel) const {
+    return m_statusPanels[panel]->text();
+}
+
+void TForm1::setStatusText(int panel, const QString& status) {
+    m_statusPanels[panel]->setText(status);
+}
+
+void TForm1::showTerminalSheet() {
+    m_pageControl1->setCurrentWidget(m_ttySheet);
+}
+
+void TForm1::saveNodeTable() {
+    if (!m_settings->SaveNodes(m_connectDialog->nodes()))
+        showMessage(this, m_settings->lastError());
+}
+
+void TForm1::ClientSocket1Lookup() {
+    setStatusText(0, text(AppTexts::LookingFor) + m_connection.current().address);
+}
+
+void TForm1::ClientSocket1Connecting() {
+    setStatusText(0, text(AppTexts::Calling) + m_connection.current().address);
+}
+
+void TForm1::ClientSocket1Connect() {
+    const NodeEntry& node = m_connection.current();
+    m_scrollBuffer->restore(node.address);
+    m_scrollBuffer->setChoiceEnabled(false);
+    showTerminalSheet();
+    m_backScroll->setControlsEnabled(true);
+    m_bConnect->setText(text(AppTexts::Discon));
+    m_sounds->PlaySound(0);
+    EnableSendFields(true);
+    m_sendPanel->sendBox()->setFocus();
+    saveNodeTable();
+    setWindowTitle(m_captionBase + node.remarks);
+    setStatusText(0, text(AppTexts::ConnectedTo) + node.address);
+    if (node.linkActive)
+        m_serialRelay->open(node);
+}
+
+void TForm1::ClientSocket1Error() {
+    const NodeEntry& node = m_connection.current();
+    m_script->abortIfShowing();
+    showTerminalSheet();
+    m_screen.PutString(NetTexts::SocketErrorBanner);
+    setStatusText(0, QString());
+    if (node.linkActive)
+        m_serialRelay->sendNotice(NetTexts::SocketErrorNotice);
+    if (m_connection.isConnected())
+        m_connection.close(); // the disconnect that follows takes over
+    else if (!m_closing)
+        m_reconnect->offer(node.address);
+}
+
+void TForm1::ClientSocket1Disconnect() {
+    const NodeEntry& node = m_connection.current();
+    showTerminalSheet();
+    m_screen.PutString(NetTexts::DisconnectedBanner);
+    m_scrollBuffer->save(node.address);
+    m_scrollBuffer->setChoiceEnabled(true);
+    setWindowTitle(m_captionBase);
+    m_backScroll->setControlsEnabled(true);
+    m_sounds->PlaySound(1);
+    setStatusText(0, text(AppTexts::DisconnectedFrom) + node.address);
+    m_bConnect->setText(text(AppTexts::Connect));
+    EnableSendFields(false);
+    if (node.linkActive)
+        m_serialRelay->sendNotice(NetTexts::DisconnectedNotice);
+    m_serialRelay->stop();
+    if (!m_closing)
+        m_reconnect->offer(node.address);
+}

@@ -1,0 +1,11 @@
+#include "desktop/Accessibility.h"
+
+#include <QWidget>
+
+void describeControl(QWidget* control, const QString& name, const QString& hint) {
+    QString spoken = name;
+    spoken.remove(QLatin1Char('&')); // menu accelerators are not read out
+    control->setAccessibleName(spoken.trimmed());
+    if (!hint.isEmpty())
+        control->setToolTip(hint);
+}

@@ -1,0 +1,18 @@
+#include "desktop/MessageBoxes.h"
+
+#include <QMessageBox>
+
+namespace {
+const QString boxCaption = QStringLiteral("KESTREL");
+}
+
+void showMessage(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, boxCaption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool askYesNo(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, boxCaption, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    return box.exec() == QMessageBox::Yes;
+}

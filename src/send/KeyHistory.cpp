@@ -1,0 +1,97 @@
+#include "send/KeyHistory.h"
+
+#include "send/LineComposer.h"
+#include "settings/SettingsFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace {
+
+// Splits a long line into entries without cutting a surrogate pair in two.
+void appendEntries(QStringView line, QStringList& entries) {
+    do {
+        qsizetype take = std::min(line.size(), KeyHistory::MaxEntryLength);
+        if (take < line.size() && line[take - 1].isHighSurrogate())
+            --take;
+        entries.append(LineComposer::trimBlanks(line.first(take)));
+        line = line.sliced(take);
+    } while (!line.isEmpty());
+}
+
+QStringList parseEntries(const QByteArray& bytes) {
+    // The decoder drops a leading byte order mark that an editor may have written.
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(bytes);
+    QStringList entries;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        QStringView line = QStringView(text).sliced(start, end - start);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        appendEntries(line, entries);
+        start = end + 1;
+    }
+    return entries;
+}
+
+// A line break inside an entry would read back as two entries.
+QString asOneLine(const QString& entry) {
+    QString line = LineComposer::trimTrailingBlanks(entry);
+    line.replace(u'\r', u' ').replace(u'\n', u' ');
+    return line;
+}
+
+QByteArray historyText(const QStringList& entries) {
+    QString text;
+    for (const QString& entry : entries) {
+        text += asOneLine(entry);
+        text += u'\n';
+    }
+    return text.toUtf8();
+}
+
+} // namespace
+
+QString KeyHistory::defaultPath() {
+    return kestrelSettingsFolder() + QStringLiteral("/KestrelKey.txt");
+}
+
+void KeyHistory::Add(const QString& line) {
+    if (m_entries.size() > MaxEntries - 1)
+        m_entries.removeLast();
+    m_entries.prepend(line);
+}
+
+bool KeyHistory::LoadKeyHistory(const QString& path) {
+    m_entries.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    m_entries = parseEntries(bytes);
+    return true;
+}
+
+// QSaveFile writes beside the old file and renames only after every byte is on disk.
+bool KeyHistory::SaveKeyHistory(const QString& path) const {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = historyText(m_entries);
+    if (file.write(bytes) != bytes.size())
+        return false;
+    return file.commit();
+}

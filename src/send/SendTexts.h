@@ -1,0 +1,14 @@
+#pragma once
+
+// The texts the send box, the talk and DX report windows show the operator, kept in one
+// place.
+
+#include <QLatin1StringView>
+
+namespace SendTexts {
+inline constexpr QLatin1StringView PleaseInputCallsign{"Please input Callsign"};
+inline constexpr QLatin1StringView PleaseInputComment{"Please input Comment"};
+inline constexpr QLatin1StringView PleaseInputFreq{"Please input Freq"};
+inline constexpr QLatin1StringView PleaseInputDxCallsign{"Please input dx callsign"};
+inline constexpr QLatin1StringView CantCreateKeyHistory{"Can't create key history file"};
+} // namespace SendTexts

@@ -1,0 +1,206 @@
+#include "settings/TfConnect.h"
+
+#include "desktop/Accessibility.h"
+#include "desktop/MessageBoxes.h"
+#include "net/LastConnection.h"
+#include "net/NetTexts.h"
+#include "settings/ConnectTexts.h"
+#include "settings/SettingsFile.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString numbered(const char* name, int number) {
+    return QLatin1String(name) + QString::number(number);
+}
+
+template <typename Control>
+Control* makeControl(const char* name, int number, const QString& caption) {
+    auto* control = new Control;
+    control->setObjectName(numbered(name, number));
+    describeControl(control, caption);
+    return control;
+}
+
+// Port fields take digits and Backspace; other typed characters are dropped. Pasted
+// text is not filtered: the connection reports a port that is not a number.
+bool isRefusedPortKey(const QKeyEvent& key) {
+    const QString text = key.text();
+    if (text.size() != 1 || key.key() == Qt::Key_Backspace)
+        return false;
+    const QChar c = text.front();
+    return c.isPrint() && !(c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+}
+
+} // namespace
+
+TfConnect::TfConnect(SettingsFile& settings, LastConnection& lastConnection, QWidget* parent)
+    : QDialog(parent)
+    , m_settings(settings)
+    , m_lastConnection(lastConnection) {
+    setObjectName(QStringLiteral("fConnect"));
+    setWindowTitle(QString::fromLatin1(ConnectTexts::Caption));
+    m_pages = new QTabWidget;
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    for (int number = 1; number <= NodeCount; ++number) {
+        m_pages->addTab(buildSheet(number, m_sheets[size_t(number - 1)]), numbered("Node", number));
+    }
+
+    auto* bOk = new QPushButton(QStringLiteral("Connect"));
+    bOk->setObjectName(QStringLiteral("bOk"));
+    bOk->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+    cancel->setObjectName(QStringLiteral("BitBtn1"));
+    auto* bSave = new QPushButton(QStringLiteral("Save"));
+    bSave->setObjectName(QStringLiteral("bSave"));
+    for (QPushButton* button : {bOk, cancel, bSave})
+        describeControl(button, button->text());
+    connect(bOk, &QPushButton::clicked, this, &TfConnect::bOkClick);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(bSave, &QPushButton::clicked, this, &TfConnect::bSaveClick);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(bOk);
+    buttons->addWidget(cancel);
+    buttons->addWidget(bSave);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages);
+    layout->addLayout(buttons);
+    LoadNodes(defaultNodeTable());
+}
+
+QWidget* TfConnect::buildSheet(int number, NodeSheet& sheet) {
+    auto* page = new QWidget;
+    page->setObjectName(numbered("Node", number));
+    sheet.eAddress = makeControl<QLineEdit>("eAddress", number, QStringLiteral("Address "));
+    sheet.ePortNo = makeControl<QLineEdit>("ePortNo", number, QStringLiteral("Port no. "));
+    sheet.ePortNo->installEventFilter(this);
+    sheet.eRemarks = makeControl<QLineEdit>("eRemarks", number, QStringLiteral("Remarks "));
+    sheet.chkLocalEcho =
+        makeControl<QCheckBox>("chkLocalEcho", number, QStringLiteral("Local echo"));
+    sheet.chkLocalEcho->setText(QStringLiteral("Local echo"));
+    sheet.chkSendCrLf =
+        makeControl<QCheckBox>("chkSendCrLf", number, QStringLiteral("Send CR = CR + LF "));
+    sheet.chkSendCrLf->setText(QStringLiteral("Send CR = CR + LF "));
+    sheet.chkActive = makeControl<QCheckBox>("chkActive", number, QStringLiteral("Active"));
+    sheet.chkActive->setText(QStringLiteral("Active"));
+    connect(sheet.chkActive, &QCheckBox::clicked, this, &TfConnect::chkActive1Click);
+    sheet.udComPort = makeControl<QSpinBox>("udComPort", number, QStringLiteral("COM Port "));
+    sheet.udComPort->setRange(1, 8);
+    if (auto* edit = sheet.udComPort->findChild<QLineEdit*>()) {
+        edit->setObjectName(numbered("eRs232c", number));
+        describeControl(edit, QStringLiteral("COM Port "));
+    }
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Address "), sheet.eAddress);
+    form->addRow(QStringLiteral("Port no. "), sheet.ePortNo);
+    form->addRow(QStringLiteral("Remarks "), sheet.eRemarks);
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(sheet.chkLocalEcho);
+    checks->addWidget(sheet.chkSendCrLf);
+    checks->addStretch();
+    auto* link = new QGroupBox(QStringLiteral(" Rs232c Link "));
+    auto* linkLayout = new QHBoxLayout(link);
+    linkLayout->addWidget(sheet.chkActive);
+    linkLayout->addWidget(new QLabel(QStringLiteral("COM Port ")));
+    linkLayout->addWidget(sheet.udComPort);
+    linkLayout->addStretch();
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(form);
+    layout->addLayout(checks);
+    layout->addWidget(link);
+    layout->addStretch();
+    return page;
+}
+
+void TfConnect::LoadNodes(const NodeTable& nodes) {
+    for (size_t i = 0; i < m_sheets.size(); ++i) {
+        const NodeEntry& node = nodes[i];
+        NodeSheet& sheet = m_sheets[i];
+        sheet.eAddress->setText(node.address);
+        sheet.ePortNo->setText(node.port);
+        sheet.eRemarks->setText(node.remarks);
+        sheet.chkLocalEcho->setChecked(node.localEcho);
+        sheet.chkSendCrLf->setChecked(node.sendCrLf);
+        sheet.chkActive->setChecked(node.linkActive);
+        sheet.udComPort->setValue(node.comPort);
+    }
+    chkActive1Click();
+}
+
+NodeEntry TfConnect::entryOf(const NodeSheet& sheet) const {
+    NodeEntry node;
+    node.address = sheet.eAddress->text();
+    node.port = sheet.ePortNo->text();
+    node.remarks = sheet.eRemarks->text();
+    node.localEcho = sheet.chkLocalEcho->isChecked();
+    node.sendCrLf = sheet.chkSendCrLf->isChecked();
+    node.linkActive = sheet.chkActive->isChecked();
+    node.comPort = sheet.udComPort->value();
+    return node;
+}
+
+NodeTable TfConnect::nodes() const {
+    NodeTable table;
+    for (size_t i = 0; i < m_sheets.size(); ++i)
+        table[i] = entryOf(m_sheets[i]);
+    return table;
+}
+
+NodeEntry TfConnect::selectedNode() const {
+    const int number = selectedNodeNumber();
+    return number >= 1 ? entryOf(m_sheets[size_t(number - 1)]) : NodeEntry{};
+}
+
+int TfConnect::selectedNodeNumber() const {
+    return m_pages->currentIndex() + 1;
+}
+
+void TfConnect::selectNode(int index) {
+    if (index >= 0 && index < NodeCount)
+        m_pages->setCurrentIndex(index);
+}
+
+void TfConnect::bSaveClick() {
+    if (!m_settings.SaveNodes(nodes()))
+        showMessage(this, m_settings.lastError());
+}
+
+void TfConnect::bOkClick() {
+    const int number = selectedNodeNumber();
+    if (number < 1 || number > NodeCount) {
+        showMessage(this, QString::fromLatin1(ConnectTexts::NoSheetInFront));
+    } else if (!m_lastConnection.SetLastNode(number)) {
+        showMessage(this, QString::fromLatin1(NetTexts::NodeOutOfRangeInSetLastNode));
+    }
+    accept();
+}
+
+void TfConnect::chkActive1Click() {
+    for (NodeSheet& sheet : m_sheets)
+        sheet.udComPort->setEnabled(sheet.chkActive->isChecked());
+}
+
+void TfConnect::showEvent(QShowEvent* event) {
+    chkActive1Click();
+    QDialog::showEvent(event);
+}
+
+bool TfConnect::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && isRefusedPortKey(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
