@@ -191,7 +191,8 @@ bool SendPanel::eventFilter(QObject* watched, QEvent* event) {
         return eDxReportCallSignKeyPress(key->key());
     if (!isEnter(key->key()))
         return false;
-    if (watched == m_cmboSendText->lineEdit())
+    // Keys reach the combo box itself and, from there, its edit field.
+    if (watched == m_cmboSendText || watched == m_cmboSendText->lineEdit())
         return cmboSendTextKeyPress();
     if (watched == m_eTalkHonbun)
         return eTalkHonbunKeyPress();
