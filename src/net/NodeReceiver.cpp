@@ -21,8 +21,7 @@ void NodeReceiver::attach(QIODevice* socket) {
         m_readyRead = connect(socket, &QIODevice::readyRead, this, &NodeReceiver::readPending);
 }
 
-void NodeReceiver::readPending()
-{
+void NodeReceiver::readPending() {
     m_passScheduled = false;
     if (!m_socket)
         return;

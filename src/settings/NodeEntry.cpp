@@ -1,7 +1,6 @@
 #include "settings/NodeEntry.h"
 
-NodeTable defaultNodeTable()
-{
+NodeTable defaultNodeTable() {
     NodeTable table;
     struct Known {
         const char* address;

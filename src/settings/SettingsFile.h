@@ -23,8 +23,8 @@ struct FontSettings {
     int color = 0;     // 0x00BBGGRR
     int height = -14;
     QString name = QStringLiteral("Terminal");
-    int pitch = 0;  // 0 default, 1 variable, 2 fixed
-    int size = 14;  // points; kept as a signed 8-bit value
+    int pitch = 0; // 0 default, 1 variable, 2 fixed
+    int size = 14; // points; kept as a signed 8-bit value
     bool bold = false;
     bool italic = false;
     bool operator==(const FontSettings&) const = default;

@@ -2,8 +2,7 @@
 
 #include <QStandardPaths>
 
-QString kestrelSettingsFolder()
-{
+QString kestrelSettingsFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/kestrel");
 }
