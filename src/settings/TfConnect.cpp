@@ -78,7 +78,9 @@ TfConnect::TfConnect(SettingsFile& settings, LastConnection& lastConnection, QWi
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
     layout->addLayout(buttons);
+    resize(560, sizeHint().height()); // room for most of the twelve tabs
     LoadNodes(defaultNodeTable());
+
 }
 
 QWidget* TfConnect::buildSheet(int number, NodeSheet& sheet) {
