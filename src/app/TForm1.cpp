@@ -6,6 +6,7 @@
 #include "desktop/ExclusiveDialogGuard.h"
 #include "desktop/MessageBoxes.h"
 #include "net/NetTexts.h"
+#include "scope/ScopeSheet.h"
 #include "screen/TerminalFont.h"
 #include "screen/TerminalView.h"
 #include "send/KeyHistory.h"
@@ -43,6 +44,7 @@ TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     m_screen.setPipeline(&m_pipeline);
+    m_scopes.attach(m_pipeline);
     m_connection.receiver().setBell([] { QApplication::beep(); });
     buildControls();
     FormCreate();
@@ -99,9 +101,8 @@ QTabWidget* TForm1::buildPages() {
     ttyLayout->setContentsMargins(0, 0, 0, 0);
     ttyLayout->addWidget(m_image1);
     m_pageControl1->addTab(m_ttySheet, QStringLiteral("TTY"));
-    auto* scopeSheet = new QWidget;
-    scopeSheet->setObjectName(QStringLiteral("ScopeSheet"));
-    m_pageControl1->addTab(scopeSheet, QStringLiteral("Scope"));
+    m_scopeSheet = new ScopeSheet(m_scopes, m_pipeline, m_screen);
+    m_pageControl1->addTab(m_scopeSheet, QStringLiteral("Scope"));
     auto* historySheet = new QWidget;
     historySheet->setObjectName(QStringLiteral("HistorySheet"));
     m_pageControl1->addTab(historySheet, QStringLiteral("History"));
@@ -164,7 +165,7 @@ void TForm1::FormShow() {
 // In the order the settings have always been applied: later ones may rely on earlier.
 void TForm1::loadStartupSettings() {
     applyFont(m_settings->LoadFont());
-    m_image1->setBackgroundColor(colorFromWindows(m_settings->LoadBackground()));
+    applyBackground(colorFromWindows(m_settings->LoadBackground()));
     const WindowGeometry geometry = m_settings->LoadWindowGeometry();
     move(geometry.left, geometry.top);
     resize(geometry.width, geometry.height);
@@ -185,6 +186,14 @@ void TForm1::applyFont(const FontSettings& font) {
     m_image1->setTextColor(colorFromWindows(font.color));
     m_image1->setCharset(font.charset);
     m_lineSender.setCharset(font.charset);
+    m_scopeSheet->setListFont(terminalFont(font), colorFromWindows(font.color), m_background);
+    m_scopeSheet->setCharset(font.charset);
+}
+
+void TForm1::applyBackground(const QColor& background) {
+    m_background = background;
+    m_image1->setBackgroundColor(background);
+    m_scopeSheet->setListFont(terminalFont(m_font), colorFromWindows(m_font.color), background);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,7 @@
 #include "app/ConnectionHooks.h"
 #include "net/LastConnection.h"
 #include "net/NodeConnection.h"
+#include "scope/ScopeSet.h"
 #include "screen/LinePipeline.h"
 #include "screen/ScreenBuffer.h"
 #include "send/LineSender.h"
@@ -21,6 +22,7 @@
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class ScopeSheet;
 class SendPanel;
 class TerminalView;
 class TfConnect;
@@ -36,6 +38,8 @@ public:
     NodeConnection& connection() { return m_connection; }
     TfConnect& connectDialog() { return *m_connectDialog; }
     SendPanel& sendPanel() { return *m_sendPanel; }
+    ScopeSheet& scopeSheet() { return *m_scopeSheet; }
+    ScopeSet& scopes() { return m_scopes; }
     const EnvironmentSettings& environment() const { return m_environment; }
     QString statusText(int panel) const;
 
@@ -62,6 +66,7 @@ private:
     void FormClose();
     void loadStartupSettings();
     void applyFont(const FontSettings& font);
+    void applyBackground(const QColor& background);
 
     void StartConnection();
     void ClientSocket1Lookup();
@@ -76,12 +81,14 @@ private:
     // Session objects, in the order they are built.
     ScreenBuffer m_screen;
     LinePipeline m_pipeline;
+    ScopeSet m_scopes;
     NodeConnection m_connection{m_screen};
     LineSender m_lineSender{m_connection.sender(), m_screen};
     LastConnection m_lastConnection;
     std::unique_ptr<SettingsFile> m_settings;
     EnvironmentSettings m_environment;
     FontSettings m_font;
+    QColor m_background = Qt::white;
     QString m_captionBase;
 
     std::unique_ptr<ScrollBufferHook> m_scrollBuffer = std::make_unique<ScrollBufferHook>();
@@ -95,6 +102,7 @@ private:
     QTabWidget* m_pageControl1 = nullptr;
     QWidget* m_ttySheet = nullptr;
     TerminalView* m_image1 = nullptr;
+    ScopeSheet* m_scopeSheet = nullptr;
     SendPanel* m_sendPanel = nullptr;
     QLabel* m_statusPanels[2] = {};
     std::unique_ptr<TfConnect> m_connectDialog;

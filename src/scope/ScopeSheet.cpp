@@ -1,0 +1,236 @@
+#include "scope/ScopeSheet.h"
+
+#include "desktop/Accessibility.h"
+#include "desktop/MessageBoxes.h"
+#include "scope/ScopeSet.h"
+#include "scope/TfFilter.h"
+#include "screen/LinePipeline.h"
+#include "screen/ScreenBuffer.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const clearQuestion = "Clear scope.  Sure? ";
+
+template <typename Control>
+Control* named(Control* control, const char* name, const QString& caption,
+               const QString& hint = QString()) {
+    control->setObjectName(QLatin1String(name));
+    describeControl(control, caption.isEmpty() ? hint : caption, hint);
+    return control;
+}
+
+} // namespace
+
+ScopeSheet::ScopeSheet(ScopeSet& scopes, LinePipeline& pipeline, const ScreenBuffer& screen,
+                       QWidget* parent)
+    : QWidget(parent)
+    , m_scopes(scopes)
+    , m_pipeline(pipeline)
+    , m_filter(std::make_unique<TfFilter>(scopes.filter(), this)) {
+    setObjectName(QStringLiteral("ScopeSheet"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(buildToolBar());
+    layout->addWidget(buildLists(), 1);
+    m_stale.fill(true);
+
+    connect(&m_redraw, &RepaintThrottle::due, this, &ScopeSheet::drawVisibleLists);
+    // Every change of the terminal is a paint of the main window: the lists follow it.
+    connect(&screen, &ScreenBuffer::contentChanged, this, &ScopeSheet::RedrawAllScopes);
+    connect(m_filter.get(), &TfFilter::refreshAll, this, &ScopeSheet::RefreshAll);
+    m_refreshTimer.setObjectName(QStringLiteral("ScopeRefreshTimer"));
+    m_refreshTimer.setInterval(RefreshMilliseconds);
+    connect(&m_refreshTimer, &QTimer::timeout, this, &ScopeSheet::RefreshAll);
+    m_refreshTimer.start();
+}
+
+ScopeSheet::~ScopeSheet() = default;
+
+QWidget* ScopeSheet::buildToolBar() {
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("Panel4"));
+    m_udLifeTime =
+        named(new QSpinBox, "udLifeTime", QString(), QStringLiteral("Life time (minutes)"));
+    m_udLifeTime->setRange(1, 99);
+    m_udLifeTime->setValue(m_scopes.context().lifetimeMinutes);
+    m_udLifeTime->setWrapping(false);
+    m_eLifeTime = m_udLifeTime->findChild<QLineEdit*>();
+    m_eLifeTime->setObjectName(QStringLiteral("eLifeTime"));
+    m_eLifeTime->setReadOnly(true); // the arrows set the lifetime
+    describeControl(m_eLifeTime, QStringLiteral("Life time (minutes)"),
+                    QStringLiteral("Life time (minutes)"));
+    connect(m_udLifeTime, &QSpinBox::valueChanged, this, [this](int minutes) {
+        m_scopes.context().lifetimeMinutes = minutes;
+        RedrawAllScopes();
+    });
+
+    auto* bFilter = named(new QPushButton(QStringLiteral("Filter")), "bFilter",
+                          QStringLiteral("Filter"), QStringLiteral("Scope Filter"));
+    auto* sbLower = named(new QToolButton, "sbLower", QString(), QStringLiteral("Lower"));
+    sbLower->setArrowType(Qt::LeftArrow);
+    auto* sbHigher = named(new QToolButton, "sbHigher", QString(), QStringLiteral("Higher"));
+    sbHigher->setArrowType(Qt::RightArrow);
+    auto* bAllClear = named(new QPushButton(QStringLiteral("ALL Clear")), "bAllClear",
+                            QStringLiteral("ALL Clear"));
+    m_chkFocus = named(new QCheckBox(QStringLiteral("Focus to new report")), "chkFocus",
+                       QStringLiteral("Focus to new report"));
+    m_chkLock = named(new QCheckBox(QStringLiteral("Lock")), "chkLock", QStringLiteral("Lock"));
+    connect(bFilter, &QPushButton::clicked, this, &ScopeSheet::bFilterClick);
+    connect(sbLower, &QToolButton::clicked, this, &ScopeSheet::sbLowerClick);
+    connect(sbHigher, &QToolButton::clicked, this, &ScopeSheet::sbHigherClick);
+    connect(bAllClear, &QPushButton::clicked, this, &ScopeSheet::bAllClearClick);
+    connect(m_chkFocus, &QCheckBox::clicked, this, &ScopeSheet::chkFocusClick);
+    connect(m_chkLock, &QCheckBox::clicked, this, &ScopeSheet::chkLockClick);
+
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             m_udLifeTime, bFilter, sbLower, sbHigher, bAllClear, m_chkFocus, m_chkLock})
+        layout->addWidget(control);
+    layout->addStretch();
+    return panel;
+}
+
+QListWidget* ScopeSheet::makeList(const QString& name) {
+    auto* list = new QListWidget;
+    list->setObjectName(name);
+    list->setUniformItemSizes(true);
+    describeControl(list, name);
+    return list;
+}
+
+QTabWidget* ScopeSheet::buildLists() {
+    m_pageControl3 = new QTabWidget;
+    m_pageControl3->setObjectName(QStringLiteral("PageControl3"));
+    m_pageControl3->setTabPosition(QTabWidget::South);
+    m_lists[0] = makeList(QStringLiteral("lstScope"));
+    m_lists[0]->setProperty("sheet", QStringLiteral("SheetAll"));
+    m_pageControl3->addTab(m_lists[0], QStringLiteral("All"));
+    for (int i = 0; i < BandCount; ++i) {
+        const BandRange& range = BandPlan[size_t(i)];
+        QListWidget* list = makeList(QStringLiteral("lstScope") + QLatin1String(range.name));
+        list->setProperty("sheet", QStringLiteral("Sheet") + QLatin1String(range.name));
+        m_pageControl3->addTab(list, QString::fromLatin1(range.tabCaption));
+        m_lists[size_t(i + 1)] = list;
+    }
+    connect(m_pageControl3, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab >= 0 && m_stale[size_t(tab)])
+            drawList(tab);
+    });
+    return m_pageControl3;
+}
+
+void ScopeSheet::setListFont(const QFont& font, const QColor& text, const QColor& background) {
+    for (QListWidget* list : m_lists) {
+        list->setFont(font);
+        QPalette palette = list->palette();
+        palette.setColor(QPalette::Base, background);
+        palette.setColor(QPalette::Text, text);
+        list->setPalette(palette);
+    }
+}
+
+void ScopeSheet::setCharset(int windowsCharset) {
+    m_charset.setCharset(windowsCharset);
+    RedrawAllScopes();
+}
+
+void ScopeSheet::RedrawAllScopes() {
+    m_stale.fill(true);
+    m_redraw.request();
+}
+
+void ScopeSheet::RefreshAll() {
+    m_stale[0] = true;
+    m_redraw.request();
+}
+
+void ScopeSheet::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    drawVisibleLists();
+}
+
+void ScopeSheet::drawVisibleLists() {
+    const int tab = m_pageControl3->currentIndex();
+    if (isVisible() && tab >= 0 && m_stale[size_t(tab)])
+        drawList(tab);
+}
+
+void ScopeSheet::drawList(int tab) {
+    if (m_scopes.context().locked)
+        return; // the lists keep their last content and ages
+    const ScopeListing listing = tab == 0 ? m_scopes.all().RefreshAll(m_scopes.filter())
+                                          : m_scopes.band(Band(tab - 1)).ShowList();
+    fill(m_lists[size_t(tab)], listing);
+    m_stale[size_t(tab)] = false;
+}
+
+// Reuses the list's items: a redraw changes texts, it does not rebuild the list.
+void ScopeSheet::fill(QListWidget* list, const ScopeListing& listing) {
+    list->setUpdatesEnabled(false);
+    const int lines = int(listing.lines.size());
+    while (list->count() > lines)
+        delete list->takeItem(list->count() - 1);
+    for (int i = 0; i < lines; ++i) {
+        const QString text = m_charset.decode(listing.lines[i]);
+        if (i < list->count())
+            list->item(i)->setText(text);
+        else
+            list->addItem(text);
+    }
+    if (m_scopes.context().focus)
+        list->setCurrentRow(listing.selected);
+    list->setUpdatesEnabled(true);
+}
+
+void ScopeSheet::bFilterClick() {
+    m_filter->setVisible(!m_filter->isVisible());
+}
+
+void ScopeSheet::stepTab(int step) {
+    const int tabs = m_pageControl3->count();
+    m_pageControl3->setCurrentIndex((m_pageControl3->currentIndex() + step + tabs) % tabs);
+}
+
+void ScopeSheet::sbLowerClick() {
+    stepTab(-1);
+}
+
+void ScopeSheet::sbHigherClick() {
+    stepTab(1);
+}
+
+void ScopeSheet::bAllClearClick() {
+    if (!askYesNo(this, QString::fromLatin1(clearQuestion)))
+        return;
+    m_scopes.Clear();
+    RedrawAllScopes();
+}
+
+void ScopeSheet::chkLockClick() {
+    const bool locked = m_chkLock->isChecked();
+    m_scopes.context().locked = locked;
+    m_pipeline.setScopeLocked(locked);
+    m_udLifeTime->setEnabled(!locked);
+    QPalette palette = m_eLifeTime->palette();
+    palette.setColor(QPalette::Base,
+                     locked ? QColor(0xC0, 0xC0, 0xC0)
+                            : QApplication::palette(m_eLifeTime).color(QPalette::Base));
+    m_eLifeTime->setPalette(palette);
+}
+
+void ScopeSheet::chkFocusClick() {
+    m_scopes.context().focus = m_chkFocus->isChecked();
+    RedrawAllScopes();
+}

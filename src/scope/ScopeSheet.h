@@ -1,0 +1,85 @@
+#pragma once
+
+// The "Scope" sheet of the main window: the tool bar (Panel4) with the lifetime, filter,
+// tab stepping, clear, focus and lock controls, and PageControl3 with the "All" list
+// and one list per band.
+//
+// The tables change as spots arrive; the lists are drawn from them at most once per
+// frame, and only the list on screen: a list that is not showing is drawn when it is
+// shown. While the scope is locked nothing enters the tables and no list is redrawn.
+
+#include "scope/DxSpot.h"
+#include "screen/DisplayCharset.h"
+#include "screen/RepaintThrottle.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+
+class LinePipeline;
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QSpinBox;
+class QTabWidget;
+class ScopeSet;
+class ScreenBuffer;
+struct ScopeListing;
+class TfFilter;
+
+class ScopeSheet : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int RefreshMilliseconds = 60000;
+
+    ScopeSheet(ScopeSet& scopes, LinePipeline& pipeline, const ScreenBuffer& screen,
+               QWidget* parent = nullptr);
+    ~ScopeSheet() override;
+
+    // The terminal font, its colour and the background, for every list.
+    void setListFont(const QFont& font, const QColor& text, const QColor& background);
+    void setCharset(int windowsCharset);
+
+    TfFilter& filterWindow() { return *m_filter; }
+
+    // Asks for every list to be drawn again (the main window painted).
+    void RedrawAllScopes();
+    // Draws the "All" list again.
+    void RefreshAll();
+
+    void bFilterClick();
+    void sbLowerClick();
+    void sbHigherClick();
+    void bAllClearClick();
+    void chkLockClick();
+    void chkFocusClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildToolBar();
+    QTabWidget* buildLists();
+    QListWidget* makeList(const QString& name);
+    void drawVisibleLists();
+    void drawList(int tab);
+    void fill(QListWidget* list, const ScopeListing& listing);
+    void stepTab(int step);
+
+    ScopeSet& m_scopes;
+    LinePipeline& m_pipeline;
+    DisplayCharset m_charset;
+    RepaintThrottle m_redraw;
+    QTimer m_refreshTimer;
+    std::unique_ptr<TfFilter> m_filter;
+
+    QSpinBox* m_udLifeTime = nullptr;
+    QLineEdit* m_eLifeTime = nullptr;
+    QCheckBox* m_chkFocus = nullptr;
+    QCheckBox* m_chkLock = nullptr;
+    QTabWidget* m_pageControl3 = nullptr;
+    std::array<QListWidget*, 1 + BandCount> m_lists{}; // "All", then 160 m … 2 m
+    std::array<bool, 1 + BandCount> m_stale{};
+};

@@ -1,0 +1,169 @@
+#include "scope/SpotParser.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+namespace {
+
+// The words of a line: split at blanks, a run of blanks counting as one.
+class Tokens {
+public:
+    explicit Tokens(QByteArrayView line) {
+        qsizetype i = 0;
+        while (i < line.size() && m_count < MaxTokens) {
+            while (i < line.size() && line[i] == ' ')
+                ++i;
+            const qsizetype start = i;
+            while (i < line.size() && line[i] != ' ')
+                ++i;
+            if (i > start)
+                m_tokens[size_t(m_count++)] = line.sliced(start, i - start);
+        }
+    }
+    int count() const { return m_count; }
+    QByteArrayView operator[](int index) const { return m_tokens[size_t(index)]; }
+
+private:
+    static constexpr int MaxTokens = 64; // lines reaching here are at most 90 bytes long
+    std::array<QByteArrayView, MaxTokens> m_tokens{};
+    int m_count = 0;
+};
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A plain decimal number with an optional sign, fraction and exponent.
+bool toFloat(QByteArrayView text, double& value) {
+    const char* begin = text.begin();
+    const char* end = text.end();
+    if (begin != end && *begin == '+')
+        ++begin;
+    const char* firstDigit = begin != end && *begin == '-' ? begin + 1 : begin;
+    if (firstDigit == end || !(isDigit(*firstDigit) || *firstDigit == '.'))
+        return false; // also keeps out "inf", "nan" and hexadecimal
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    return error == std::errc() && stop == end;
+}
+
+bool isInteger(QByteArrayView text) {
+    if (!text.isEmpty() && (text.front() == '+' || text.front() == '-'))
+        text = text.sliced(1);
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), isDigit);
+}
+
+bool isNeverASpot(QByteArrayView line) {
+    return line.startsWith("ALL de ") || line.startsWith("WWV");
+}
+
+bool inSpotRange(double khz) {
+    return khz >= SpotParser::LowestKhz && khz <= SpotParser::HighestKhz;
+}
+
+// A date such as "05-Dec-2026", or " 5-Dec-2026" whose padding blank is gone.
+bool isListingDate(QByteArrayView date) {
+    if (date.size() == 11)
+        return date.indexOf("-20") == 6 && date.indexOf('-') == 2 && isInteger(date.first(2)) &&
+               isInteger(date.sliced(7, 4));
+    if (date.size() == 10)
+        return isDigit(date.front()) && date.indexOf('-') == 1 && date.indexOf("-20") == 5 &&
+               isInteger(date.sliced(6, 4));
+    return false;
+}
+
+bool isListingTime(QByteArrayView time) {
+    return time.size() == 5 && time.indexOf('Z') == 4 && isInteger(time.first(4));
+}
+
+// Fills the fields both formats share: the frequency text and its value, the call.
+void setFrequencyAndCall(DxSpot& spot, double khz, QByteArrayView call) {
+    std::snprintf(spot.freqText.data(), spot.freqText.size(), "%9.1f", khz);
+    toFloat(spot.freqTextView().trimmed(), spot.freqKhz);
+    spot.wholeKhz = qint64(spot.freqKhz);
+    const qsizetype kept = std::min<qsizetype>(call.size(), DxSpot::DxCallWidth);
+    std::copy_n(call.begin(), kept, spot.dxCall.begin());
+    std::fill(spot.dxCall.begin() + kept, spot.dxCall.begin() + DxSpot::DxCallWidth, ' ');
+}
+
+// Builds a remark in a bounded buffer: what does not fit is simply not kept.
+class RemarkBuilder {
+public:
+    void append(QByteArrayView text) {
+        const qsizetype kept = std::min<qsizetype>(text.size(), Capacity - m_length);
+        std::copy_n(text.begin(), kept, m_text.begin() + m_length);
+        m_length += kept;
+    }
+    void appendWords(const Tokens& tokens, int from) {
+        for (int i = from; i < tokens.count(); ++i) {
+            append(tokens[i]);
+            append(" ");
+        }
+    }
+    void padTo(qsizetype width) {
+        while (m_length < std::min<qsizetype>(width, Capacity))
+            m_text[size_t(m_length++)] = ' ';
+    }
+    void storeFirst(qsizetype count, DxSpot& spot) const {
+        std::copy_n(m_text.begin(), std::min(count, m_length), spot.remark.begin());
+    }
+
+private:
+    static constexpr qsizetype Capacity = 256;
+    std::array<char, Capacity> m_text{};
+    qsizetype m_length = 0;
+};
+
+} // namespace
+
+namespace SpotParser {
+
+bool IsDxDeLine(QByteArrayView line) {
+    if (line.size() < 60 || line.size() > 90 || isNeverASpot(line) || !line.startsWith("DX de "))
+        return false;
+    const Tokens tokens(line);
+    if (tokens.count() < 5)
+        return false;
+    const QByteArrayView spotter = tokens[2];
+    double khz = 0;
+    return spotter.contains(':') && spotter.size() >= 2 && spotter.size() <= 9 &&
+           toFloat(tokens[3], khz) && inSpotRange(khz);
+}
+
+void ParseDxDeLine(QByteArrayView line, DxSpot& spot) {
+    spot = DxSpot{};
+    const Tokens tokens(line);
+    double khz = 0;
+    toFloat(tokens[3], khz);
+    setFrequencyAndCall(spot, khz, tokens[4]);
+    RemarkBuilder remark;
+    remark.appendWords(tokens, 5);
+    remark.padTo(38);
+    remark.append(" <");
+    remark.append(tokens[2].chopped(1));
+    remark.append(">");
+    remark.storeFirst(50, spot);
+}
+
+bool IsListingLine(QByteArrayView line) {
+    if (line.size() < 60 || line.size() > 79 || isNeverASpot(line))
+        return false;
+    const Tokens tokens(line);
+    double khz = 0;
+    return tokens.count() >= 4 && isListingDate(tokens[2]) && isListingTime(tokens[3]) &&
+           toFloat(tokens[0], khz) && inSpotRange(khz);
+}
+
+void ParseListingLine(QByteArrayView line, DxSpot& spot) {
+    spot = DxSpot{};
+    const Tokens tokens(line);
+    double khz = 0;
+    toFloat(tokens[0], khz);
+    setFrequencyAndCall(spot, khz, tokens[1]);
+    RemarkBuilder remark;
+    remark.appendWords(tokens, 2);
+    remark.padTo(47);
+    remark.storeFirst(47, spot);
+}
+
+} // namespace SpotParser

@@ -1,0 +1,169 @@
+#include "scope/SpotScope.h"
+
+#include "scope/SpotParser.h"
+
+#include <QDateTime>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+std::optional<Band> BandOf(qint64 wholeKhz) {
+    for (int i = 0; i < BandCount; ++i) {
+        if (BandPlan[size_t(i)].holds(wholeKhz))
+            return Band(i);
+    }
+    return std::nullopt;
+}
+
+qint64 ScopeContext::currentTime() const {
+    return now ? now() : QDateTime::currentSecsSinceEpoch();
+}
+
+SpotScope::SpotScope(const ScopeContext& context)
+    : m_context(context) {}
+
+int SpotScope::FindOldest() const {
+    int oldest = -1;
+    for (int i = 0; i < m_count; ++i) {
+        if (oldest < 0 || entry(i).received < entry(oldest).received)
+            oldest = i;
+    }
+    return oldest;
+}
+
+// Ascending by whole kHz; spots of the same whole kHz keep their order. Only the spot
+// just appended is ever out of place, so moving it down is all the work there is.
+void SpotScope::Sort() {
+    for (int i = 1; i < m_count; ++i) {
+        DxSpot moving = m_entries[size_t(i)];
+        int j = i;
+        while (j > 0 && m_entries[size_t(j - 1)].wholeKhz > moving.wholeKhz) {
+            m_entries[size_t(j)] = m_entries[size_t(j - 1)];
+            --j;
+        }
+        if (j != i)
+            m_entries[size_t(j)] = moving;
+    }
+    ++m_changes;
+}
+
+bool SpotScope::IsDxDeLine(QByteArrayView line) const {
+    return SpotParser::IsDxDeLine(line);
+}
+
+void SpotScope::ParseDxDeLine(QByteArrayView line, DxSpot& spot) const {
+    SpotParser::ParseDxDeLine(line, spot);
+}
+
+bool SpotScope::IsListingLine(QByteArrayView line) const {
+    return SpotParser::IsListingLine(line);
+}
+
+void SpotScope::ParseListingLine(QByteArrayView line, DxSpot& spot) const {
+    SpotParser::ParseListingLine(line, spot);
+}
+
+// The same call, all twelve padded characters alike (case counts), less than 1 kHz
+// away.
+int SpotScope::FindDuplicate(const DxSpot& spot) const {
+    for (int i = 0; i < m_count; ++i) {
+        const DxSpot& kept = entry(i);
+        if (kept.dxCallView() == spot.dxCallView() && std::fabs(kept.freqKhz - spot.freqKhz) < 1.0)
+            return i;
+    }
+    return -1;
+}
+
+void SpotScope::Delete(int index) {
+    if (index < 0 || index >= m_count)
+        return;
+    std::move(m_entries.begin() + index + 1, m_entries.begin() + m_count,
+              m_entries.begin() + index);
+    m_entries[size_t(--m_count)] = DxSpot{};
+    ++m_changes;
+}
+
+void SpotScope::Clear() {
+    m_entries.fill(DxSpot{});
+    m_count = 0;
+    ++m_changes;
+}
+
+ScopeListing SpotScope::ShowList() const {
+    return listing("%s [%2d] %s %s", {});
+}
+
+void SpotScope::Insert(const DxSpot& spot) {
+    for (int duplicate = FindDuplicate(spot); duplicate >= 0; duplicate = FindDuplicate(spot))
+        Delete(duplicate);
+    for (int i = 0; i < m_count; ++i)
+        m_entries[size_t(i)].isNew = false;
+    if (m_count == Capacity)
+        Delete(FindOldest());
+    m_entries[size_t(m_count)] = spot;
+    m_entries[size_t(m_count)].isNew = true;
+    ++m_count;
+    Sort();
+}
+
+bool SpotScope::parseIntoScratch(QByteArrayView line) {
+    m_scratch = DxSpot{};
+    if (IsDxDeLine(line))
+        ParseDxDeLine(line, m_scratch);
+    else if (IsListingLine(line))
+        ParseListingLine(line, m_scratch);
+    else
+        return false;
+    return true;
+}
+
+ScopeListing SpotScope::listing(const char* format,
+                                const std::function<bool(const DxSpot&)>& shown) const {
+    ScopeListing result;
+    const qint64 now = m_context.currentTime();
+    char line[DxSpot::FreqTextSize + DxSpot::RemarkSize + 40];
+    for (int i = 0; i < m_count; ++i) {
+        const DxSpot& spot = entry(i);
+        const qint64 ageMinutes = std::llabs(spot.received - now) / 60;
+        if (ageMinutes > m_context.lifetimeMinutes || (shown && !shown(spot)))
+            continue;
+        if (spot.isNew && m_context.focus)
+            result.selected = int(result.lines.size());
+        const int length = std::snprintf(line, sizeof line, format, spot.freqText.data(),
+                                         int(ageMinutes), spot.dxCall.data(), spot.remark.data());
+        result.lines.append(QByteArray(line, std::min<int>(length, int(sizeof line) - 1)));
+    }
+    return result;
+}
+
+void AllBandsScope::AddLine(QByteArrayView line) {
+    if (!parseIntoScratch(line))
+        return;
+    m_scratch.received = m_context.currentTime();
+    Insert(m_scratch);
+}
+
+ScopeListing AllBandsScope::RefreshAll(const BandFilter& filter) const {
+    return listing("%s [%2d] %s  %s",
+                   [&filter](const DxSpot& spot) { return filter.BandPasses(spot.wholeKhz); });
+}
+
+bool BandFilter::BandPasses(qint64 wholeKhz) const {
+    for (int i = 0; i < BandCount; ++i) {
+        if (m_checked[size_t(i)] && BandPlan[size_t(i)].holds(wholeKhz))
+            return true;
+    }
+    return false;
+}
+
+BandScope::BandScope(const ScopeContext& context, Band band)
+    : SpotScope(context)
+    , m_band(band) {}
+
+void BandScope::AddLine(QByteArrayView line) {
+    if (!parseIntoScratch(line) || !bandRange(m_band).holds(m_scratch.wholeKhz))
+        return;
+    m_scratch.received = m_context.currentTime();
+    Insert(m_scratch);
+}
