@@ -26,7 +26,7 @@ bool isSpot(const QByteArray& line) {
 
 } // namespace
 
-BenchCorpus buildBenchCorpus(qsizetype targetBytes) {
+BenchCorpus buildBenchCorpus(qsizetype targetBytes, CorpusKind kind) {
     QList<QByteArray> spots;
     QList<QByteArray> other;
     for (const char* name : {"real_spots.txt", "real_lines.txt"}) {
@@ -43,7 +43,8 @@ BenchCorpus buildBenchCorpus(qsizetype targetBytes) {
     qsizetype spot = 0;
     qsizetype text = 0;
     while (corpus.bytes.size() < targetBytes) {
-        const bool sendSpot = corpus.lines % 2 == 0;
+        const bool sendSpot = kind == CorpusKind::AllSpots || corpus.lines % 2 == 0;
+
         const QByteArray& line =
             sendSpot ? spots[spot++ % spots.size()] : other[text++ % other.size()];
         corpus.bytes += line;

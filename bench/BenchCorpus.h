@@ -11,4 +11,9 @@ struct BenchCorpus {
     qint64 lines = 0;
 };
 
-BenchCorpus buildBenchCorpus(qsizetype targetBytes);
+enum class CorpusKind {
+    Mixed,    // half spots, half other node text, with telnet commands
+    AllSpots, // nothing but "DX de" spot lines
+};
+
+BenchCorpus buildBenchCorpus(qsizetype targetBytes, CorpusKind kind = CorpusKind::Mixed);

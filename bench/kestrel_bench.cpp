@@ -4,6 +4,7 @@
 #include "BenchCorpus.h"
 #include "net/GuardedSender.h"
 #include "net/NodeReceiver.h"
+#include "scope/ScopeSet.h"
 #include "screen/LinePipeline.h"
 #include "screen/ScreenBuffer.h"
 
@@ -16,6 +17,7 @@
 namespace {
 
 constexpr qsizetype CorpusBytes = 8 * 1024 * 1024;
+constexpr qsizetype ScopeCorpusBytes = 1024 * 1024;
 
 const BenchCorpus& corpus() {
     static const BenchCorpus built = buildBenchCorpus(CorpusBytes);
@@ -27,25 +29,29 @@ struct NoStage : LineSink {
 };
 
 // The receive path as the window wires it, reading from a buffer instead of a socket:
-// the telnet decoder, the screen buffer and every slot of the fan-out.
+// the telnet decoder, the screen buffer and every slot of the fan-out, with empty
+// stages or, for the scope benchmarks, the twelve spot tables.
 struct ReceivePath {
     ScreenBuffer screen;
     LinePipeline pipeline;
     NoStage stages[ScopeSlotCount + 4];
+    ScopeSet scopes;
     GuardedSender sender{screen};
     NodeReceiver receiver{screen, sender};
     QBuffer node;
     QBuffer answers;
 
-    ReceivePath() {
+    ReceivePath(const BenchCorpus& corpus, bool withScopes) {
         for (int slot = 0; slot < ScopeSlotCount; ++slot)
             pipeline.setSpotConsumer(ScopeSlot(slot), &stages[slot]);
+        if (withScopes)
+            scopes.attach(pipeline);
         pipeline.setLog(&stages[ScopeSlotCount]);
         pipeline.setSoundTriggers(&stages[ScopeSlotCount + 1]);
         pipeline.setScreenSaverCheck(&stages[ScopeSlotCount + 2]);
         pipeline.setLinkCheck(&stages[ScopeSlotCount + 3]);
         screen.setPipeline(&pipeline);
-        node.setData(corpus().bytes);
+        node.setData(corpus.bytes);
         node.open(QIODevice::ReadOnly);
         answers.open(QIODevice::WriteOnly);
         sender.setSocket(&answers);
@@ -61,13 +67,17 @@ struct ReceivePath {
     }
 };
 
+void countLines(benchmark::State& state, const BenchCorpus& corpus) {
+    state.counters["lines/s"] =
+        benchmark::Counter(double(state.iterations() * corpus.lines), benchmark::Counter::kIsRate);
+}
+
 void BM_Pipeline(benchmark::State& state) {
-    ReceivePath path;
+    ReceivePath path(corpus(), false);
     for (auto _ : state)
         path.receiveAll();
     state.SetBytesProcessed(state.iterations() * corpus().bytes.size());
-    state.counters["lines/s"] = benchmark::Counter(double(state.iterations() * corpus().lines),
-                                                   benchmark::Counter::kIsRate);
+    countLines(state, corpus());
 }
 BENCHMARK(BM_Pipeline)->Unit(benchmark::kMillisecond);
 
@@ -79,10 +89,30 @@ void BM_PlainCopy(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(state.iterations() * bytes.size());
-    state.counters["lines/s"] = benchmark::Counter(double(state.iterations() * corpus().lines),
-                                                   benchmark::Counter::kIsRate);
+    countLines(state, corpus());
 }
 BENCHMARK(BM_PlainCopy)->Unit(benchmark::kMillisecond);
+
+// Lines a second through the receive path into all twelve spot tables.
+void runScopes(benchmark::State& state, CorpusKind kind) {
+    static const BenchCorpus mixed = buildBenchCorpus(ScopeCorpusBytes, CorpusKind::Mixed);
+    static const BenchCorpus spots = buildBenchCorpus(ScopeCorpusBytes, CorpusKind::AllSpots);
+    const BenchCorpus& lines = kind == CorpusKind::Mixed ? mixed : spots;
+    ReceivePath path(lines, true);
+    for (auto _ : state)
+        path.receiveAll();
+    state.SetItemsProcessed(state.iterations() * lines.lines);
+}
+
+void BM_ScopeMixed(benchmark::State& state) {
+    runScopes(state, CorpusKind::Mixed);
+}
+BENCHMARK(BM_ScopeMixed)->Unit(benchmark::kMillisecond);
+
+void BM_ScopeAllSpots(benchmark::State& state) {
+    runScopes(state, CorpusKind::AllSpots);
+}
+BENCHMARK(BM_ScopeAllSpots)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 std::optional<Band> BandOf(qint64 wholeKhz) {
     for (int i = 0; i < BandCount; ++i) {
@@ -26,7 +27,7 @@ SpotScope::SpotScope(const ScopeContext& context)
 int SpotScope::FindOldest() const {
     int oldest = -1;
     for (int i = 0; i < m_count; ++i) {
-        if (oldest < 0 || entry(i).received < entry(oldest).received)
+        if (oldest < 0 || entry(i).received <= entry(oldest).received)
             oldest = i;
     }
     return oldest;
@@ -36,14 +37,15 @@ int SpotScope::FindOldest() const {
 // just appended is ever out of place, so moving it down is all the work there is.
 void SpotScope::Sort() {
     for (int i = 1; i < m_count; ++i) {
-        DxSpot moving = m_entries[size_t(i)];
+        if (m_entries[size_t(i - 1)].wholeKhz <= m_entries[size_t(i)].wholeKhz)
+            continue;
+        const DxSpot moving = m_entries[size_t(i)];
         int j = i;
         while (j > 0 && m_entries[size_t(j - 1)].wholeKhz > moving.wholeKhz) {
             m_entries[size_t(j)] = m_entries[size_t(j - 1)];
             --j;
         }
-        if (j != i)
-            m_entries[size_t(j)] = moving;
+        m_entries[size_t(j)] = moving;
     }
     ++m_changes;
 }
@@ -69,7 +71,9 @@ void SpotScope::ParseListingLine(QByteArrayView line, DxSpot& spot) const {
 int SpotScope::FindDuplicate(const DxSpot& spot) const {
     for (int i = 0; i < m_count; ++i) {
         const DxSpot& kept = entry(i);
-        if (kept.dxCallView() == spot.dxCallView() && std::fabs(kept.freqKhz - spot.freqKhz) < 1.0)
+        // Calls are always padded to their full width, so the widths compare alike.
+        if (std::fabs(kept.freqKhz - spot.freqKhz) < 1.0 &&
+            std::memcmp(kept.dxCall.data(), spot.dxCall.data(), DxSpot::DxCallWidth) == 0)
             return i;
     }
     return -1;
@@ -108,14 +112,37 @@ void SpotScope::Insert(const DxSpot& spot) {
 }
 
 bool SpotScope::parseIntoScratch(QByteArrayView line) {
+    if (const std::optional<DxSpot>* known = m_context.lastParsed.find(line)) {
+        if (*known)
+            m_scratch = **known;
+        return known->has_value();
+    }
     m_scratch = DxSpot{};
+    bool spot = true;
     if (IsDxDeLine(line))
         ParseDxDeLine(line, m_scratch);
     else if (IsListingLine(line))
         ParseListingLine(line, m_scratch);
     else
-        return false;
-    return true;
+        spot = false;
+    m_context.lastParsed.keep(line, spot ? std::optional<DxSpot>(m_scratch) : std::nullopt);
+    return spot;
+}
+
+const std::optional<DxSpot>* ParsedLine::find(QByteArrayView line) const {
+    if (line.size() != m_length || line != QByteArrayView(m_line.data(), m_length))
+        return nullptr;
+    return &m_spot;
+}
+
+void ParsedLine::keep(QByteArrayView line, const std::optional<DxSpot>& spot) {
+    if (line.size() > qsizetype(m_line.size())) {
+        m_length = -1; // longer lines never reach the tables: nothing to remember
+        return;
+    }
+    std::copy(line.begin(), line.end(), m_line.begin());
+    m_length = line.size();
+    m_spot = spot;
 }
 
 ScopeListing SpotScope::listing(const char* format,

@@ -17,12 +17,27 @@
 #include <array>
 #include <functional>
 
+// The last line read and what it gave. All twelve tables read each line the same way,
+// so the first one's result serves the other eleven.
+class ParsedLine {
+public:
+    // The spot read from this very line before, if it was the last line read.
+    const std::optional<DxSpot>* find(QByteArrayView line) const;
+    void keep(QByteArrayView line, const std::optional<DxSpot>& spot);
+
+private:
+    std::array<char, LinePipeline::SpotLineLimit> m_line{};
+    qsizetype m_length = -1;
+    std::optional<DxSpot> m_spot;
+};
+
 // What the twelve tables share: the operator's scope settings and the clock.
 struct ScopeContext {
     int lifetimeMinutes = 60;    // udLifeTime
     bool focus = false;          // chkFocus: select the newest spot's line
     bool locked = false;         // chkLock: no spot enters, no list is redrawn
     std::function<qint64()> now; // UTC seconds; the system clock when empty
+    mutable ParsedLine lastParsed;
 
     qint64 currentTime() const;
 };
