@@ -27,7 +27,7 @@ SpotScope::SpotScope(const ScopeContext& context)
 int SpotScope::FindOldest() const {
     int oldest = -1;
     for (int i = 0; i < m_count; ++i) {
-        if (oldest < 0 || entry(i).received <= entry(oldest).received)
+        if (oldest < 0 || entry(i).received < entry(oldest).received)
             oldest = i;
     }
     return oldest;
