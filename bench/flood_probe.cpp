@@ -1,0 +1,243 @@
+// The client under a flood of spots, with a probe: starts exactly as kestrel does,
+// connects to the node on 127.0.0.1:<port>, logs in as M0TST and then watches how long
+// its event loop is ever kept from running and how many spot lines reach the screen.
+// Run by kestrel_flood, which sets XDG_CONFIG_HOME to a folder of its own.
+//
+//   kestrel_flood_probe <port> [--scope]     --scope: the "All" list in front
+//
+// Prints "ready" once logged in. Lines on stdin: "count" answers
+// "count <spots seen> <bytes waiting in the client's socket>"; "report" (or SIGTERM, or
+// the end of stdin) prints
+// "report max-block-ms <ms> spots <seen> missed <of them missed> over16 <blocks>"
+// and quits.
+
+#include "app/TForm1.h"
+#include "scope/ScopeSheet.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QSocketNotifier>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray LoginCall = QByteArrayLiteral("M0TST");
+const QByteArray SpotPrefix = QByteArrayLiteral("DX de ");
+constexpr qint64 NsPerMs = 1'000'000;
+constexpr int TickMs = 2;
+constexpr qint64 FrameNs = 16 * NsPerMs;
+// What connecting, logging in and bringing a sheet to the front cost is not the flood's.
+constexpr int SettleMs = 250;
+
+// The longest time the event loop did not run: a fast precise timer notices every
+// stretch it was kept from ticking.
+class LoopWatch {
+public:
+    LoopWatch() {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(TickMs);
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { tick(); });
+    }
+
+    void start() {
+        m_clock.start();
+        m_last = 0;
+        m_timer.start();
+    }
+
+    double maxBlockMs() const { return double(m_maxGapNs) / double(NsPerMs); }
+    int blocksOverFrame() const { return m_overFrame; }
+
+private:
+    void tick() {
+        const qint64 now = m_clock.nsecsElapsed();
+        const qint64 gap = now - m_last - TickMs * NsPerMs;
+        m_last = now;
+        m_maxGapNs = std::max(m_maxGapNs, gap);
+        if (gap > FrameNs)
+            ++m_overFrame;
+    }
+
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_maxGapNs = 0;
+    int m_overFrame = 0;
+};
+
+// Commands on stdin and SIGTERM, both turned into events of the loop.
+class Commands {
+public:
+    explicit Commands(std::function<void(const QByteArray&)> run)
+        : m_run(std::move(run))
+        , m_stdin(STDIN_FILENO, QSocketNotifier::Read) {
+        QObject::connect(&m_stdin, &QSocketNotifier::activated, &m_stdin, [this] { readStdin(); });
+        sigset_t term;
+        sigemptyset(&term);
+        sigaddset(&term, SIGTERM);
+        m_signalFd = signalfd(-1, &term, SFD_CLOEXEC);
+        if (m_signalFd >= 0) {
+            m_signal.emplace(m_signalFd, QSocketNotifier::Read);
+            QObject::connect(&*m_signal, &QSocketNotifier::activated, &*m_signal,
+                             [this] { m_run("report"); });
+        }
+    }
+    ~Commands() {
+        m_signal.reset();
+        if (m_signalFd >= 0)
+            close(m_signalFd);
+    }
+    Commands(const Commands&) = delete;
+    Commands& operator=(const Commands&) = delete;
+
+    // Before any thread starts, so that SIGTERM reaches the signalfd and no thread dies.
+    static void blockTerm() {
+        sigset_t term;
+        sigemptyset(&term);
+        sigaddset(&term, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &term, nullptr);
+    }
+
+private:
+    void readStdin() {
+        char chunk[256];
+        const ssize_t count = read(STDIN_FILENO, chunk, sizeof chunk);
+        if (count <= 0) { // the caller has gone
+            m_stdin.setEnabled(false);
+            m_run("report");
+            return;
+        }
+        m_pending.append(chunk, count);
+        qsizetype newline;
+        while ((newline = m_pending.indexOf('\n')) >= 0) {
+            const QByteArray line = m_pending.first(newline).trimmed();
+            m_pending.remove(0, newline + 1);
+            m_run(line);
+        }
+    }
+
+    std::function<void(const QByteArray&)> m_run;
+    QSocketNotifier m_stdin;
+    int m_signalFd = -1;
+    std::optional<QSocketNotifier> m_signal;
+    QByteArray m_pending;
+};
+
+class FloodProbe {
+public:
+    FloodProbe(TForm1& form, bool scope)
+        : m_form(form)
+        , m_scope(scope)
+        , m_commands([this](const QByteArray& line) { command(line); }) {
+        QObject::connect(&form.connection().receiver(), &NodeReceiver::received, &m_context,
+                         [this] { readScreen(); });
+    }
+
+    int connectTo(const QString& port) {
+        NodeEntry node;
+        node.address = QStringLiteral("127.0.0.1");
+        node.port = port;
+        node.localEcho = false;
+        m_cursor = m_form.screen().cursorAtEnd();
+        return m_form.connection().StartConnection(node);
+    }
+
+private:
+    void readScreen() {
+        const ScreenNews news = m_form.screen().ReadSince(m_cursor);
+        m_missed += news.missed;
+        m_spots += news.missed; // only spots arrive fast enough to leave the ring unread
+        for (const QByteArray& line : news.lines) {
+            if (line.startsWith(SpotPrefix))
+                ++m_spots;
+            else if (m_loginSent && !m_ready && line.startsWith(LoginCall + " de "))
+                becomeReady();
+        }
+        if (!m_loginSent && m_form.screen().GetCurrentLine() == "login: ") {
+            m_loginSent = true;
+            m_form.SendScriptLine(QString::fromLatin1(LoginCall));
+        }
+    }
+
+    void becomeReady() {
+        m_ready = true;
+        if (m_scope)
+            showAllList();
+        QTimer::singleShot(SettleMs, &m_context, [this] {
+            m_watch.start();
+            say("ready");
+        });
+    }
+
+    // Connecting brought the TTY sheet to the front; the operator turns to the scope.
+    void showAllList() {
+        auto* pages = m_form.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+        pages->setCurrentWidget(&m_form.scopeSheet());
+        auto* lists = m_form.scopeSheet().findChild<QTabWidget*>(QStringLiteral("PageControl3"));
+        lists->setCurrentWidget(
+            m_form.scopeSheet().findChild<QListWidget*>(QStringLiteral("lstScope")));
+    }
+
+    void command(const QByteArray& line) {
+        if (line == "count") {
+            say("count " + QByteArray::number(m_spots) + ' ' +
+                QByteArray::number(m_form.connection().socket().bytesAvailable()));
+        } else if (line == "report" && !m_reported) {
+            m_reported = true;
+            say("report max-block-ms " + QByteArray::number(m_watch.maxBlockMs(), 'f', 1) +
+                " spots " + QByteArray::number(m_spots) + " missed " +
+                QByteArray::number(m_missed) + " over16 " +
+                QByteArray::number(m_watch.blocksOverFrame()));
+            QCoreApplication::exit(0);
+        }
+    }
+
+    static void say(const QByteArray& line) {
+        std::fputs(line.constData(), stdout);
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+    }
+
+    TForm1& m_form;
+    bool m_scope;
+    LoopWatch m_watch;
+    Commands m_commands;
+    ScreenCursor m_cursor;
+    quint64 m_spots = 0;
+    quint64 m_missed = 0;
+    bool m_loginSent = false;
+    bool m_ready = false;
+    bool m_reported = false;
+    QObject m_context; // last, so that its connections go first
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    Commands::blockTerm();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kestrel"));
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 2) {
+        std::fputs("usage: kestrel_flood_probe <port> [--scope]\n", stderr);
+        return 2;
+    }
+    TForm1 form;
+    form.show();
+    FloodProbe probe(form, args.contains(QStringLiteral("--scope")));
+    if (probe.connectTo(args.at(1)) != NodeConnection::Started) {
+        std::fputs("kestrel_flood_probe: cannot start the connection\n", stderr);
+        return 2;
+    }
+    return QApplication::exec();
+}
