@@ -176,9 +176,9 @@ void ScopeSheet::drawList(int tab) {
     m_stale[size_t(tab)] = false;
 }
 
-// Reuses the list's items: a redraw changes texts, it does not rebuild the list.
+// Reuses the list's items: a redraw changes texts, it does not rebuild the list, and
+// only rows whose text changed are painted again.
 void ScopeSheet::fill(QListWidget* list, const ScopeListing& listing) {
-    list->setUpdatesEnabled(false);
     const int lines = int(listing.lines.size());
     while (list->count() > lines)
         delete list->takeItem(list->count() - 1);
@@ -191,7 +191,6 @@ void ScopeSheet::fill(QListWidget* list, const ScopeListing& listing) {
     }
     if (m_scopes.context().focus)
         list->setCurrentRow(listing.selected);
-    list->setUpdatesEnabled(true);
 }
 
 void ScopeSheet::bFilterClick() {

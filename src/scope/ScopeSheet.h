@@ -33,6 +33,8 @@ class ScopeSheet : public QWidget {
 
 public:
     static constexpr int RefreshMilliseconds = 60000;
+    // Spot lists are read, not watched: ten redraws a second follow any flood.
+    static constexpr int ListRedrawMilliseconds = 100;
 
     ScopeSheet(ScopeSet& scopes, LinePipeline& pipeline, const ScreenBuffer& screen,
                QWidget* parent = nullptr);
@@ -71,7 +73,8 @@ private:
     ScopeSet& m_scopes;
     LinePipeline& m_pipeline;
     DisplayCharset m_charset;
-    RepaintThrottle m_redraw;
+    RepaintThrottle m_redraw{ListRedrawMilliseconds};
+
     QTimer m_refreshTimer;
     std::unique_ptr<TfFilter> m_filter;
 

@@ -1,8 +1,9 @@
 #pragma once
 
 // Folds many repaint requests into one: fires at most once per pass of the event loop
-// and no more often than the eye can follow (every 16 ms), however fast text arrives.
-// A request is never lost: one arriving while a frame is pending is served by it.
+// and no more often than the eye can follow (every 16 ms for scrolling text, less
+// often for what is read rather than watched), however fast text arrives. A request is
+// never lost: one arriving while a frame is pending is served by it.
 //
 // Lives on the GUI thread.
 
@@ -16,7 +17,9 @@ class RepaintThrottle : public QObject {
 public:
     static constexpr int FrameMilliseconds = 16;
 
-    explicit RepaintThrottle(QObject* parent = nullptr);
+    explicit RepaintThrottle(int intervalMilliseconds = FrameMilliseconds,
+                             QObject* parent = nullptr);
+    int interval() const { return m_interval; }
 
     void request();
     bool isPending() const { return m_timer.isActive(); }
@@ -29,4 +32,5 @@ private:
 
     QTimer m_timer;
     QElapsedTimer m_sinceLastFrame;
+    int m_interval;
 };
