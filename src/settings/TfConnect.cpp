@@ -80,7 +80,6 @@ TfConnect::TfConnect(SettingsFile& settings, LastConnection& lastConnection, QWi
     layout->addLayout(buttons);
     resize(560, sizeHint().height()); // room for most of the twelve tabs
     LoadNodes(defaultNodeTable());
-
 }
 
 QWidget* TfConnect::buildSheet(int number, NodeSheet& sheet) {
