@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWindow>
 
 namespace {
@@ -79,6 +80,7 @@ private slots:
     void missingInputSendsNothing();
     void keyHistoryKeepsNewest21AtClose();
     void tenMegabytesWithoutLineEndKeepWindowResponsive();
+    void wheelRecallsOnlyInFocusedSendBox();
 
     void everyControlHasAnAccessibleName();
 
@@ -456,6 +458,30 @@ void MainWindowTest::keyHistoryKeepsNewest21AtClose() {
     QCOMPARE(lines.size(), 22); // 21 lines and the empty rest after the last line end
     QCOMPARE(lines.first(), QByteArray("line 30"));
     QCOMPARE(lines[20], QByteArray("line 10"));
+}
+
+void MainWindowTest::wheelRecallsOnlyInFocusedSendBox() {
+    connectWindow();
+    auto* combo = m_form->findChild<QComboBox*>(QStringLiteral("cmboSendText"));
+    for (const char* line : {"first", "second"})
+        typeAndEnter(combo, QString::fromLatin1(line));
+    const auto turnWheel = [combo] {
+        const QPointF centre = QRectF(combo->rect()).center();
+        QWheelEvent wheel(centre, combo->mapToGlobal(centre), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(combo, &wheel);
+    };
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    field("bConnect")->setFocus();
+    QTRY_VERIFY(field("bConnect")->hasFocus());
+    turnWheel();
+    QCOMPARE(combo->currentIndex(), -1);
+    combo->setFocus();
+    QTRY_VERIFY(combo->hasFocus());
+    turnWheel();
+
+    QCOMPARE(combo->currentText(), QStringLiteral("second"));
 }
 
 void MainWindowTest::tenMegabytesWithoutLineEndKeepWindowResponsive() {
