@@ -1,12 +1,12 @@
 #include "send/KeyHistory.h"
 
+#include "files/AtomicWrite.h"
 #include "send/LineComposer.h"
 #include "settings/SettingsFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -83,15 +83,9 @@ bool KeyHistory::LoadKeyHistory(const QString& path) {
     return true;
 }
 
-// QSaveFile writes beside the old file and renames only after every byte is on disk.
+// The whole history or nothing: a failed save leaves the old file as it was.
 bool KeyHistory::SaveKeyHistory(const QString& path) const {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = historyText(m_entries);
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return writeFileAtomically(path, historyText(m_entries));
 }

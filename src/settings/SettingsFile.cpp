@@ -1,5 +1,6 @@
 #include "settings/SettingsFile.h"
 
+#include "files/AtomicWrite.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFolder.h"
 #include "settings/SettingsTexts.h"
@@ -7,7 +8,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <functional>
@@ -167,11 +167,7 @@ bool writeFile(const QString& path, const std::function<void(IniFile&)>& change)
     // Read again under the lock: another copy may have saved its keys since.
     IniFile ini = IniFile::load(path);
     change(ini);
-    const QByteArray bytes = ini.toBytes();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return false; // the unfinished copy is thrown away; the file stays as it was
-    return file.commit();
+    return writeFileAtomically(path, ini.toBytes());
 }
 
 // Sets the message for the operator, empty after a save that worked.

@@ -1,224 +1,108 @@
 #include "send/LineComposer.h"
-#include "send/SendTexts.h"
 
 #include <QTest>
 
-using LineComposer::ComposeProblem;
-
-Q_DECLARE_METATYPE(LineComposer::ComposeProblem)
+namespace LC = LineComposer;
 
 class LineComposerTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void trimsBlanks_data();
-    void trimsBlanks();
-    void trimsTrailingBlanksOnly();
-    void composesSendText_data();
-    void composesSendText();
-    void composesTalk_data();
-    void composesTalk();
-    void composesDxReport_data();
-    void composesDxReport();
+    void composesLines_data();
+    void composesLines();
+    void checksFields_data();
+    void checksFields();
     void endsLines();
-    void checksTalk_data();
-    void checksTalk();
-    void checksDxReport_data();
-    void checksDxReport();
-    void problemTexts_data();
-    void problemTexts();
     void filtersFreqKeys_data();
     void filtersFreqKeys();
 };
 
-void LineComposerTest::trimsBlanks_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("trimmed");
-    QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("blanks only") << QStringLiteral(" \t\r\n ") << QString();
-    QTest::newRow("no blanks") << QStringLiteral("sh/dx") << QStringLiteral("sh/dx");
-    QTest::newRow("inner blanks stay")
-        << QStringLiteral(" sh/dx  20 ") << QStringLiteral("sh/dx  20");
-    QTest::newRow("control characters") << QStringLiteral("\x01\x1b"
-                                                          "bye\x1f")
-                                        << QStringLiteral("bye");
-    QTest::newRow("DEL stays") << QStringLiteral("\x7f"
-                                                 "bye\x7f")
-                               << QStringLiteral("\x7f"
-                                                 "bye\x7f");
-    QTest::newRow("NUL") << QString(QChar(u'\0')) + QStringLiteral("a") << QStringLiteral("a");
-    QTest::newRow("exclamation mark stays") << QStringLiteral("!a!") << QStringLiteral("!a!");
-    QTest::newRow("no-break space stays")
-        << QString::fromUtf16(u"\u00a0a\u00a0") << QString::fromUtf16(u"\u00a0a\u00a0");
-}
-
-void LineComposerTest::trimsBlanks() {
-    QFETCH(QString, text);
-    QFETCH(QString, trimmed);
-    QCOMPARE(LineComposer::trimBlanks(text), trimmed);
-}
-
-void LineComposerTest::trimsTrailingBlanksOnly() {
-    QCOMPARE(LineComposer::trimTrailingBlanks(QStringLiteral("  a b \t\r")),
-             QStringLiteral("  a b"));
-    QCOMPARE(LineComposer::trimTrailingBlanks(QStringLiteral("   ")), QString());
-}
-
-void LineComposerTest::composesSendText_data() {
-    QTest::addColumn<QString>("typed");
+// kind: S the send box, T a talk (partner, comment), D a DX report (freq, call, remarks).
+void LineComposerTest::composesLines_data() {
+    QTest::addColumn<char>("kind");
+    QTest::addColumn<QStringList>("fields");
     QTest::addColumn<QString>("line");
-    QTest::newRow("blanks around") << QStringLiteral("   sh/dx   ") << QStringLiteral("sh/dx");
-    QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("blanks only") << QStringLiteral("    ") << QString();
-    QTest::newRow("case kept") << QStringLiteral("Sh/Dx 5") << QStringLiteral("Sh/Dx 5");
+    const auto row = [](const char* name, char kind, QStringList fields, const char16_t* line) {
+        QTest::newRow(name) << kind << fields << QString::fromUtf16(line);
+    };
+    const auto s = [](const char16_t* text) { return QString::fromUtf16(text); };
+    row("send, blanks around", 'S', {s(u"   sh/dx   ")}, u"sh/dx");
+    row("send, empty", 'S', {QString()}, u"");
+    // Blanks are every code up to the space: DEL, '!' and the no-break space stay.
+    row("send, control codes", 'S', {s(u"\x01\t!sh/dx \x7f\u00a0\r\n")}, u"!sh/dx \x7f\u00a0");
+    row("talk", 'T', {s(u"XX1AA"), s(u"hello")}, u"TALK XX1AA hello");
+    row("talk, comment as typed", 'T', {s(u"  XX1AA "), s(u"  hi")}, u"TALK XX1AA   hi");
+    row("DX, no remarks", 'D', {s(u"14025.5"), s(u"XX9ZZ"), QString()}, u"DX 14025.5 XX9ZZ ");
+    row("DX, fields trimmed", 'D', {s(u" 7001 "), s(u"\txx9zz/p "), s(u"  up 2  ")},
+        u"DX 7001 xx9zz/p up 2");
 }
 
-void LineComposerTest::composesSendText() {
-    QFETCH(QString, typed);
+void LineComposerTest::composesLines() {
+    QFETCH(char, kind);
+    QFETCH(QStringList, fields);
     QFETCH(QString, line);
-    QCOMPARE(LineComposer::ComposeSendText(typed), line);
+    if (kind == 'S')
+        QCOMPARE(LC::ComposeSendText(fields[0]), line);
+    else if (kind == 'T')
+        QCOMPARE(LC::ComposeTalk(fields[0], fields[1]), line);
+    else
+        QCOMPARE(LC::ComposeDxReport(fields[0], fields[1], fields[2]), line);
 }
 
-void LineComposerTest::composesTalk_data() {
-    QTest::addColumn<QString>("partner");
-    QTest::addColumn<QString>("comment");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("plain") << QStringLiteral("XX1AA") << QStringLiteral("hello")
-                           << QStringLiteral("TALK XX1AA hello");
-    QTest::newRow("comment not trimmed") << QStringLiteral("  XX1AA ") << QStringLiteral("  hi")
-                                         << QStringLiteral("TALK XX1AA   hi");
-    QTest::newRow("trailing blanks of comment kept")
-        << QStringLiteral("XX1AA") << QStringLiteral("hi  ") << QStringLiteral("TALK XX1AA hi  ");
-    QTest::newRow("partner of blanks")
-        << QStringLiteral("   ") << QStringLiteral("hi") << QStringLiteral("TALK  hi");
-    QTest::newRow("call case kept")
-        << QStringLiteral("xx1aa") << QStringLiteral("73") << QStringLiteral("TALK xx1aa 73");
+// kind: T a talk (partner, comment), D a DX report (freq, call).
+void LineComposerTest::checksFields_data() {
+    QTest::addColumn<char>("kind");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("message");
+    const QString some = QStringLiteral("X");
+    QTest::newRow("talk, both") << 'T' << some << some << QString();
+    QTest::newRow("talk, no partner")
+        << 'T' << QString() << some << QStringLiteral("Please input Callsign");
+    QTest::newRow("talk, partner first")
+        << 'T' << QString() << QString() << QStringLiteral("Please input Callsign");
+    QTest::newRow("talk, no comment")
+        << 'T' << some << QString() << QStringLiteral("Please input Comment");
+    QTest::newRow("talk, blanks pass")
+        << 'T' << QStringLiteral(" ") << QStringLiteral(" ") << QString();
+    QTest::newRow("DX, no freq") << 'D' << QString() << some << QStringLiteral("Please input Freq");
+    QTest::newRow("DX, freq first")
+        << 'D' << QString() << QString() << QStringLiteral("Please input Freq");
+    QTest::newRow("DX, no call") << 'D' << some << QString()
+                                 << QStringLiteral("Please input dx callsign");
+    QTest::newRow("DX, blanks pass")
+        << 'D' << QStringLiteral("  ") << QStringLiteral("\t") << QString();
 }
 
-void LineComposerTest::composesTalk() {
-    QFETCH(QString, partner);
-    QFETCH(QString, comment);
-    QFETCH(QString, line);
-    QCOMPARE(LineComposer::ComposeTalk(partner, comment), line);
-}
-
-void LineComposerTest::composesDxReport_data() {
-    QTest::addColumn<QString>("freq");
-    QTest::addColumn<QString>("call");
-    QTest::addColumn<QString>("remarks");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("no remarks keeps trailing blank")
-        << QStringLiteral("14025.5") << QStringLiteral("XX9ZZ") << QString()
-        << QStringLiteral("DX 14025.5 XX9ZZ ");
-    QTest::newRow("remarks") << QStringLiteral("7001") << QStringLiteral("XX9ZZ")
-                             << QStringLiteral("up 2") << QStringLiteral("DX 7001 XX9ZZ up 2");
-    QTest::newRow("every field trimmed")
-        << QStringLiteral(" 14025.5 ") << QStringLiteral("\tXX9ZZ ")
-        << QStringLiteral("  cq test  ") << QStringLiteral("DX 14025.5 XX9ZZ cq test");
-    QTest::newRow("remarks of blanks") << QStringLiteral("3500") << QStringLiteral("XX9ZZ")
-                                       << QStringLiteral("   ") << QStringLiteral("DX 3500 XX9ZZ ");
-    QTest::newRow("call as typed") << QStringLiteral("50100") << QStringLiteral("xx9zz/p")
-                                   << QString() << QStringLiteral("DX 50100 xx9zz/p ");
-}
-
-void LineComposerTest::composesDxReport() {
-    QFETCH(QString, freq);
-    QFETCH(QString, call);
-    QFETCH(QString, remarks);
-    QFETCH(QString, line);
-    QCOMPARE(LineComposer::ComposeDxReport(freq, call, remarks), line);
+void LineComposerTest::checksFields() {
+    QFETCH(char, kind);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, message);
+    const LC::ComposeProblem problem =
+        kind == 'T' ? LC::checkTalk(first, second) : LC::checkDxReport(first, second);
+    QCOMPARE(LC::problemText(problem), message);
 }
 
 void LineComposerTest::endsLines() {
-    QCOMPARE(LineComposer::lineEnd(true), QByteArrayView("\r\n"));
-    QCOMPARE(LineComposer::lineEnd(false), QByteArrayView("\r"));
-}
-
-void LineComposerTest::checksTalk_data() {
-    QTest::addColumn<QString>("partner");
-    QTest::addColumn<QString>("comment");
-    QTest::addColumn<ComposeProblem>("problem");
-    QTest::newRow("both") << QStringLiteral("XX1AA") << QStringLiteral("hi")
-                          << ComposeProblem::None;
-    QTest::newRow("no partner") << QString() << QStringLiteral("hi")
-                                << ComposeProblem::MissingCallsign;
-    QTest::newRow("no partner comes first")
-        << QString() << QString() << ComposeProblem::MissingCallsign;
-    QTest::newRow("no comment") << QStringLiteral("XX1AA") << QString()
-                                << ComposeProblem::MissingComment;
-    QTest::newRow("blanks pass") << QStringLiteral(" ") << QStringLiteral(" ")
-                                 << ComposeProblem::None;
-}
-
-void LineComposerTest::checksTalk() {
-    QFETCH(QString, partner);
-    QFETCH(QString, comment);
-    QFETCH(ComposeProblem, problem);
-    QCOMPARE(LineComposer::checkTalk(partner, comment), problem);
-}
-
-void LineComposerTest::checksDxReport_data() {
-    QTest::addColumn<QString>("freq");
-    QTest::addColumn<QString>("call");
-    QTest::addColumn<ComposeProblem>("problem");
-    QTest::newRow("both") << QStringLiteral("14025") << QStringLiteral("XX9ZZ")
-                          << ComposeProblem::None;
-    QTest::newRow("no freq") << QString() << QStringLiteral("XX9ZZ") << ComposeProblem::MissingFreq;
-    QTest::newRow("no freq comes first") << QString() << QString() << ComposeProblem::MissingFreq;
-    QTest::newRow("no call") << QStringLiteral("14025") << QString()
-                             << ComposeProblem::MissingDxCallsign;
-    QTest::newRow("blanks pass") << QStringLiteral("  ") << QStringLiteral("\t")
-                                 << ComposeProblem::None;
-}
-
-void LineComposerTest::checksDxReport() {
-    QFETCH(QString, freq);
-    QFETCH(QString, call);
-    QFETCH(ComposeProblem, problem);
-    QCOMPARE(LineComposer::checkDxReport(freq, call), problem);
-}
-
-void LineComposerTest::problemTexts_data() {
-    QTest::addColumn<ComposeProblem>("problem");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("none") << ComposeProblem::None << QString();
-    QTest::newRow("callsign") << ComposeProblem::MissingCallsign
-                              << QStringLiteral("Please input Callsign");
-    QTest::newRow("comment") << ComposeProblem::MissingComment
-                             << QStringLiteral("Please input Comment");
-    QTest::newRow("freq") << ComposeProblem::MissingFreq << QStringLiteral("Please input Freq");
-    QTest::newRow("dx callsign") << ComposeProblem::MissingDxCallsign
-                                 << QStringLiteral("Please input dx callsign");
-}
-
-void LineComposerTest::problemTexts() {
-    QFETCH(ComposeProblem, problem);
-    QFETCH(QString, message);
-    QCOMPARE(LineComposer::problemText(problem), message);
+    QCOMPARE(LC::lineEnd(true), QByteArrayView("\r\n"));
+    QCOMPARE(LC::lineEnd(false), QByteArrayView("\r"));
 }
 
 void LineComposerTest::filtersFreqKeys_data() {
-    QTest::addColumn<QChar>("key");
+    QTest::addColumn<QString>("keys");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("0") << QChar(u'0') << true;
-    QTest::newRow("9") << QChar(u'9') << true;
-    QTest::newRow(".") << QChar(u'.') << true;
-    QTest::newRow("backspace") << QChar(char16_t(8)) << true;
-    QTest::newRow(",") << QChar(u',') << false;
-    QTest::newRow("-") << QChar(u'-') << false;
-    QTest::newRow("letter") << QChar(u'k') << false;
-    QTest::newRow("blank") << QChar(u' ') << false;
-    QTest::newRow("tab") << QChar(u'\t') << false;
-    QTest::newRow("CR") << QChar(u'\r') << false;
-    QTest::newRow("delete") << QChar(char16_t(0x7f)) << false;
-    QTest::newRow("fullwidth digit") << QChar(char16_t(0xff11)) << false;
-    QTest::newRow("Arabic-Indic digit") << QChar(char16_t(0x0661)) << false;
+    QTest::newRow("digits, '.', backspace") << QStringLiteral("0123456789.\b") << true;
+    // '/' and ':' are the codes either side of the digits.
+    QTest::newRow("letters, signs, blanks, DEL, other digits")
+        << QString::fromUtf16(u"k,-/: \t\r\x7f\uff11\u0661") << false;
 }
 
 void LineComposerTest::filtersFreqKeys() {
-    QFETCH(QChar, key);
+    QFETCH(QString, keys);
     QFETCH(bool, accepted);
-    QCOMPARE(LineComposer::acceptsFreqKey(key), accepted);
+    for (const QChar key : keys)
+        QVERIFY2(LC::acceptsFreqKey(key) == accepted, qPrintable(QString::number(key.unicode())));
 }
 
 QTEST_GUILESS_MAIN(LineComposerTest)
