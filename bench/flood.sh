@@ -16,7 +16,7 @@ cmake --build "$build" --target kestrel_flood kestrel_flood_probe
 flood="$PWD/$build/bench/kestrel_flood"
 # Qt wants a private runtime folder and says so on every start without one.
 runtime=$(mktemp -d)
-xvfb=
+source bench/xvfb.sh
 trap 'rm -rf "$runtime"; [ -z "$xvfb" ] || kill "$xvfb"' EXIT
 export XDG_RUNTIME_DIR=$runtime
 status=0
@@ -25,10 +25,7 @@ echo "== offscreen, TTY sheet in front, $seconds s per phase"
 QT_QPA_PLATFORM=offscreen "$flood" --seconds "$seconds" || status=1
 
 if command -v Xvfb >/dev/null; then
-  display=:$((90 + RANDOM % 100))
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+  start_xvfb
   echo "== Xvfb, scope \"All\" list in front, $seconds s per phase"
   DISPLAY="$display" QT_QPA_PLATFORM=xcb "$flood" --seconds "$seconds" --scope || status=1
 else

@@ -12,7 +12,7 @@ if [ ! -x "$build/bench/kestrel_startup_probe" ]; then
 fi
 probe="$PWD/$build/bench/kestrel_startup_probe"
 home=$(mktemp -d)
-xvfb=
+source bench/xvfb.sh
 trap 'rm -rf "$home"; [ -z "$xvfb" ] || kill "$xvfb"' EXIT
 
 median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
@@ -34,10 +34,6 @@ measure() { # $1 = label, rest = how to start the probe
 
 measure offscreen env QT_QPA_PLATFORM=offscreen
 if command -v Xvfb >/dev/null; then
-  # One X server for all runs, already up, as on an operator's desktop.
-  display=:$((90 + RANDOM % 100))
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+  start_xvfb
   measure Xvfb env DISPLAY="$display" QT_QPA_PLATFORM=xcb
 fi

@@ -2,6 +2,7 @@
 // node on 127.0.0.1.
 
 #include "ModalDriver.h"
+#include "TestBytes.h"
 #include "TestNode.h"
 #include "app/TForm1.h"
 #include "desktop/DesktopTexts.h"
@@ -25,13 +26,6 @@
 namespace {
 
 const QDateTime fixedTime(QDate(2026, 12, 6), QTime(9, 44), Qt::UTC);
-
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray result;
-    for (int value : values)
-        result.append(char(value));
-    return result;
-}
 
 // Everything the window's terminal holds, oldest first.
 QList<QByteArray> screenLines(const ScreenBuffer& screen) {

@@ -1,3 +1,4 @@
+#include "LoopbackPair.h"
 #include "net/GuardedSender.h"
 #include "net/NetTexts.h"
 #include "screen/ScreenBuffer.h"
@@ -11,30 +12,6 @@
 
 #include <atomic>
 #include <memory>
-
-namespace {
-
-// A connected pair of real sockets on 127.0.0.1.
-struct LoopbackPair {
-    QTcpServer server;
-    QTcpSocket client;
-    QTcpSocket* peer = nullptr;
-    QByteArray peerReceived;
-
-    bool open() {
-        if (!server.listen(QHostAddress::LocalHost))
-            return false;
-        client.connectToHost(QHostAddress::LocalHost, server.serverPort());
-        if (!client.waitForConnected(5000) || !server.waitForNewConnection(5000))
-            return false;
-        peer = server.nextPendingConnection();
-        QObject::connect(peer, &QTcpSocket::readyRead, peer,
-                         [this] { peerReceived.append(peer->readAll()); });
-        return peer != nullptr;
-    }
-};
-
-} // namespace
 
 class GuardedSenderTest : public QObject {
     Q_OBJECT

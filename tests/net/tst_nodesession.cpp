@@ -1,5 +1,6 @@
 // A real session over 127.0.0.1 between the client's receive path and the test node.
 
+#include "TestBytes.h"
 #include "TestNode.h"
 #include "net/GuardedSender.h"
 #include "net/NodeReceiver.h"
@@ -13,13 +14,6 @@
 namespace {
 
 const QDateTime fixedTime(QDate(2026, 12, 6), QTime(9, 44), Qt::UTC);
-
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray result;
-    for (int value : values)
-        result.append(char(value));
-    return result;
-}
 
 // The client's side as the main window wires it.
 struct Client {

@@ -1,16 +1,10 @@
+#include "TestBytes.h"
 #include "net/TelnetDecoder.h"
 
 #include <QList>
 #include <QTest>
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray result;
-    for (int value : values)
-        result.append(char(value));
-    return result;
-}
 
 // Keeps everything the decoder delivers.
 struct Recorder : TelnetSink {

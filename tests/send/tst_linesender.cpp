@@ -1,3 +1,4 @@
+#include "LoopbackPair.h"
 #include "net/GuardedSender.h"
 #include "net/NetTexts.h"
 #include "screen/ScreenBuffer.h"
@@ -8,28 +9,6 @@
 #include <QTest>
 
 namespace {
-
-// A connected pair of real sockets on 127.0.0.1; the peer plays the node.
-struct LoopbackPair {
-    QTcpServer server;
-    QTcpSocket client;
-    QTcpSocket* peer = nullptr;
-    QByteArray peerReceived;
-
-    bool open() {
-        if (!server.listen(QHostAddress::LocalHost))
-            return false;
-        client.connectToHost(QHostAddress::LocalHost, server.serverPort());
-        if (!client.waitForConnected(5000) || !server.waitForNewConnection(5000))
-            return false;
-        peer = server.nextPendingConnection();
-        if (!peer)
-            return false;
-        QObject::connect(peer, &QTcpSocket::readyRead, peer,
-                         [this] { peerReceived.append(peer->readAll()); });
-        return true;
-    }
-};
 
 // Everything a line sender needs, wired to a live connection.
 struct Session {
