@@ -27,19 +27,22 @@ quint16 NodeConnection::portNumber(const QString& port) {
     return ok && number >= 1 && number <= 65535 ? quint16(number) : 0;
 }
 
+// The node is judged as chosen and taken over only when the start succeeds: a start
+// that fails, whatever its code, leaves the session's node (caption, echo, line end,
+// reconnect) as it was.
 int NodeConnection::StartConnection(const NodeEntry& selected) {
     if (isConnected())
         return m_resultCode = AlreadyConnected;
-    m_current = selected;
-    if (m_current.address.isEmpty())
+    if (selected.address.isEmpty())
         return m_resultCode = NoAddress;
-    if (m_current.port.isEmpty())
+    if (selected.port.isEmpty())
         return m_resultCode = NoPort;
-    const quint16 port = portNumber(m_current.port);
+    const quint16 port = portNumber(selected.port);
     if (port == 0)
         return m_resultCode = PortNotNumeric;
     if (m_socket.state() != QAbstractSocket::UnconnectedState)
         return m_resultCode = SocketRefused; // still looking up or calling
+    m_current = selected;
     m_receiver.decoder().reset();
     m_socket.connectToHost(m_current.address, port);
     return m_resultCode = Started;
@@ -48,17 +51,17 @@ int NodeConnection::StartConnection(const NodeEntry& selected) {
 QString NodeConnection::ConErrStr(int code) {
     switch (code) {
     case AlreadyConnected:
-        return QString::fromLatin1(NetTexts::AlreadyConnected);
+        return QString(NetTexts::AlreadyConnected);
     case NoAddress:
-        return QString::fromLatin1(NetTexts::NoAddress);
+        return QString(NetTexts::NoAddress);
     case NoPort:
-        return QString::fromLatin1(NetTexts::NoPort);
+        return QString(NetTexts::NoPort);
     case PortNotNumeric:
-        return QString::fromLatin1(NetTexts::PortNotNumeric);
+        return QString(NetTexts::PortNotNumeric);
     case SocketRefused:
-        return QString::fromLatin1(NetTexts::ConnectionError);
+        return QString(NetTexts::ConnectionError);
     default:
-        return QString::fromLatin1(NetTexts::UnknownCode);
+        return QString(NetTexts::UnknownCode);
     }
 }
 

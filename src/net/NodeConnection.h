@@ -37,8 +37,8 @@ public:
 
     explicit NodeConnection(ScreenBuffer& screen, QObject* parent = nullptr);
 
-    // Copies the node's values and starts looking up and calling it. Returns and keeps
-    // the result code; never shows anything itself.
+    // Starts looking up and calling the node and, only then, takes its values over as
+    // current(). Returns and keeps the result code; never shows anything itself.
     int StartConnection(const NodeEntry& selected);
     int resultCode() const { return m_resultCode; }
     void setResultCode(int code) { m_resultCode = code; }

@@ -12,9 +12,8 @@ class NodeConnectionTest : public QObject {
 private slots:
     void portMustBeWholeNumberInRange_data();
     void portMustBeWholeNumberInRange();
-    void startFailuresKeepTheirCode_data();
-    void startFailuresKeepTheirCode();
-    void secondStartIsRefused();
+    void startFailuresKeepTheNode_data();
+    void startFailuresKeepTheNode();
     void conErrStrTexts_data();
     void conErrStrTexts();
     void nodeClosingIsDisconnectNotError();
@@ -45,47 +44,44 @@ void NodeConnectionTest::portMustBeWholeNumberInRange() {
     QCOMPARE(int(NodeConnection::portNumber(port)), number);
 }
 
-void NodeConnectionTest::startFailuresKeepTheirCode_data() {
+void NodeConnectionTest::startFailuresKeepTheNode_data() {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("port");
+    QTest::addColumn<bool>("connected"); // the first node's call has completed
     QTest::addColumn<int>("code");
-    QTest::newRow("no address") << QString() << QStringLiteral("23")
-                                << int(NodeConnection::NoAddress);
-    QTest::newRow("no port") << QStringLiteral("localhost") << QString()
-                             << int(NodeConnection::NoPort);
-    QTest::newRow("blank port") << QStringLiteral("localhost") << QStringLiteral(" ")
+    const QString port = QStringLiteral("23");
+    const QString host = QStringLiteral("127.0.0.2");
+    QTest::newRow("no address") << QString() << port << false << int(NodeConnection::NoAddress);
+    QTest::newRow("no port") << host << QString() << false << int(NodeConnection::NoPort);
+    QTest::newRow("blank port") << host << QStringLiteral(" ") << false
                                 << int(NodeConnection::PortNotNumeric);
+    QTest::newRow("still calling") << host << port << false << int(NodeConnection::SocketRefused);
+    QTest::newRow("connected") << host << port << true << int(NodeConnection::AlreadyConnected);
 }
 
-void NodeConnectionTest::startFailuresKeepTheirCode() {
+// A start that fails, whatever its code, leaves the caption, echo, line end and a later
+// reconnect with the node that was started before.
+void NodeConnectionTest::startFailuresKeepTheNode() {
     QFETCH(QString, address);
     QFETCH(QString, port);
+    QFETCH(bool, connected);
     QFETCH(int, code);
-    ScreenBuffer screen;
-    NodeConnection connection(screen);
-    NodeEntry node;
-    node.address = address;
-    node.port = port;
-    node.remarks = QStringLiteral("kept");
-    QCOMPARE(connection.StartConnection(node), code);
-    QCOMPARE(connection.resultCode(), code);
-    QCOMPARE(connection.current().remarks, QStringLiteral("kept")); // copied before the checks
-    QCOMPARE(connection.socket().state(), QAbstractSocket::UnconnectedState);
-}
-
-void NodeConnectionTest::secondStartIsRefused() {
     TestNode node;
     QVERIFY(node.listen());
     ScreenBuffer screen;
     NodeConnection connection(screen);
-    NodeEntry entry;
-    entry.address = QStringLiteral("127.0.0.1");
-    entry.port = QString::number(node.port());
-    QCOMPARE(connection.StartConnection(entry), int(NodeConnection::Started));
-    QCOMPARE(connection.StartConnection(entry),
-             int(NodeConnection::SocketRefused)); // still calling
+    NodeEntry first;
+    first.address = QStringLiteral("127.0.0.1");
+    first.port = QString::number(node.port());
+    first.remarks = QStringLiteral("first");
+    QCOMPARE(connection.StartConnection(first), int(NodeConnection::Started));
+    if (connected)
+        QTRY_VERIFY(connection.isConnected());
+    NodeEntry second{address, port, QStringLiteral("second"), false, false, true, 2};
+    QCOMPARE(connection.StartConnection(second), code);
+    QCOMPARE(connection.resultCode(), code);
+    QCOMPARE(connection.current(), first);
     QTRY_VERIFY(connection.isConnected());
-    QCOMPARE(connection.StartConnection(entry), int(NodeConnection::AlreadyConnected));
 }
 
 void NodeConnectionTest::conErrStrTexts_data() {
