@@ -12,7 +12,12 @@ GuardedSender::GuardedSender(ScreenBuffer& screen, QObject* parent)
     , m_screen(screen) {}
 
 void GuardedSender::setSocket(QIODevice* socket) {
+    disconnect(m_bytesWritten);
     m_socket = socket;
+    if (socket)
+        m_bytesWritten =
+            connect(socket, &QIODevice::bytesWritten, this, &GuardedSender::noteUnsent);
+    noteUnsent();
 }
 
 void GuardedSender::GuardedSend(QByteArrayView bytes) {
@@ -22,14 +27,31 @@ void GuardedSender::GuardedSend(QByteArrayView bytes) {
         sendNow(bytes);
         return;
     }
+    m_queued += bytes.size();
     QMetaObject::invokeMethod(
-        this, [this, copy = bytes.toByteArray()] { sendNow(copy); }, Qt::QueuedConnection);
+        this,
+        [this, copy = bytes.toByteArray()] {
+            m_queued -= copy.size();
+            sendNow(copy);
+        },
+        Qt::QueuedConnection);
+}
+
+void GuardedSender::AnswerTelnet(QByteArrayView answer) {
+    noteUnsent(); // a closed socket drops its backlog without telling
+    if (pendingBytes() <= AnswerBacklogLimit)
+        sendNow(answer);
 }
 
 void GuardedSender::sendNow(QByteArrayView bytes) {
     QMutexLocker locker(&m_screen.screenLock());
     const bool sent =
         m_socket && m_socket->isWritable() && m_socket->write(bytes.data(), bytes.size()) >= 0;
+    noteUnsent();
     if (!sent)
         m_screen.PutString(NetTexts::SocketSendError);
+}
+
+void GuardedSender::noteUnsent() {
+    m_unsent = m_socket ? m_socket->bytesToWrite() : 0;
 }

@@ -9,10 +9,17 @@
 // the GUI thread without blocking and without taking the screen lock; sends from one
 // thread keep their order. A failed write puts "** socket send error **" on the screen
 // (on the GUI thread) and the caller goes on as if the bytes had been sent.
+//
+// pendingBytes() counts what waits to go out: bytes queued from other threads plus
+// bytes the socket has not yet handed to the system. It may be read from any thread,
+// so the upload and the serial relay can pace themselves, and the telnet answers stop
+// while a node that never reads lets it grow.
 
 #include <QByteArrayView>
 #include <QObject>
 #include <QPointer>
+
+#include <atomic>
 
 class QIODevice;
 class ScreenBuffer;
@@ -21,6 +28,9 @@ class GuardedSender : public QObject {
     Q_OBJECT
 
 public:
+    // Above this backlog, option answers are dropped (see AnswerTelnet).
+    static constexpr qint64 AnswerBacklogLimit = 1024 * 1024;
+
     explicit GuardedSender(ScreenBuffer& screen, QObject* parent = nullptr);
 
     // The node connection; lives on the GUI thread. Null or closed: every send fails.
@@ -28,9 +38,20 @@ public:
 
     void GuardedSend(QByteArrayView bytes);
 
+    // Sends a telnet option answer unless more than AnswerBacklogLimit bytes wait: a
+    // node that floods requests without reading our answers cannot grow our buffers
+    // without bound. GUI thread only.
+    void AnswerTelnet(QByteArrayView answer);
+
+    qint64 pendingBytes() const { return m_queued.load() + m_unsent.load(); }
+
 private:
     void sendNow(QByteArrayView bytes);
+    void noteUnsent();
 
     ScreenBuffer& m_screen;
     QPointer<QIODevice> m_socket;
+    QMetaObject::Connection m_bytesWritten;
+    std::atomic<qint64> m_queued{0};
+    std::atomic<qint64> m_unsent{0};
 };

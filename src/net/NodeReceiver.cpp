@@ -53,7 +53,7 @@ void NodeReceiver::telnetText(QByteArrayView run) {
 }
 
 void NodeReceiver::telnetAnswer(QByteArrayView answer) {
-    m_sender.GuardedSend(answer);
+    m_sender.AnswerTelnet(answer);
 }
 
 void NodeReceiver::telnetBell() {

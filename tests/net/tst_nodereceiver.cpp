@@ -1,3 +1,4 @@
+#include "LoopbackPair.h"
 #include "net/GuardedSender.h"
 #include "net/NetTexts.h"
 #include "net/NodeReceiver.h"
@@ -30,6 +31,7 @@ private slots:
     void bellRingsOncePerPass();
     void answersGoBackThroughGuardedSend();
     void readErrorIsShown();
+    void nodeThatNeverReadsCannotGrowOurBacklog();
 };
 
 void NodeReceiverTest::burstIsReadInSlicesOnePerPass() {
@@ -106,10 +108,36 @@ void NodeReceiverTest::readErrorIsShown() {
     FailingDevice device;
     receiver.attach(&device);
     receiver.readPending();
-    QCOMPARE(screen.GetCurrentLine(), NetTexts::SocketReadError.toByteArray());
+    QCOMPARE(screen.GetCurrentLine(), QByteArray(NetTexts::SocketReadError.latin1()));
     // No further pass is scheduled: the error is shown once, not on every pass.
     QCoreApplication::processEvents();
-    QCOMPARE(screen.GetCurrentLine(), NetTexts::SocketReadError.toByteArray());
+    QCOMPARE(screen.GetCurrentLine(), QByteArray(NetTexts::SocketReadError.latin1()));
+}
+
+// A node floods option requests and never reads the answers: once the system's buffers
+// are full, our answers stop rather than pile up in memory without bound.
+void NodeReceiverTest::nodeThatNeverReadsCannotGrowOurBacklog() {
+    ScreenBuffer screen;
+    GuardedSender sender(screen);
+    NodeReceiver receiver(screen, sender);
+    LoopbackPair pair;
+    QVERIFY(pair.open());
+    QObject::disconnect(pair.peer, &QTcpSocket::readyRead, nullptr, nullptr);
+    pair.peer->setReadBufferSize(1);
+    pair.peer->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+    pair.client.setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, 4096);
+    sender.setSocket(&pair.client);
+    receiver.attach(&pair.client);
+    const QByteArray doTerminalType("\xFF\xFD\x18", 3);
+    const qsizetype flood = 4 * GuardedSender::AnswerBacklogLimit;
+    pair.peer->write(doTerminalType.repeated(flood / doTerminalType.size()));
+    qint64 largest = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((largest = std::max(largest, sender.pendingBytes()),
+                              pair.peer->bytesToWrite() == 0 &&
+                                  largest > GuardedSender::AnswerBacklogLimit),
+                             30000);
+    QVERIFY(largest <= GuardedSender::AnswerBacklogLimit + doTerminalType.size());
+    QCOMPARE(pair.client.bytesToWrite(), sender.pendingBytes());
 }
 
 QTEST_GUILESS_MAIN(NodeReceiverTest)
