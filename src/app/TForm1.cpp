@@ -1,11 +1,11 @@
 #include "app/TForm1.h"
 
 #include "app/AppTexts.h"
+#include "app/WindowPlacement.h"
 #include "desktop/Accessibility.h"
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
 #include "desktop/MessageBoxes.h"
-#include "net/NetTexts.h"
 #include "scope/ScopeSheet.h"
 #include "screen/TerminalFont.h"
 #include "screen/TerminalView.h"
@@ -21,21 +21,27 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
 
-QString text(const char* latin1) {
-    return QString::fromLatin1(latin1);
+QPushButton* makeButton(const char* name, const QString& caption) {
+    auto* button = new QPushButton;
+    button->setObjectName(QLatin1String(name));
+    setCaption(button, caption);
+    return button;
 }
 
-QPushButton* makeButton(const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(QLatin1String(name));
-    describeControl(button, caption);
-    return button;
+QList<QRect> availableScreens() {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    if (QGuiApplication::primaryScreen())
+        screens.move(screens.indexOf(QGuiApplication::primaryScreen()->availableGeometry()), 0);
+    return screens;
 }
 
 } // namespace
@@ -48,13 +54,16 @@ TForm1::TForm1(QWidget* parent)
     m_connection.receiver().setBell([] { QApplication::beep(); });
     buildControls();
     FormCreate();
-    m_connectDialog = std::make_unique<TfConnect>(*m_settings, m_lastConnection, this);
-    wireConnection();
+    m_connectDialog = std::make_unique<TfConnect>(m_settings, m_lastConnection, this);
+    m_session.setNodeTableSource([this] { return m_connectDialog->nodes(); });
+    m_session.messages().setPresenter([this](const QString& text) { showMessage(this, text); });
+    wireSession();
 }
 
 TForm1::~TForm1() {
     // Closing the socket as it goes must not run the handlers of a half-destroyed window.
-    disconnect(&m_connection, nullptr, this, nullptr);
+    disconnect(&m_session, nullptr, this, nullptr);
+    m_session.messages().setPresenter({});
     m_connection.socket().abort();
     m_screen.setPipeline(nullptr);
 }
@@ -70,17 +79,14 @@ void TForm1::buildControls() {
     setCentralWidget(central);
     buildStatusBar();
     buildMenu();
-    connect(m_sendPanel, &SendPanel::talkSent, this, [this] {
-        showTerminalSheet();
-        m_backScroll->setControlsEnabled(true);
-    });
+    connect(m_sendPanel, &SendPanel::talkSent, this, &TForm1::showTerminalSheet);
 }
 
 QWidget* TForm1::buildTopBar() {
     auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("Panel1"));
-    m_bConnect = makeButton("bConnect", text(AppTexts::Connect));
-    auto* bEnd = makeButton("bEnd", text(AppTexts::End));
+    m_bConnect = makeButton("bConnect", AppTexts::Connect);
+    auto* bEnd = makeButton("bEnd", AppTexts::End);
     connect(m_bConnect, &QPushButton::clicked, this, &TForm1::bConnectClick);
     connect(bEnd, &QPushButton::clicked, this, &TForm1::bEndClick);
     auto* layout = new QHBoxLayout(panel);
@@ -100,12 +106,13 @@ QTabWidget* TForm1::buildPages() {
     auto* ttyLayout = new QVBoxLayout(m_ttySheet);
     ttyLayout->setContentsMargins(0, 0, 0, 0);
     ttyLayout->addWidget(m_image1);
-    m_pageControl1->addTab(m_ttySheet, QStringLiteral("TTY"));
+    m_pageControl1->addTab(m_ttySheet, AppTexts::TtySheet);
     m_scopeSheet = new ScopeSheet(m_scopes, m_pipeline, m_screen);
-    m_pageControl1->addTab(m_scopeSheet, QStringLiteral("Scope"));
+    m_pageControl1->addTab(m_scopeSheet, AppTexts::ScopeSheet);
     auto* historySheet = new QWidget;
     historySheet->setObjectName(QStringLiteral("HistorySheet"));
-    m_pageControl1->addTab(historySheet, QStringLiteral("History"));
+    m_pageControl1->addTab(historySheet, AppTexts::HistorySheet);
+    connect(m_pageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
     return m_pageControl1;
 }
 
@@ -123,23 +130,27 @@ void TForm1::buildStatusBar() {
 void TForm1::buildMenu() {
     auto* menu = new QMenuBar;
     menu->setObjectName(QStringLiteral("MainMenu1"));
-    QMenu* file = menu->addMenu(QStringLiteral("&File  "));
-    QAction* exit = file->addAction(QStringLiteral("Exit (ALT + F4)"));
+    QMenu* file = menu->addMenu(AppTexts::FileMenu);
+    QAction* exit = file->addAction(AppTexts::ExitItem);
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
     setMenuBar(menu);
 }
 
-void TForm1::wireConnection() {
-    connect(&m_connection, &NodeConnection::lookingUp, this, &TForm1::ClientSocket1Lookup);
-    connect(&m_connection, &NodeConnection::connecting, this, &TForm1::ClientSocket1Connecting);
-    connect(&m_connection, &NodeConnection::connected, this, &TForm1::ClientSocket1Connect);
-    connect(&m_connection, &NodeConnection::socketError, this, &TForm1::ClientSocket1Error);
-    connect(&m_connection, &NodeConnection::disconnected, this, &TForm1::ClientSocket1Disconnect);
+void TForm1::wireSession() {
+    connect(&m_session, &Session::lookingUp, this, &TForm1::ClientSocket1Lookup);
+    connect(&m_session, &Session::calling, this, &TForm1::ClientSocket1Connecting);
+    connect(&m_session, &Session::connected, this, &TForm1::ClientSocket1Connect);
+    connect(&m_session, &Session::socketError, this, &TForm1::ClientSocket1Error);
+    connect(&m_session, &Session::disconnected, this, &TForm1::ClientSocket1Disconnect);
+}
+
+void TForm1::setBackScrollHook(BackScrollHook* hook) {
+    m_backScroll = hook ? hook : &m_noBackScroll;
 }
 
 void TForm1::FormCreate() {
-    m_settings = std::make_unique<SettingsFile>(SettingsFile::defaultPath());
+    m_settings = SettingsFile(SettingsFile::defaultPath());
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -151,33 +162,32 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
-    m_captionBase = text(AppTexts::CaptionBase);
+    m_captionBase = AppTexts::CaptionBase;
     setWindowTitle(m_captionBase);
     loadStartupSettings();
     m_pageControl1->setCurrentWidget(m_ttySheet);
     m_sendPanel->setCurrentIndex(0);
     m_connectDialog->selectNode(0);
     EnableSendFields(false);
-    m_sendPanel->LoadKeyHistory(KeyHistory::defaultPath());
+    m_sendPanel->LoadKeyHistory(KeyHistory::defaultPath(), m_font.charset);
     m_statusPanels[0]->setFixedWidth(300);
 }
 
 // In the order the settings have always been applied: later ones may rely on earlier.
 void TForm1::loadStartupSettings() {
-    applyFont(m_settings->LoadFont());
-    applyBackground(colorFromWindows(m_settings->LoadBackground()));
-    const WindowGeometry geometry = m_settings->LoadWindowGeometry();
-    move(geometry.left, geometry.top);
-    resize(geometry.width, geometry.height);
-    m_environment.rs232c = m_settings->LoadRs232c();
-    m_environment.saverOff = m_settings->LoadSaverOff();
-    m_environment.historyLines = m_settings->LoadHistoryLines();
-    m_environment.sounds = m_settings->LoadSounds();
-    m_environment.colBytes = m_settings->LoadColBytes();
+    applyFont(m_settings.LoadFont());
+    applyBackground(colorFromWindows(m_settings.LoadBackground()));
+    const WindowGeometry geometry = m_settings.LoadWindowGeometry();
+    m_environment.rs232c = m_settings.LoadRs232c();
+    m_environment.saverOff = m_settings.LoadSaverOff();
+    m_environment.historyLines = m_settings.LoadHistoryLines();
+    m_environment.sounds = m_settings.LoadSounds();
+    m_environment.colBytes = m_settings.LoadColBytes();
     m_screen.setLineWidth(m_environment.colBytes);
-    m_environment.scrollFileSelect = m_settings->LoadScrollFileSelect();
-    m_environment.linkCheckMinutes = m_settings->LoadLinkCheck();
-    m_environment.reconnectSec = m_settings->LoadReconnectSec();
+    m_environment.scrollFileSelect = m_settings.LoadScrollFileSelect();
+    m_environment.linkCheckMinutes = m_settings.LoadLinkCheck();
+    m_environment.reconnectSec = m_settings.LoadReconnectSec();
+    applyWindowGeometry(geometry); // once the line width is known
 }
 
 void TForm1::applyFont(const FontSettings& font) {
@@ -196,22 +206,40 @@ void TForm1::applyBackground(const QColor& background) {
     m_scopeSheet->setListFont(terminalFont(m_font), colorFromWindows(m_font.color), background);
 }
 
+// A stored size is taken as it is; without one, the window opens wide enough for a
+// whole line of the terminal. Either way it opens where the operator can reach it.
+void TForm1::applyWindowGeometry(const WindowGeometry& geometry) {
+    QSize size(geometry.width, geometry.height);
+    const QList<QRect> screens = availableScreens();
+    if (!geometry.sizeStored) {
+        resize(size);
+        centralWidget()->layout()->activate();
+        const int chrome = width() - m_image1->width();
+        const int column = m_image1->fontMetrics().horizontalAdvance(QLatin1Char('M'));
+        const int screenWidth = screens.isEmpty() ? QWIDGETSIZE_MAX : screens.front().width();
+        size.setWidth(
+            std::max(size.width(), WindowPlacement::widthForColumns(m_environment.colBytes + 1,
+                                                                    column, chrome, screenWidth)));
+    }
+    const QRect placed =
+        WindowPlacement::keepOnScreens(QRect(QPoint(geometry.left, geometry.top), size), screens);
+    move(placed.topLeft());
+    resize(placed.size());
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     FormClose();
     QMainWindow::closeEvent(event);
 }
 
 void TForm1::FormClose() {
-    m_closing = true; // the disconnect this causes must not offer a reconnect
-    if (m_connection.isConnected())
-        m_connection.close();
+    m_session.shutDown();
     if (!m_sendPanel->SaveKeyHistory(KeyHistory::defaultPath()))
         showMessage(this, SendTexts::CantCreateKeyHistory);
-    m_serialRelay->stop();
 }
 
 void TForm1::bEndClick() {
-    if (m_connection.isConnected() && !askYesNo(this, text(AppTexts::StillConnecting)))
+    if (m_connection.isConnected() && !askYesNo(this, AppTexts::StillConnecting))
         return;
     close();
 }
@@ -221,17 +249,17 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::bConnectClick() {
-    if (m_bConnect->text() != text(AppTexts::Connect)) {
-        if (askYesNo(this, text(AppTexts::StillConnecting)))
+    if (m_bConnect->text() != AppTexts::Connect) {
+        if (askYesNo(this, AppTexts::StillConnecting))
             m_connection.close();
         return;
     }
     const ExclusiveDialogGuard guard;
     if (!guard.acquired()) {
-        showMessage(this, text(DesktopTexts::ConnectDialogBusy));
+        showMessage(this, DesktopTexts::ConnectDialogBusy);
         return;
     }
-    m_connectDialog->LoadNodes(m_settings->LoadNodes());
+    m_connectDialog->LoadNodes(m_settings.LoadNodes());
     if (m_connectDialog->exec() != QDialog::Accepted)
         return;
     m_connection.setResultCode(NodeConnection::Started);
@@ -241,7 +269,8 @@ void TForm1::bConnectClick() {
 }
 
 void TForm1::StartConnection() {
-    m_connection.StartConnection(m_connectDialog->selectedNode());
+    if (m_connection.StartConnection(m_connectDialog->selectedNode()) != NodeConnection::Started)
+        return;
     const NodeEntry& node = m_connection.current();
     m_lineSender.setConnection(node.localEcho, node.sendCrLf);
 }
@@ -266,65 +295,43 @@ void TForm1::showTerminalSheet() {
     m_pageControl1->setCurrentWidget(m_ttySheet);
 }
 
-void TForm1::saveNodeTable() {
-    if (!m_settings->SaveNodes(m_connectDialog->nodes()))
-        showMessage(this, m_settings->lastError());
+// The back-scroll controls work on the terminal only.
+void TForm1::PageControl1Change() {
+    const bool terminal = m_pageControl1->currentWidget() == m_ttySheet;
+    m_backScroll->setControlsEnabled(terminal);
+    if (terminal)
+        m_image1->update();
 }
 
 void TForm1::ClientSocket1Lookup() {
-    setStatusText(0, text(AppTexts::LookingFor) + m_connection.current().address);
+    setStatusText(0, AppTexts::LookingFor + m_connection.current().address);
 }
 
 void TForm1::ClientSocket1Connecting() {
-    setStatusText(0, text(AppTexts::Calling) + m_connection.current().address);
+    setStatusText(0, AppTexts::Calling + m_connection.current().address);
 }
 
 void TForm1::ClientSocket1Connect() {
     const NodeEntry& node = m_connection.current();
-    m_scrollBuffer->restore(node.address);
-    m_scrollBuffer->setChoiceEnabled(false);
     showTerminalSheet();
     m_backScroll->setControlsEnabled(true);
-    m_bConnect->setText(text(AppTexts::Discon));
-    m_sounds->PlaySound(0);
+    setCaption(m_bConnect, AppTexts::Discon);
     EnableSendFields(true);
     m_sendPanel->sendBox()->setFocus();
-    saveNodeTable();
     setWindowTitle(m_captionBase + node.remarks);
-    setStatusText(0, text(AppTexts::ConnectedTo) + node.address);
-    if (node.linkActive)
-        m_serialRelay->open(node);
+    setStatusText(0, AppTexts::ConnectedTo + node.address);
 }
 
 void TForm1::ClientSocket1Error() {
-    const NodeEntry& node = m_connection.current();
-    m_script->abortIfShowing();
     showTerminalSheet();
-    m_screen.PutString(NetTexts::SocketErrorBanner);
     setStatusText(0, QString());
-    if (node.linkActive)
-        m_serialRelay->sendNotice(NetTexts::SocketErrorNotice);
-    if (m_connection.isConnected())
-        m_connection.close(); // the disconnect that follows takes over
-    else if (!m_closing)
-        m_reconnect->offer(node.address);
 }
 
 void TForm1::ClientSocket1Disconnect() {
-    const NodeEntry& node = m_connection.current();
     showTerminalSheet();
-    m_screen.PutString(NetTexts::DisconnectedBanner);
-    m_scrollBuffer->save(node.address);
-    m_scrollBuffer->setChoiceEnabled(true);
     setWindowTitle(m_captionBase);
     m_backScroll->setControlsEnabled(true);
-    m_sounds->PlaySound(1);
-    setStatusText(0, text(AppTexts::DisconnectedFrom) + node.address);
-    m_bConnect->setText(text(AppTexts::Connect));
+    setStatusText(0, AppTexts::DisconnectedFrom + m_connection.current().address);
+    setCaption(m_bConnect, AppTexts::Connect);
     EnableSendFields(false);
-    if (node.linkActive)
-        m_serialRelay->sendNotice(NetTexts::DisconnectedNotice);
-    m_serialRelay->stop();
-    if (!m_closing)
-        m_reconnect->offer(node.address);
 }

@@ -1,13 +1,15 @@
 #pragma once
 
-// The main window and the owner of the session: the connection to the node, the screen
-// buffer with its fan-out, the senders and the settings the running program holds. It
-// builds them, wires the controls to them and turns the socket's events into what the
-// operator sees; the work itself is done by the objects it owns.
+// The main window and the composition root of the program: it owns the session objects
+// (the connection to the node, the screen buffer with its fan-out, the senders, the
+// settings the running program holds), builds them in order, wires the controls to
+// them and does the widget steps of the session's events. The work itself, including
+// what happens around the connection, is done by the objects it owns (see Session).
 
-#include "app/ConnectionHooks.h"
+#include "app/BackScrollHook.h"
 #include "net/LastConnection.h"
 #include "net/NodeConnection.h"
+#include "net/Session.h"
 #include "scope/ScopeSet.h"
 #include "screen/LinePipeline.h"
 #include "screen/ScreenBuffer.h"
@@ -36,6 +38,7 @@ public:
 
     ScreenBuffer& screen() { return m_screen; }
     NodeConnection& connection() { return m_connection; }
+    Session& session() { return m_session; }
     TfConnect& connectDialog() { return *m_connectDialog; }
     SendPanel& sendPanel() { return *m_sendPanel; }
     ScopeSheet& scopeSheet() { return *m_scopeSheet; }
@@ -49,6 +52,9 @@ public:
     void EnableSendFields(bool on);
     void SendScriptLine(const QString& text);
 
+    // The back-scroll view puts its hook here when it is built.
+    void setBackScrollHook(BackScrollHook* hook);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -59,7 +65,7 @@ private:
     QTabWidget* buildPages();
     void buildStatusBar();
     void buildMenu();
-    void wireConnection();
+    void wireSession();
 
     void FormCreate();
     void FormShow();
@@ -67,6 +73,8 @@ private:
     void loadStartupSettings();
     void applyFont(const FontSettings& font);
     void applyBackground(const QColor& background);
+    void applyWindowGeometry(const WindowGeometry& geometry);
+    void PageControl1Change();
 
     void StartConnection();
     void ClientSocket1Lookup();
@@ -76,7 +84,6 @@ private:
     void ClientSocket1Disconnect();
     void showTerminalSheet();
     void setStatusText(int panel, const QString& text);
-    void saveNodeTable();
 
     // Session objects, in the order they are built.
     ScreenBuffer m_screen;
@@ -85,18 +92,14 @@ private:
     NodeConnection m_connection{m_screen};
     LineSender m_lineSender{m_connection.sender(), m_screen};
     LastConnection m_lastConnection;
-    std::unique_ptr<SettingsFile> m_settings;
+    SettingsFile m_settings;
+    Session m_session{m_connection, m_screen, m_settings};
     EnvironmentSettings m_environment;
     FontSettings m_font;
     QColor m_background = Qt::white;
     QString m_captionBase;
-
-    std::unique_ptr<ScrollBufferHook> m_scrollBuffer = std::make_unique<ScrollBufferHook>();
-    std::unique_ptr<BackScrollHook> m_backScroll = std::make_unique<BackScrollHook>();
-    std::unique_ptr<SoundHook> m_sounds = std::make_unique<SoundHook>();
-    std::unique_ptr<SerialRelayHook> m_serialRelay = std::make_unique<SerialRelayHook>();
-    std::unique_ptr<ScriptHook> m_script = std::make_unique<ScriptHook>();
-    std::unique_ptr<ReconnectHook> m_reconnect = std::make_unique<ReconnectHook>();
+    BackScrollHook m_noBackScroll;
+    BackScrollHook* m_backScroll = &m_noBackScroll;
 
     QPushButton* m_bConnect = nullptr;
     QTabWidget* m_pageControl1 = nullptr;
@@ -107,5 +110,4 @@ private:
     QLabel* m_statusPanels[2] = {};
     std::unique_ptr<TfConnect> m_connectDialog;
     bool m_shown = false;
-    bool m_closing = false;
 };

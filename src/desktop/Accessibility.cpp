@@ -1,6 +1,6 @@
 #include "desktop/Accessibility.h"
 
-#include <QWidget>
+#include <QAbstractButton>
 
 void describeControl(QWidget* control, const QString& name, const QString& hint) {
     QString spoken = name;
@@ -8,4 +8,9 @@ void describeControl(QWidget* control, const QString& name, const QString& hint)
     control->setAccessibleName(spoken.trimmed());
     if (!hint.isEmpty())
         control->setToolTip(hint);
+}
+
+void setCaption(QAbstractButton* button, const QString& caption) {
+    button->setText(caption);
+    describeControl(button, caption);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 // Gives a control the name a screen reader announces (its caption, or its hint where it
-// has none) and its hint as tooltip.
+// has none) and its hint as tooltip; and changes a button's caption and its spoken name
+// together, so the name never tells something the button no longer says.
 
 #include <QString>
 
+class QAbstractButton;
 class QWidget;
 
 void describeControl(QWidget* control, const QString& name, const QString& hint = QString());
+void setCaption(QAbstractButton* button, const QString& caption);

@@ -2,7 +2,10 @@
 
 // The texts of the desktop integration, kept in one place.
 
+#include <QLatin1StringView>
+
 namespace DesktopTexts {
-inline constexpr const char* ConnectDialogBusy = "Connect Dialog is used by other KESTREL.exe";
-inline constexpr const char* EnvironDialogBusy = "Environ menu is used by other KESTREL.exe";
+inline constexpr QLatin1StringView BoxCaption{"KESTREL"};
+inline constexpr QLatin1StringView ConnectDialogBusy{"Connect Dialog is used by other KESTREL.exe"};
+inline constexpr QLatin1StringView EnvironDialogBusy{"Environ menu is used by other KESTREL.exe"};
 } // namespace DesktopTexts

@@ -1,9 +1,11 @@
 #include "desktop/MessageBoxes.h"
 
+#include "desktop/DesktopTexts.h"
+
 #include <QMessageBox>
 
 namespace {
-const QString boxCaption = QStringLiteral("KESTREL");
+const QString boxCaption = DesktopTexts::BoxCaption;
 }
 
 void showMessage(QWidget* parent, const QString& text) {

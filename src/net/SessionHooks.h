@@ -1,13 +1,15 @@
 #pragma once
 
-// What other features do when the connection to the node comes and goes. The main
-// window calls these at the points its connection handlers fix; each feature replaces
-// its hook when it is built. The base versions do nothing, which is also what a
-// feature does while the operator has it switched off.
+// What the other features do when the connection to the node comes and goes. The
+// session runs these at the points of its connect, error and disconnect sequences; each
+// feature installs its own hook from its folder when the program starts. The base
+// versions do nothing, which is also what a feature does while the operator has it
+// switched off. Hooks run on the GUI thread, outside the screen lock; a hook that has
+// something to tell the operator posts it to the session's messages, never opens a box.
 
 #include "settings/NodeEntry.h"
 
-#include <QByteArrayView>
+#include <QLatin1StringView>
 #include <QString>
 
 // The scroll-buffer file that keeps the terminal's lines between connections.
@@ -16,15 +18,6 @@ public:
     virtual ~ScrollBufferHook() = default;
     virtual void restore(const QString& host) { Q_UNUSED(host); }
     virtual void save(const QString& host) { Q_UNUSED(host); }
-    // The file choice must not change while connected.
-    virtual void setChoiceEnabled(bool enabled) { Q_UNUSED(enabled); }
-};
-
-// The back-scroll view's button and up-down.
-class BackScrollHook {
-public:
-    virtual ~BackScrollHook() = default;
-    virtual void setControlsEnabled(bool enabled) { Q_UNUSED(enabled); }
 };
 
 // Event sounds: index 0 connect, 1 disconnect.
@@ -39,7 +32,7 @@ class SerialRelayHook {
 public:
     virtual ~SerialRelayHook() = default;
     virtual void open(const NodeEntry& node) { Q_UNUSED(node); }
-    virtual void sendNotice(QByteArrayView notice) { Q_UNUSED(notice); }
+    virtual void sendNotice(QLatin1StringView notice) { Q_UNUSED(notice); }
     virtual void stop() {}
 };
 

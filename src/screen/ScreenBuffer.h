@@ -13,6 +13,7 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include <QLatin1StringView>
 #include <QList>
 #include <QObject>
 #include <QRecursiveMutex>
@@ -62,6 +63,7 @@ public:
     // GUI thread only.
     void PutChar(char c);
     void PutString(QByteArrayView text);
+    void PutString(QLatin1StringView text) { PutString(QByteArrayView(text.data(), text.size())); }
     void Clear();
 
     // Any thread.

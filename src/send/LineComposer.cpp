@@ -2,6 +2,8 @@
 
 #include "send/SendTexts.h"
 
+#include <algorithm>
+
 namespace LineComposer {
 
 namespace {
@@ -82,6 +84,16 @@ QString problemText(ComposeProblem problem) {
 bool acceptsFreqKey(QChar key) {
     const char16_t c = key.unicode();
     return (c >= u'0' && c <= u'9') || c == u'.' || c == backspace;
+}
+
+QString singleLine(QStringView text, bool (*accepts)(QChar)) {
+    const qsizetype lineBreak =
+        std::find_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; }) -
+        text.begin();
+    QString kept = text.first(lineBreak).toString();
+    if (accepts)
+        kept.removeIf([accepts](QChar c) { return !accepts(c); });
+    return kept;
 }
 
 } // namespace LineComposer

@@ -38,4 +38,8 @@ QString problemText(ComposeProblem problem);
 // Digits, '.' and backspace; the window handles Enter itself.
 bool acceptsFreqKey(QChar key);
 
+// What a one-line field keeps of a text typed, pasted or set into it: the text up to
+// its first line break and, with a filter, only the characters the filter accepts.
+QString singleLine(QStringView text, bool (*accepts)(QChar) = nullptr);
+
 } // namespace LineComposer

@@ -2,8 +2,10 @@
 
 #include "desktop/Accessibility.h"
 #include "desktop/MessageBoxes.h"
+#include "desktop/SingleLineField.h"
 #include "send/LineComposer.h"
 #include "send/LineSender.h"
+#include "send/SendTexts.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -20,6 +22,7 @@ QLineEdit* makeField(const char* name, const QString& hint) {
     auto* field = new QLineEdit;
     field->setObjectName(QLatin1String(name));
     describeControl(field, hint, hint);
+    keepSingleLine(field);
     return field;
 }
 
@@ -49,9 +52,9 @@ SendPanel::SendPanel(LineSender& sender, QWidget* parent)
     , m_sender(sender) {
     setObjectName(QStringLiteral("PageControl2"));
     setTabPosition(QTabWidget::South);
-    addTab(buildSendTextSheet(), QStringLiteral("Send text"));
-    addTab(buildDxReportSheet(), QStringLiteral("Send DX report"));
-    addTab(buildTalkSheet(), QStringLiteral("Talk"));
+    addTab(buildSendTextSheet(), SendTexts::SendTextSheet);
+    addTab(buildDxReportSheet(), SendTexts::DxReportSheet);
+    addTab(buildTalkSheet(), SendTexts::TalkSheet);
     setCurrentIndex(2); // the talk sheet until the window's start-up brings "Send text" up
     for (QWidget* field : sendFields())
         field->installEventFilter(this);
@@ -63,27 +66,32 @@ QWidget* SendPanel::buildSendTextSheet() {
     m_cmboSendText->setObjectName(QStringLiteral("cmboSendText"));
     m_cmboSendText->setEditable(true);
     m_cmboSendText->setInsertPolicy(QComboBox::NoInsert); // the sender inserts the line itself
+    // Recall is through the list, Up, Down and the wheel only: a completer would send
+    // "sh/dx 20" for a typed "sh/dx".
+    m_cmboSendText->setCompleter(nullptr);
     m_cmboSendText->setMaxVisibleItems(KeyHistory::MaxEntries);
-    describeControl(m_cmboSendText, QStringLiteral("Send text"));
+    keepSingleLine(m_cmboSendText->lineEdit());
+    describeControl(m_cmboSendText, SendTexts::SendTextSheet);
     return sheetWith("SendTextSheet", {m_cmboSendText}, m_cmboSendText);
 }
 
 QWidget* SendPanel::buildDxReportSheet() {
-    m_eDxReportFreq = makeField("eDxReportFreq", QStringLiteral("Freq"));
-    m_eDxReportCallSign = makeField("eDxReportCallSign", QStringLiteral("dx callsign"));
-    m_eDxReportRemarks = makeField("eDxReportRemarks", QStringLiteral("Remarks"));
+    m_eDxReportFreq = makeField("eDxReportFreq", SendTexts::FreqHint);
+    keepSingleLine(m_eDxReportFreq, LineComposer::acceptsFreqKey); // typed or pasted
+    m_eDxReportCallSign = makeField("eDxReportCallSign", SendTexts::DxCallsignHint);
+    m_eDxReportRemarks = makeField("eDxReportRemarks", SendTexts::RemarksHint);
     m_eDxReportRemarks->setMaxLength(30);
     return sheetWith("SendDxReportSheet",
-                     {makeLabel("Label2", QStringLiteral(" DX ")), m_eDxReportFreq,
-                      m_eDxReportCallSign, m_eDxReportRemarks},
+                     {makeLabel("Label2", SendTexts::DxLabel), m_eDxReportFreq, m_eDxReportCallSign,
+                      m_eDxReportRemarks},
                      m_eDxReportRemarks);
 }
 
 QWidget* SendPanel::buildTalkSheet() {
-    m_eTalkAite = makeField("eTalkAite", QStringLiteral("Callsign"));
-    m_eTalkHonbun = makeField("eTalkHonbun", QStringLiteral("Comment"));
+    m_eTalkAite = makeField("eTalkAite", SendTexts::CallsignHint);
+    m_eTalkHonbun = makeField("eTalkHonbun", SendTexts::CommentHint);
     return sheetWith("TalkSheet",
-                     {makeLabel("Label1", QStringLiteral("TALK")), m_eTalkAite, m_eTalkHonbun},
+                     {makeLabel("Label1", SendTexts::TalkLabel), m_eTalkAite, m_eTalkHonbun},
                      m_eTalkHonbun);
 }
 
@@ -108,7 +116,8 @@ void SendPanel::SendScriptLine(const QString& text) {
     cmboSendTextKeyPress();
 }
 
-void SendPanel::LoadKeyHistory(const QString& path) {
+void SendPanel::LoadKeyHistory(const QString& path, int windowsCharset) {
+    Q_UNUSED(windowsCharset); // MERGE-FIXME
     m_history.LoadKeyHistory(path);
     showHistory();
 }
@@ -160,16 +169,12 @@ bool SendPanel::eDxReportRemarksKeyPress() {
     return true;
 }
 
-// Digits, the full stop and Backspace go into the frequency; Enter moves on to the
-// call; any other character is dropped.
-bool SendPanel::eDxReportFreqKeyPress(const QString& typed, int key) {
-    if (isEnter(key)) {
-        m_eDxReportCallSign->setFocus();
-        return true;
-    }
-    if (typed.size() != 1 || key == Qt::Key_Backspace || !typed.front().isPrint())
+// Enter moves on to the call; the field's filter drops what is not part of a frequency.
+bool SendPanel::eDxReportFreqKeyPress(int key) {
+    if (!isEnter(key))
         return false;
-    return !LineComposer::acceptsFreqKey(typed.front());
+    m_eDxReportCallSign->setFocus();
+    return true;
 }
 
 bool SendPanel::eDxReportCallSignKeyPress(int key) {
@@ -186,7 +191,7 @@ bool SendPanel::eventFilter(QObject* watched, QEvent* event) {
         return QTabWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (watched == m_eDxReportFreq)
-        return eDxReportFreqKeyPress(key->text(), key->key());
+        return eDxReportFreqKeyPress(key->key());
     if (watched == m_eDxReportCallSign)
         return eDxReportCallSignKeyPress(key->key());
     if (!isEnter(key->key()))

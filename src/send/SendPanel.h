@@ -24,7 +24,7 @@ public:
     // Sends a script's line exactly as if typed into the send box and Enter pressed.
     void SendScriptLine(const QString& text);
 
-    void LoadKeyHistory(const QString& path);
+    void LoadKeyHistory(const QString& path, int windowsCharset);
     bool SaveKeyHistory(const QString& path) const;
 
     QComboBox* sendBox() const { return m_cmboSendText; }
@@ -47,7 +47,7 @@ private:
     QWidget* buildTalkSheet();
     QList<QWidget*> sendFields() const;
     void showHistory();
-    bool eDxReportFreqKeyPress(const QString& typed, int key);
+    bool eDxReportFreqKeyPress(int key);
     bool eDxReportCallSignKeyPress(int key);
 
     LineSender& m_sender;

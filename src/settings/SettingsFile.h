@@ -35,6 +35,7 @@ struct WindowGeometry {
     int top = 0;
     int width = 640;
     int height = 480;
+    bool sizeStored = false; // MERGE-FIXME
     bool operator==(const WindowGeometry&) const = default;
 };
 

@@ -2,6 +2,7 @@
 
 #include "desktop/Accessibility.h"
 #include "desktop/MessageBoxes.h"
+#include "desktop/SingleLineField.h"
 #include "net/LastConnection.h"
 #include "net/NetTexts.h"
 #include "settings/ConnectTexts.h"
@@ -21,20 +22,20 @@
 
 namespace {
 
-QString numbered(const char* name, int number) {
-    return QLatin1String(name) + QString::number(number);
+QString numbered(QLatin1StringView name, int number) {
+    return name + QString::number(number);
 }
 
 template <typename Control>
 Control* makeControl(const char* name, int number, const QString& caption) {
     auto* control = new Control;
-    control->setObjectName(numbered(name, number));
+    control->setObjectName(numbered(QLatin1StringView(name), number));
     describeControl(control, caption);
     return control;
 }
 
 // Port fields take digits and Backspace; other typed characters are dropped. Pasted
-// text is not filtered: the connection reports a port that is not a number.
+// text keeps its first line only: the connection reports a port that is not a number.
 bool isRefusedPortKey(const QKeyEvent& key) {
     const QString text = key.text();
     if (text.size() != 1 || key.key() == Qt::Key_Backspace)
@@ -50,19 +51,20 @@ TfConnect::TfConnect(SettingsFile& settings, LastConnection& lastConnection, QWi
     , m_settings(settings)
     , m_lastConnection(lastConnection) {
     setObjectName(QStringLiteral("fConnect"));
-    setWindowTitle(QString::fromLatin1(ConnectTexts::Caption));
+    setWindowTitle(ConnectTexts::Caption);
     m_pages = new QTabWidget;
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     for (int number = 1; number <= NodeCount; ++number) {
-        m_pages->addTab(buildSheet(number, m_sheets[size_t(number - 1)]), numbered("Node", number));
+        m_pages->addTab(buildSheet(number, m_sheets[size_t(number - 1)]),
+                        numbered(ConnectTexts::NodeSheet, number));
     }
 
-    auto* bOk = new QPushButton(QStringLiteral("Connect"));
+    auto* bOk = new QPushButton(ConnectTexts::ConnectButton);
     bOk->setObjectName(QStringLiteral("bOk"));
     bOk->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+    auto* cancel = new QPushButton(ConnectTexts::CancelButton);
     cancel->setObjectName(QStringLiteral("BitBtn1"));
-    auto* bSave = new QPushButton(QStringLiteral("Save"));
+    auto* bSave = new QPushButton(ConnectTexts::SaveButton);
     bSave->setObjectName(QStringLiteral("bSave"));
     for (QPushButton* button : {bOk, cancel, bSave})
         describeControl(button, button->text());
@@ -84,39 +86,39 @@ TfConnect::TfConnect(SettingsFile& settings, LastConnection& lastConnection, QWi
 
 QWidget* TfConnect::buildSheet(int number, NodeSheet& sheet) {
     auto* page = new QWidget;
-    page->setObjectName(numbered("Node", number));
-    sheet.eAddress = makeControl<QLineEdit>("eAddress", number, QStringLiteral("Address "));
-    sheet.ePortNo = makeControl<QLineEdit>("ePortNo", number, QStringLiteral("Port no. "));
+    page->setObjectName(numbered(ConnectTexts::NodeSheet, number));
+    sheet.eAddress = makeControl<QLineEdit>("eAddress", number, ConnectTexts::Address);
+    sheet.ePortNo = makeControl<QLineEdit>("ePortNo", number, ConnectTexts::PortNo);
     sheet.ePortNo->installEventFilter(this);
-    sheet.eRemarks = makeControl<QLineEdit>("eRemarks", number, QStringLiteral("Remarks "));
-    sheet.chkLocalEcho =
-        makeControl<QCheckBox>("chkLocalEcho", number, QStringLiteral("Local echo"));
-    sheet.chkLocalEcho->setText(QStringLiteral("Local echo"));
-    sheet.chkSendCrLf =
-        makeControl<QCheckBox>("chkSendCrLf", number, QStringLiteral("Send CR = CR + LF "));
-    sheet.chkSendCrLf->setText(QStringLiteral("Send CR = CR + LF "));
-    sheet.chkActive = makeControl<QCheckBox>("chkActive", number, QStringLiteral("Active"));
-    sheet.chkActive->setText(QStringLiteral("Active"));
+    sheet.eRemarks = makeControl<QLineEdit>("eRemarks", number, ConnectTexts::Remarks);
+    for (QLineEdit* field : {sheet.eAddress, sheet.ePortNo, sheet.eRemarks})
+        keepSingleLine(field);
+    sheet.chkLocalEcho = makeControl<QCheckBox>("chkLocalEcho", number, ConnectTexts::LocalEcho);
+    sheet.chkLocalEcho->setText(ConnectTexts::LocalEcho);
+    sheet.chkSendCrLf = makeControl<QCheckBox>("chkSendCrLf", number, ConnectTexts::SendCrLf);
+    sheet.chkSendCrLf->setText(ConnectTexts::SendCrLf);
+    sheet.chkActive = makeControl<QCheckBox>("chkActive", number, ConnectTexts::Active);
+    sheet.chkActive->setText(ConnectTexts::Active);
     connect(sheet.chkActive, &QCheckBox::clicked, this, &TfConnect::chkActive1Click);
-    sheet.udComPort = makeControl<QSpinBox>("udComPort", number, QStringLiteral("COM Port "));
+    sheet.udComPort = makeControl<QSpinBox>("udComPort", number, ConnectTexts::ComPort);
     sheet.udComPort->setRange(1, 8);
     if (auto* edit = sheet.udComPort->findChild<QLineEdit*>()) {
-        edit->setObjectName(numbered("eRs232c", number));
-        describeControl(edit, QStringLiteral("COM Port "));
+        edit->setObjectName(numbered(QLatin1StringView("eRs232c"), number));
+        describeControl(edit, ConnectTexts::ComPort);
     }
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Address "), sheet.eAddress);
-    form->addRow(QStringLiteral("Port no. "), sheet.ePortNo);
-    form->addRow(QStringLiteral("Remarks "), sheet.eRemarks);
+    form->addRow(ConnectTexts::Address, sheet.eAddress);
+    form->addRow(ConnectTexts::PortNo, sheet.ePortNo);
+    form->addRow(ConnectTexts::Remarks, sheet.eRemarks);
     auto* checks = new QHBoxLayout;
     checks->addWidget(sheet.chkLocalEcho);
     checks->addWidget(sheet.chkSendCrLf);
     checks->addStretch();
-    auto* link = new QGroupBox(QStringLiteral(" Rs232c Link "));
+    auto* link = new QGroupBox(ConnectTexts::LinkGroup);
     auto* linkLayout = new QHBoxLayout(link);
     linkLayout->addWidget(sheet.chkActive);
-    linkLayout->addWidget(new QLabel(QStringLiteral("COM Port ")));
+    linkLayout->addWidget(new QLabel(ConnectTexts::ComPort));
     linkLayout->addWidget(sheet.udComPort);
     linkLayout->addStretch();
     auto* layout = new QVBoxLayout(page);
@@ -183,9 +185,9 @@ void TfConnect::bSaveClick() {
 void TfConnect::bOkClick() {
     const int number = selectedNodeNumber();
     if (number < 1 || number > NodeCount) {
-        showMessage(this, QString::fromLatin1(ConnectTexts::NoSheetInFront));
+        showMessage(this, ConnectTexts::NoSheetInFront);
     } else if (!m_lastConnection.SetLastNode(number)) {
-        showMessage(this, QString::fromLatin1(NetTexts::NodeOutOfRangeInSetLastNode));
+        showMessage(this, NetTexts::NodeOutOfRangeInSetLastNode);
     }
     accept();
 }

@@ -51,7 +51,7 @@ void GuardedSenderTest::failedSendPutsErrorText() {
         sender.setSocket(&closedSocket);
     QSignalSpy changed(&screen, &ScreenBuffer::contentChanged);
     sender.GuardedSend("bye\r\n");
-    QCOMPARE(screen.GetCurrentLine(), NetTexts::SocketSendError.toByteArray());
+    QCOMPARE(screen.GetCurrentLine(), QByteArray(NetTexts::SocketSendError.latin1()));
     QCOMPARE(changed.size(), 1);
 }
 
@@ -103,7 +103,7 @@ void GuardedSenderTest::workerFailureTextAppearsOnGuiThread() {
     worker->start();
     QVERIFY(worker->wait(5000));
     // PutString asserts that it runs on the GUI thread.
-    QTRY_COMPARE(screen.GetCurrentLine(), NetTexts::SocketSendError.toByteArray());
+    QTRY_COMPARE(screen.GetCurrentLine(), QByteArray(NetTexts::SocketSendError.latin1()));
 }
 
 QTEST_GUILESS_MAIN(GuardedSenderTest)

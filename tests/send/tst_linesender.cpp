@@ -144,7 +144,7 @@ void LineSenderTest::failedSendStillEchoes_data() {
     QTest::addColumn<bool>("localEcho");
     QTest::addColumn<QByteArray>("shown");
     QTest::addColumn<int>("completedLines");
-    const QByteArray error = NetTexts::SocketSendError.toByteArray();
+    const QByteArray error = QByteArray(NetTexts::SocketSendError.latin1());
     // The error text comes first, then the line the operator meant to send.
     QTest::newRow("no socket, echo") << false << true << error + "sh/dx" << 1;
     QTest::newRow("closed socket, echo") << true << true << error + "sh/dx" << 1;

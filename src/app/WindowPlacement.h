@@ -1,0 +1,21 @@
+#pragma once
+
+// Where the main window opens. A settings file may hold any position (another desktop's
+// layout, a screen since unplugged, a garbled value): the window must still open where
+// the operator can see and grab it.
+
+#include <QList>
+#include <QRect>
+
+namespace WindowPlacement {
+
+// The frame as stored when enough of its top edge lies on one of the screens' available
+// areas to grab it; otherwise moved to the top-left of the first screen, and made to
+// fit it. No screens: the frame as it is.
+QRect keepOnScreens(const QRect& frame, const QList<QRect>& screens);
+
+// The width that shows this many terminal columns, given the width of one column and
+// what the window needs around the terminal; never wider than the screen.
+int widthForColumns(int columns, int columnWidth, int chrome, int screenWidth);
+
+} // namespace WindowPlacement
