@@ -1,6 +1,7 @@
 // The main window on the offscreen platform, connecting through its dialog to the test
 // node on 127.0.0.1.
 
+#include "FileSizeLimit.h"
 #include "ModalDriver.h"
 #include "TestBytes.h"
 #include "TestNode.h"
@@ -8,14 +9,17 @@
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
 #include "net/NetTexts.h"
+#include "screen/TerminalView.h"
 #include "send/SendPanel.h"
 #include "settings/SettingsFile.h"
 #include "settings/TfConnect.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -40,8 +44,8 @@ bool screenHas(const ScreenBuffer& screen, const QByteArray& line) {
 }
 
 // A banner ends whatever line it is put after, such as an unanswered "login: ".
-bool screenShowsBanner(const ScreenBuffer& screen, QByteArrayView banner) {
-    const QByteArray text = banner.toByteArray().trimmed();
+bool screenShowsBanner(const ScreenBuffer& screen, QLatin1StringView banner) {
+    const QByteArray text = QByteArray(banner.latin1()).trimmed();
     const QList<QByteArray> lines = screenLines(screen);
     return std::any_of(lines.begin(), lines.end(),
                        [&](const QByteArray& line) { return line.endsWith(text); });
@@ -75,6 +79,12 @@ private slots:
     void keyHistoryKeepsNewest21AtClose();
     void tenMegabytesWithoutLineEndKeepWindowResponsive();
     void wheelRecallsOnlyInFocusedSendBox();
+    void sendBoxSendsOnlyWhatWasTyped();
+    void pastedTextKeepsOneLine_data();
+    void pastedTextKeepsOneLine();
+    void failedSaveWhileNodeClosesLeavesWindowIdle();
+    void firstWindowShowsWholeNodeLines();
+    void windowOpensOnAScreen();
 
     void everyControlHasAnAccessibleName();
 
@@ -155,6 +165,9 @@ void MainWindowTest::connectWindow(int node) {
     QVERIFY(m_driver->allStepsTaken());
     QTRY_VERIFY(m_form->connection().isConnected());
     QTRY_COMPARE(m_form->screen().GetCurrentLine(), QByteArray("login: "));
+    // Keyboard input reaches an active window only, as it did not after the dialog.
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
 }
 
 // Types through the window, as the keyboard does: the keys go wherever the focus is.
@@ -199,6 +212,7 @@ void MainWindowTest::connectsThroughDialogAndShowsNodeClosing() {
     QCOMPARE(m_form->statusText(0), QStringLiteral("Connected to 127.0.0.1"));
     QCOMPARE(m_form->findChild<QPushButton*>(QStringLiteral("bConnect"))->text(),
              QStringLiteral("Discon"));
+    QCOMPARE(field("bConnect")->accessibleName(), QStringLiteral("Discon"));
     for (const char* name : {"cmboSendText", "eDxReportFreq", "eTalkHonbun"}) {
         QVERIFY2(field(name)->isEnabled(), name);
         QCOMPARE(field(name)->palette().color(QPalette::Base), QColor(Qt::white));
@@ -214,6 +228,7 @@ void MainWindowTest::connectsThroughDialogAndShowsNodeClosing() {
     QCOMPARE(field("eTalkHonbun")->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
     QCOMPARE(m_form->findChild<QPushButton*>(QStringLiteral("bConnect"))->text(),
              QStringLiteral("Connect"));
+    QCOMPARE(field("bConnect")->accessibleName(), QStringLiteral("Connect"));
 }
 
 void MainWindowTest::byeGivesDisconnectedBannerOnly() {
@@ -509,6 +524,91 @@ void MainWindowTest::everyControlHasAnAccessibleName() {
     TfConnect& dialog = m_form->connectDialog();
     QCOMPARE(dialog.findChild<QWidget*>(QStringLiteral("ePortNo12"))->accessibleName(),
              QStringLiteral("Port no."));
+}
+
+// Recall is through the list, Up, Down and the wheel only: nothing completes a line.
+void MainWindowTest::sendBoxSendsOnlyWhatWasTyped() {
+    connectWindow();
+    logIn();
+    for (const char* line : {"sh/dx 20", "bye"}) // recalled lines, not sent here
+        m_form->sendPanel().sendBox()->insertItem(0, QString::fromLatin1(line));
+    const QByteArray before = m_node->receivedFrom(0);
+    typeAndEnter(field("cmboSendText"), QStringLiteral("sh/dx"));
+    typeAndEnter(field("cmboSendText"), QStringLiteral("B"));
+    QTRY_COMPARE(m_node->receivedFrom(0).sliced(before.size()), QByteArray("sh/dx\r\nB\r\n"));
+}
+
+void MainWindowTest::pastedTextKeepsOneLine_data() {
+    QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("send box") << QStringLiteral("cmboSendText") << QStringLiteral("sh/dx\nbye")
+                              << QStringLiteral("sh/dx");
+    QTest::newRow("talk") << QStringLiteral("eTalkHonbun") << QStringLiteral("hi\r\nthere")
+                          << QStringLiteral("hi");
+    QTest::newRow("frequency") << QStringLiteral("eDxReportFreq")
+                               << QStringLiteral("14a025.5 kHz\n7") << QStringLiteral("14025.5");
+}
+
+void MainWindowTest::pastedTextKeepsOneLine() {
+    QFETCH(QString, fieldName);
+    QFETCH(QString, pasted);
+    QFETCH(QString, kept);
+    connectWindow();
+    auto* pages = m_form->findChild<QTabWidget*>(QStringLiteral("PageControl2"));
+    QWidget* target = field(fieldName.toLatin1().constData());
+    pages->setCurrentWidget(target->parentWidget());
+    target->setFocus();
+    QTRY_VERIFY(target->hasFocus());
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(m_form->windowHandle(), Qt::Key_V, Qt::ControlModifier);
+    auto* edit = qobject_cast<QLineEdit*>(target);
+    if (!edit)
+        edit = qobject_cast<QComboBox*>(target)->lineEdit();
+    QCOMPARE(edit->text(), kept);
+}
+
+// The node closes while the box for an unwritable settings file waits for the operator:
+// once it is answered the window shows the state the socket is in.
+void MainWindowTest::failedSaveWhileNodeClosesLeavesWindowIdle() {
+    std::optional<FileSizeLimit> diskFull;
+    m_driver->then([&diskFull](QWidget* dialog) {
+        diskFull.emplace(16); // the node table no longer fits
+        dialog->findChild<QPushButton*>(QStringLiteral("bOk"))->click();
+    });
+    m_driver->then([this, &diskFull](QWidget* box) {
+        diskFull.reset();
+        m_node->dropClient(0);
+        QTRY_VERIFY(!m_form->connection().isConnected());
+        qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+    });
+    m_form->bConnectClick();
+    QTRY_VERIFY(m_driver->allStepsTaken());
+    QTRY_COMPARE(m_form->statusText(0), QStringLiteral("DisConnected from 127.0.0.1"));
+    QCOMPARE(m_form->findChild<QPushButton*>(QStringLiteral("bConnect"))->text(),
+             QStringLiteral("Connect"));
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("KESTREL <-> "));
+    QVERIFY(!field("cmboSendText")->isEnabled());
+}
+
+// Without a stored size the window opens wide enough for a whole line of the node.
+void MainWindowTest::firstWindowShowsWholeNodeLines() {
+    const auto* terminal = m_form->findChild<TerminalView*>(QStringLiteral("Image1"));
+    const int columns = terminal->width() / terminal->fontMetrics().horizontalAdvance(u'M');
+    const bool screenFull = m_form->frameGeometry().width() >=
+                            QGuiApplication::primaryScreen()->availableGeometry().width();
+    QVERIFY2(columns >= SettingsFile().LoadColBytes() || screenFull,
+             qPrintable(QString::number(columns)));
+}
+
+void MainWindowTest::windowOpensOnAScreen() {
+    m_form.reset();
+    SettingsFile().SaveWindowGeometry({-5000, 90000, 500, 400});
+    m_form = std::make_unique<TForm1>();
+    m_form->show();
+    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(
+        m_form->geometry().topLeft()));
+    QCOMPARE(m_form->size(), QSize(500, 400));
 }
 
 QTEST_MAIN(MainWindowTest)
