@@ -34,7 +34,7 @@ struct NoStage : LineSink {
 struct ReceivePath {
     ScreenBuffer screen;
     LinePipeline pipeline;
-    NoStage stages[ScopeSlotCount + 4];
+    NoStage stages[5]; // log, sounds, saver, link check, and one for every spot table
     ScopeSet scopes;
     GuardedSender sender{screen};
     NodeReceiver receiver{screen, sender};
@@ -42,14 +42,14 @@ struct ReceivePath {
     QBuffer answers;
 
     ReceivePath(const BenchCorpus& corpus, bool withScopes) {
-        for (int slot = 0; slot < ScopeSlotCount; ++slot)
-            pipeline.setSpotConsumer(ScopeSlot(slot), &stages[slot]);
         if (withScopes)
             scopes.attach(pipeline);
-        pipeline.setLog(&stages[ScopeSlotCount]);
-        pipeline.setSoundTriggers(&stages[ScopeSlotCount + 1]);
-        pipeline.setScreenSaverCheck(&stages[ScopeSlotCount + 2]);
-        pipeline.setLinkCheck(&stages[ScopeSlotCount + 3]);
+        else
+            pipeline.setSpotConsumers(QList<LineSink*>(scopes.spotConsumers().size(), &stages[4]));
+        pipeline.setLog(&stages[0]);
+        pipeline.setSoundTriggers(&stages[1]);
+        pipeline.setScreenSaverCheck(&stages[2]);
+        pipeline.setLinkCheck(&stages[3]);
         screen.setPipeline(&pipeline);
         node.setData(corpus.bytes);
         node.open(QIODevice::ReadOnly);

@@ -15,7 +15,7 @@ inline constexpr QLatin1StringView Calling{"Calling "};
 inline constexpr QLatin1StringView ConnectedTo{"Connected to "};
 inline constexpr QLatin1StringView DisconnectedFrom{"DisConnected from "};
 
-inline constexpr QLatin1StringView TtySheet{"TTY"};
+inline constexpr QLatin1StringView TtySheet{"TTY"}; // also the terminal's spoken name
 inline constexpr QLatin1StringView ScopeSheet{"Scope"};
 inline constexpr QLatin1StringView HistorySheet{"History"};
 inline constexpr QLatin1StringView FileMenu{"&File  "};

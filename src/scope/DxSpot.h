@@ -18,6 +18,7 @@ struct DxSpot {
 
     bool isNew = false;  // the table's most recently inserted spot
     qint64 received = 0; // UTC seconds since the epoch when it was inserted
+    quint64 arrival = 0; // the table's insertion count then: orders spots of one second
     double freqKhz = 0;  // the value freqText shows, kept to spare conversions
     qint64 wholeKhz = 0; // freqKhz truncated: the sort key and the band test
     std::array<char, FreqTextSize> freqText{}; // "%9.1f", NUL-terminated

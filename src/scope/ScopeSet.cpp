@@ -7,10 +7,15 @@ ScopeSet::ScopeSet() {
         m_bands[size_t(i)] = std::make_unique<BandScope>(m_context, Band(i));
 }
 
+QList<LineSink*> ScopeSet::spotConsumers() {
+    QList<LineSink*> consumers{&m_all};
+    for (const auto& scope : m_bands)
+        consumers.append(scope.get());
+    return consumers;
+}
+
 void ScopeSet::attach(LinePipeline& pipeline) {
-    pipeline.setSpotConsumer(ScopeSlot::AllBands, &m_all);
-    for (int i = 0; i < BandCount; ++i)
-        pipeline.setSpotConsumer(ScopeSlot(int(ScopeSlot::Band160) + i), m_bands[size_t(i)].get());
+    pipeline.setSpotConsumers(spotConsumers());
 }
 
 void ScopeSet::Clear() {

@@ -1,10 +1,12 @@
 #pragma once
 
-// The band scope's tables: the all-bands table, the eleven band tables Scope160 …
-// Scope2, the settings they share and the band filter of the "All" list. Plugged into
-// the line fan-out, which feeds them in that order.
+// The band scope's tables: the all-bands table, one table per band of the band plan
+// (Scope160 … Scope2), the settings they share and the band filter of the "All" list.
+// Hands the tables to the line fan-out, which feeds them in that order.
 
 #include "scope/SpotScope.h"
+
+#include <QList>
 
 #include <array>
 #include <memory>
@@ -15,7 +17,9 @@ class ScopeSet {
 public:
     ScopeSet();
 
-    // Feeds every table from the fan-out: all bands first, then 160 m … 2 m.
+    // Every table, in the order the fan-out feeds them: all bands first, then the bands
+    // in the order of the band plan.
+    QList<LineSink*> spotConsumers();
     void attach(LinePipeline& pipeline);
 
     ScopeContext& context() { return m_context; }

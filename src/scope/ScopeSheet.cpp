@@ -3,6 +3,7 @@
 #include "desktop/Accessibility.h"
 #include "desktop/MessageBoxes.h"
 #include "scope/ScopeSet.h"
+#include "scope/ScopeTexts.h"
 #include "scope/TfFilter.h"
 #include "screen/LinePipeline.h"
 #include "screen/ScreenBuffer.h"
@@ -20,7 +21,8 @@
 
 namespace {
 
-const char* const clearQuestion = "Clear scope.  Sure? ";
+// Where a list item keeps the spot it shows, to keep the operator's selection on it.
+constexpr int SpotKeyRole = Qt::UserRole;
 
 template <typename Control>
 Control* named(Control* control, const char* name, const QString& caption,
@@ -28,6 +30,14 @@ Control* named(Control* control, const char* name, const QString& caption,
     control->setObjectName(QLatin1String(name));
     describeControl(control, caption.isEmpty() ? hint : caption, hint);
     return control;
+}
+
+// "7 MHz spots" for the tab "7", "144 MHz and above spots" for "144 above ".
+QString spokenListName(QLatin1StringView tabCaption) {
+    const QString caption = QString(tabCaption).trimmed();
+    if (caption.endsWith(ScopeTexts::OpenBandTabEnd))
+        return ScopeTexts::OpenBandListName.arg(caption.chopped(ScopeTexts::OpenBandTabEnd.size()));
+    return ScopeTexts::BandListName.arg(caption);
 }
 
 } // namespace
@@ -39,6 +49,7 @@ ScopeSheet::ScopeSheet(ScopeSet& scopes, LinePipeline& pipeline, const ScreenBuf
     , m_pipeline(pipeline)
     , m_filter(std::make_unique<TfFilter>(scopes.filter(), this)) {
     setObjectName(QStringLiteral("ScopeSheet"));
+    m_redraw.setObjectName(QStringLiteral("ScopeListRedraw"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(buildToolBar());
@@ -60,32 +71,30 @@ ScopeSheet::~ScopeSheet() = default;
 QWidget* ScopeSheet::buildToolBar() {
     auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("Panel4"));
-    m_udLifeTime =
-        named(new QSpinBox, "udLifeTime", QString(), QStringLiteral("Life time (minutes)"));
+    m_udLifeTime = named(new QSpinBox, "udLifeTime", QString(), ScopeTexts::LifeTimeHint);
     m_udLifeTime->setRange(1, 99);
     m_udLifeTime->setValue(m_scopes.context().lifetimeMinutes);
     m_udLifeTime->setWrapping(false);
     m_eLifeTime = m_udLifeTime->findChild<QLineEdit*>();
     m_eLifeTime->setObjectName(QStringLiteral("eLifeTime"));
     m_eLifeTime->setReadOnly(true); // the arrows set the lifetime
-    describeControl(m_eLifeTime, QStringLiteral("Life time (minutes)"),
-                    QStringLiteral("Life time (minutes)"));
+    describeControl(m_eLifeTime, ScopeTexts::LifeTimeHint, ScopeTexts::LifeTimeHint);
     connect(m_udLifeTime, &QSpinBox::valueChanged, this, [this](int minutes) {
         m_scopes.context().lifetimeMinutes = minutes;
         RedrawAllScopes();
     });
 
-    auto* bFilter = named(new QPushButton(QStringLiteral("Filter")), "bFilter",
-                          QStringLiteral("Filter"), QStringLiteral("Scope Filter"));
-    auto* sbLower = named(new QToolButton, "sbLower", QString(), QStringLiteral("Lower"));
+    auto* bFilter = named(new QPushButton(ScopeTexts::FilterCaption), "bFilter",
+                          ScopeTexts::FilterCaption, ScopeTexts::FilterHint);
+    auto* sbLower = named(new QToolButton, "sbLower", QString(), ScopeTexts::LowerHint);
     sbLower->setArrowType(Qt::LeftArrow);
-    auto* sbHigher = named(new QToolButton, "sbHigher", QString(), QStringLiteral("Higher"));
+    auto* sbHigher = named(new QToolButton, "sbHigher", QString(), ScopeTexts::HigherHint);
     sbHigher->setArrowType(Qt::RightArrow);
-    auto* bAllClear = named(new QPushButton(QStringLiteral("ALL Clear")), "bAllClear",
-                            QStringLiteral("ALL Clear"));
-    m_chkFocus = named(new QCheckBox(QStringLiteral("Focus to new report")), "chkFocus",
-                       QStringLiteral("Focus to new report"));
-    m_chkLock = named(new QCheckBox(QStringLiteral("Lock")), "chkLock", QStringLiteral("Lock"));
+    auto* bAllClear = named(new QPushButton(ScopeTexts::AllClearCaption), "bAllClear",
+                            ScopeTexts::AllClearCaption);
+    m_chkFocus =
+        named(new QCheckBox(ScopeTexts::FocusCaption), "chkFocus", ScopeTexts::FocusCaption);
+    m_chkLock = named(new QCheckBox(ScopeTexts::LockCaption), "chkLock", ScopeTexts::LockCaption);
     connect(bFilter, &QPushButton::clicked, this, &ScopeSheet::bFilterClick);
     connect(sbLower, &QToolButton::clicked, this, &ScopeSheet::sbLowerClick);
     connect(sbHigher, &QToolButton::clicked, this, &ScopeSheet::sbHigherClick);
@@ -102,11 +111,14 @@ QWidget* ScopeSheet::buildToolBar() {
     return panel;
 }
 
-QListWidget* ScopeSheet::makeList(const QString& name) {
+QListWidget* ScopeSheet::addList(const QString& name, const QString& sheet,
+                                 QLatin1StringView tabCaption, const QString& spokenName) {
     auto* list = new QListWidget;
     list->setObjectName(name);
+    list->setProperty("sheet", sheet);
     list->setUniformItemSizes(true);
-    describeControl(list, name);
+    describeControl(list, spokenName);
+    m_pageControl3->addTab(list, tabCaption);
     return list;
 }
 
@@ -114,15 +126,14 @@ QTabWidget* ScopeSheet::buildLists() {
     m_pageControl3 = new QTabWidget;
     m_pageControl3->setObjectName(QStringLiteral("PageControl3"));
     m_pageControl3->setTabPosition(QTabWidget::South);
-    m_lists[0] = makeList(QStringLiteral("lstScope"));
-    m_lists[0]->setProperty("sheet", QStringLiteral("SheetAll"));
-    m_pageControl3->addTab(m_lists[0], QStringLiteral("All"));
+    m_lists[0] = addList(QStringLiteral("lstScope"), QStringLiteral("SheetAll"),
+                         ScopeTexts::AllTabCaption, ScopeTexts::AllListName);
     for (int i = 0; i < BandCount; ++i) {
         const BandRange& range = BandPlan[size_t(i)];
-        QListWidget* list = makeList(QStringLiteral("lstScope") + QLatin1String(range.name));
-        list->setProperty("sheet", QStringLiteral("Sheet") + QLatin1String(range.name));
-        m_pageControl3->addTab(list, QString::fromLatin1(range.tabCaption));
-        m_lists[size_t(i + 1)] = list;
+        const QLatin1StringView caption(range.tabCaption);
+        m_lists[size_t(i + 1)] = addList(QStringLiteral("lstScope") + QLatin1String(range.name),
+                                         QStringLiteral("Sheet") + QLatin1String(range.name),
+                                         caption, spokenListName(caption));
     }
     connect(m_pageControl3, &QTabWidget::currentChanged, this, [this](int tab) {
         if (tab >= 0 && m_stale[size_t(tab)])
@@ -168,7 +179,7 @@ void ScopeSheet::drawVisibleLists() {
 }
 
 void ScopeSheet::drawList(int tab) {
-    if (m_scopes.context().locked)
+    if (m_pipeline.isScopeLocked())
         return; // the lists keep their last content and ages
     const ScopeListing listing = tab == 0 ? m_scopes.all().RefreshAll(m_scopes.filter())
                                           : m_scopes.band(Band(tab - 1)).ShowList();
@@ -177,20 +188,25 @@ void ScopeSheet::drawList(int tab) {
 }
 
 // Reuses the list's items: a redraw changes texts, it does not rebuild the list, and
-// only rows whose text changed are painted again.
+// only rows whose text changed are painted again. The selection goes to the newest spot
+// with "Focus to new report", else it stays on the spot the operator chose while that
+// is listed, wherever it sorts to.
 void ScopeSheet::fill(QListWidget* list, const ScopeListing& listing) {
+    const QListWidgetItem* current = list->currentItem();
+    const QVariant chosenSpot = current ? current->data(SpotKeyRole) : QVariant();
     const int lines = int(listing.lines.size());
     while (list->count() > lines)
         delete list->takeItem(list->count() - 1);
     for (int i = 0; i < lines; ++i) {
-        const QString text = m_charset.decode(listing.lines[i]);
-        if (i < list->count())
-            list->item(i)->setText(text);
-        else
-            list->addItem(text);
+        if (i == list->count())
+            list->addItem(QString());
+        list->item(i)->setText(m_charset.decode(listing.lines[i]));
+        list->item(i)->setData(SpotKeyRole, listing.spotKeys[i]);
     }
     if (m_scopes.context().focus)
         list->setCurrentRow(listing.selected);
+    else if (chosenSpot.isValid())
+        list->setCurrentRow(int(listing.spotKeys.indexOf(chosenSpot.toByteArray())));
 }
 
 void ScopeSheet::bFilterClick() {
@@ -211,7 +227,7 @@ void ScopeSheet::sbHigherClick() {
 }
 
 void ScopeSheet::bAllClearClick() {
-    if (!askYesNo(this, QString::fromLatin1(clearQuestion)))
+    if (!askYesNo(this, ScopeTexts::ClearQuestion))
         return;
     m_scopes.Clear();
     RedrawAllScopes();
@@ -219,7 +235,6 @@ void ScopeSheet::bAllClearClick() {
 
 void ScopeSheet::chkLockClick() {
     const bool locked = m_chkLock->isChecked();
-    m_scopes.context().locked = locked;
     m_pipeline.setScopeLocked(locked);
     m_udLifeTime->setEnabled(!locked);
     QPalette palette = m_eLifeTime->palette();

@@ -6,7 +6,8 @@
 //
 // The tables change as spots arrive; the lists are drawn from them at most once per
 // frame, and only the list on screen: a list that is not showing is drawn when it is
-// shown. While the scope is locked nothing enters the tables and no list is redrawn.
+// shown. While the scope is locked (the lock is the pipeline's) nothing enters the
+// tables and no list is redrawn.
 
 #include "scope/DxSpot.h"
 #include "screen/DisplayCharset.h"
@@ -64,7 +65,8 @@ protected:
 private:
     QWidget* buildToolBar();
     QTabWidget* buildLists();
-    QListWidget* makeList(const QString& name);
+    QListWidget* addList(const QString& name, const QString& sheet, QLatin1StringView tabCaption,
+                         const QString& spokenName);
     void drawVisibleLists();
     void drawList(int tab);
     void fill(QListWidget* list, const ScopeListing& listing);
@@ -73,7 +75,7 @@ private:
     ScopeSet& m_scopes;
     LinePipeline& m_pipeline;
     DisplayCharset m_charset;
-    RepaintThrottle m_redraw{ListRedrawMilliseconds};
+    RepaintThrottle m_redraw{ListRedrawMilliseconds, this}; // "ScopeListRedraw"
 
     QTimer m_refreshTimer;
     std::unique_ptr<TfFilter> m_filter;

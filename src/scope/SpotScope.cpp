@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 std::optional<Band> BandOf(qint64 wholeKhz) {
     for (int i = 0; i < BandCount; ++i) {
@@ -24,10 +25,13 @@ qint64 ScopeContext::currentTime() const {
 SpotScope::SpotScope(const ScopeContext& context)
     : m_context(context) {}
 
+// Of spots received in the same second, the first to arrive is the oldest: a burst
+// (a long "sh/dx" answer) loses its first spots, not its lowest frequencies.
 int SpotScope::FindOldest() const {
+    const auto age = [this](int i) { return std::pair(entry(i).received, entry(i).arrival); };
     int oldest = -1;
     for (int i = 0; i < m_count; ++i) {
-        if (oldest < 0 || entry(i).received < entry(oldest).received)
+        if (oldest < 0 || age(i) < age(oldest))
             oldest = i;
     }
     return oldest;
@@ -107,6 +111,7 @@ void SpotScope::Insert(const DxSpot& spot) {
         Delete(FindOldest());
     m_entries[size_t(m_count)] = spot;
     m_entries[size_t(m_count)].isNew = true;
+    m_entries[size_t(m_count)].arrival = ++m_arrivals;
     ++m_count;
     Sort();
 }
@@ -160,6 +165,7 @@ ScopeListing SpotScope::listing(const char* format,
         const int length = std::snprintf(line, sizeof line, format, spot.freqText.data(),
                                          int(ageMinutes), spot.dxCall.data(), spot.remark.data());
         result.lines.append(QByteArray(line, std::min<int>(length, int(sizeof line) - 1)));
+        result.spotKeys.append(spot.freqTextView().toByteArray().append(spot.dxCallView()));
     }
     return result;
 }

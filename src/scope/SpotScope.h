@@ -35,16 +35,17 @@ private:
 struct ScopeContext {
     int lifetimeMinutes = 60;    // udLifeTime
     bool focus = false;          // chkFocus: select the newest spot's line
-    bool locked = false;         // chkLock: no spot enters, no list is redrawn
     std::function<qint64()> now; // UTC seconds; the system clock when empty
     mutable ParsedLine lastParsed;
 
     qint64 currentTime() const;
 };
 
-// A list as it is to be shown: its lines, and the line to select (-1 for none).
+// A list as it is to be shown: its lines, the spot each line shows (its frequency text
+// and call, which stay while its age changes), and the line to select (-1 for none).
 struct ScopeListing {
     QList<QByteArray> lines;
+    QList<QByteArray> spotKeys;
     int selected = -1;
 };
 
@@ -90,6 +91,7 @@ private:
     std::array<DxSpot, Capacity> m_entries{};
     int m_count = 0;
     quint64 m_changes = 0;
+    quint64 m_arrivals = 0; // spots inserted so far
 };
 
 // Which bands the "All" list shows: one box per band, all checked at start.

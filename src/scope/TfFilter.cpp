@@ -1,6 +1,7 @@
 #include "scope/TfFilter.h"
 
 #include "desktop/Accessibility.h"
+#include "scope/ScopeTexts.h"
 #include "scope/SpotScope.h"
 
 #include <QCheckBox>
@@ -11,10 +12,10 @@
 
 namespace {
 
-QPushButton* groupButton(const char* name, const char* caption, const char* hint) {
-    auto* button = new QPushButton(QString::fromLatin1(caption));
+QPushButton* groupButton(const char* name, QLatin1StringView caption, QLatin1StringView hint) {
+    auto* button = new QPushButton(caption);
     button->setObjectName(QLatin1String(name));
-    describeControl(button, button->text(), QString::fromLatin1(hint));
+    describeControl(button, caption, hint);
     return button;
 }
 
@@ -24,7 +25,7 @@ TfFilter::TfFilter(BandFilter& filter, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint)
     , m_filter(filter) {
     setObjectName(QStringLiteral("fFilter"));
-    setWindowTitle(QStringLiteral("Filter for AllTab"));
+    setWindowTitle(ScopeTexts::FilterTitle);
     auto* boxes = new QGridLayout;
     for (int i = 0; i < BandCount; ++i) {
         const Band band = Band(i);
@@ -36,10 +37,10 @@ TfFilter::TfFilter(BandFilter& filter, QWidget* parent)
         boxes->addWidget(box, i % 6, i / 6);
         m_boxes[size_t(i)] = box;
     }
-    auto* bAll = groupButton("bAll", "ALL", "All Bands");
-    auto* bWarc = groupButton("bWarc", "WARC", "WARC Bands");
-    auto* bLow = groupButton("bLow", "LOW", "LOW Bands");
-    auto* bHigh = groupButton("bHigh", "HIGH", "Hight Bands");
+    auto* bAll = groupButton("bAll", ScopeTexts::AllBandsCaption, ScopeTexts::AllBandsHint);
+    auto* bWarc = groupButton("bWarc", ScopeTexts::WarcCaption, ScopeTexts::WarcHint);
+    auto* bLow = groupButton("bLow", ScopeTexts::LowCaption, ScopeTexts::LowHint);
+    auto* bHigh = groupButton("bHigh", ScopeTexts::HighCaption, ScopeTexts::HighHint);
     connect(bAll, &QPushButton::clicked, this, &TfFilter::bAllClick);
     connect(bWarc, &QPushButton::clicked, this, &TfFilter::bWarcClick);
     connect(bLow, &QPushButton::clicked, this, &TfFilter::bLowClick);

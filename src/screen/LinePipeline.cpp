@@ -9,10 +9,8 @@ QByteArrayView LinePipeline::trimmedForLog(QByteArrayView line) {
 
 void LinePipeline::lineCompleted(QByteArrayView line) {
     if (line.size() < SpotLineLimit && !m_scopeLocked) {
-        for (LineSink* scope : m_spots) {
-            if (scope)
-                scope->takeLine(line);
-        }
+        for (LineSink* consumer : m_spots)
+            consumer->takeLine(line);
     }
     const QByteArrayView trimmed = trimmedForLog(line);
     for (LineSink* stage : {m_log, m_sounds, m_saver}) {

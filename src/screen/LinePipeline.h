@@ -2,16 +2,16 @@
 
 // The ordered fan-out of the terminal's text. Every byte put on the screen is first
 // handed to the serial relay; every completed line then goes, in this order, to the
-// spot scopes (all bands, then 160 m … 2 m), the session log, the sound triggers and
-// the screen-saver check; once the ring has moved on, the link check is re-armed.
+// spot consumers (the scope's tables, in the order they were handed over), the session
+// log, the sound triggers and the screen-saver check; once the ring has moved on, the
+// link check is re-armed.
 //
 // Stages are plugged in by the window that owns them; an empty slot is skipped. The
 // pipeline runs on the GUI thread, inside the screen lock. A stage must not put text
 // on the screen itself.
 
 #include <QByteArrayView>
-
-#include <array>
+#include <QList>
 
 // One stage of the fan-out: receives a completed line.
 class LineSink {
@@ -27,36 +27,21 @@ public:
     virtual void tapBytes(QByteArrayView bytes) = 0;
 };
 
-// The twelve spot consumers, in the order they are fed.
-enum class ScopeSlot {
-    AllBands,
-    Band160,
-    Band80,
-    Band40,
-    Band30,
-    Band20,
-    Band17,
-    Band15,
-    Band12,
-    Band10,
-    Band6,
-    Band2,
-};
-inline constexpr int ScopeSlotCount = 12;
-
 class LinePipeline {
 public:
     // Lines of this many bytes or more are never offered to the spot scopes.
     static constexpr qsizetype SpotLineLimit = 82;
 
     void setRelay(ByteTap* relay) { m_relay = relay; }
-    void setSpotConsumer(ScopeSlot slot, LineSink* sink) { m_spots[size_t(slot)] = sink; }
+    // Fed in this order; none of them may be empty.
+    void setSpotConsumers(QList<LineSink*> consumers) { m_spots = std::move(consumers); }
     void setLog(LineSink* sink) { m_log = sink; }
     void setSoundTriggers(LineSink* sink) { m_sounds = sink; }
     void setScreenSaverCheck(LineSink* sink) { m_saver = sink; }
     void setLinkCheck(LineSink* sink) { m_linkCheck = sink; }
 
-    // While locked (the scope's "Lock" box), no line reaches the spot scopes.
+    // While locked (the scope's "Lock" box), no line reaches the spot consumers. The
+    // scope's lists read it here too: locked, they are not redrawn.
     void setScopeLocked(bool locked) { m_scopeLocked = locked; }
     bool isScopeLocked() const { return m_scopeLocked; }
 
@@ -74,7 +59,7 @@ public:
 
 private:
     ByteTap* m_relay = nullptr;
-    std::array<LineSink*, ScopeSlotCount> m_spots{};
+    QList<LineSink*> m_spots;
     LineSink* m_log = nullptr;
     LineSink* m_sounds = nullptr;
     LineSink* m_saver = nullptr;

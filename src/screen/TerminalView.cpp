@@ -1,18 +1,34 @@
 #include "screen/TerminalView.h"
 
+#include "screen/AccessibleTerminalView.h"
 #include "screen/ScreenBuffer.h"
+#include "screen/ScreenTexts.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QPainter>
+
+#include <algorithm>
+#include <utility>
 
 TerminalView::TerminalView(const ScreenBuffer& screen, QWidget* parent)
     : QWidget(parent)
     , m_screen(screen) {
+    // Before anything that asks Qt for this widget's accessible interface: it keeps the first.
+    QAccessible::installFactory(AccessibleTerminalView::create);
     setObjectName(QStringLiteral("Image1"));
+    setAccessibleName(ScreenTexts::TerminalName);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_announcedLines = screen.cursorAtEnd().nextLine;
     connect(&m_throttle, &RepaintThrottle::due, this, qOverload<>(&QWidget::update));
     connect(&screen, &ScreenBuffer::contentChanged, &m_throttle, &RepaintThrottle::request);
+    connect(&screen, &ScreenBuffer::contentChanged, this, [this] {
+        if (QAccessible::isActive())
+            m_announceThrottle.request();
+    });
+    connect(&m_announceThrottle, &RepaintThrottle::due, this,
+            &TerminalView::announceCompletedLines);
 }
 
 void TerminalView::setTerminalFont(const QFont& font) {
@@ -43,14 +59,42 @@ int TerminalView::rowCount() const {
     return height() / lineHeight();
 }
 
+QList<QString> TerminalView::shownLines(int count) {
+    // One line more, so a character cut at the oldest line's start can be joined.
+    m_screen.GetNewestLines(count + 1, m_lines);
+    QList<QString> lines = m_charset.decodeLines(m_lines, m_screen.lineWidth());
+    if (lines.size() > count)
+        lines.resize(count);
+    return lines;
+}
+
+QString TerminalView::shownText() {
+    QList<QString> lines = shownLines(rowCount());
+    std::reverse(lines.begin(), lines.end());
+    return lines.join(QLatin1Char('\n'));
+}
+
+// Tells a screen reader the lines completed since the last time, as text inserted
+// before the line under construction; a flood is told as its newest screenful.
+void TerminalView::announceCompletedLines() {
+    const quint64 completed = m_screen.cursorAtEnd().nextLine;
+    const quint64 fresh = completed - std::exchange(m_announcedLines, completed);
+    if (fresh == 0 || !QAccessible::isActive())
+        return;
+    const auto told = int(std::min<quint64>(fresh, quint64(std::max(1, rowCount()))));
+    const QList<QString> lines = shownLines(told + 1);
+    QString inserted;
+    for (qsizetype k = lines.size() - 1; k >= 1; --k)
+        inserted += lines[k] + QLatin1Char('\n');
+    const qsizetype position = shownText().size() - lines.first().size() - inserted.size();
+    QAccessibleTextInsertEvent event(this, int(std::max<qsizetype>(0, position)), inserted);
+    QAccessible::updateAccessibility(&event);
+}
+
 void TerminalView::paintEvent(QPaintEvent*) {
     const int rowHeight = lineHeight();
     const int rows = rowCount();
-    // One line more than fits, so a character cut at the top row's start can be joined.
-    m_screen.GetNewestLines(rows + 1, m_lines);
-    m_painted = m_charset.decodeLines(m_lines, m_screen.lineWidth());
-    if (m_painted.size() > rows)
-        m_painted.resize(rows);
+    m_painted = shownLines(rows);
 
     QPainter painter(this);
     painter.fillRect(rect(), m_background);

@@ -5,6 +5,10 @@
 // row per line and no scroll bar of its own. It pulls its lines when it paints and
 // repaints through a throttle, so a flood of text costs at most one paint per frame,
 // and nothing while the view is hidden.
+//
+// Screen readers read it as a terminal named "TTY" (AccessibleTerminalView) and hear
+// completed lines as inserted text, at most ten times a second however fast text
+// arrives; nothing of this runs while no assistive technology is attached.
 
 #include "screen/DisplayCharset.h"
 #include "screen/RepaintThrottle.h"
@@ -31,6 +35,11 @@ public:
     int rowCount() const;
     // The texts of the rows as the last paint drew them, bottom row first.
     const QList<QString>& paintedRows() const { return m_painted; }
+    // The newest count lines decoded as they are painted, bottom row (the line under
+    // construction) first.
+    QList<QString> shownLines(int count);
+    // The lines of all rows, oldest first, joined by line feeds.
+    QString shownText();
 
     // Asks for a repaint on the next frame.
     void scheduleRepaint() { m_throttle.request(); }
@@ -40,9 +49,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    static constexpr int AnnounceMilliseconds = 100;
+
+    void announceCompletedLines();
+
     const ScreenBuffer& m_screen;
     DisplayCharset m_charset;
     RepaintThrottle m_throttle;
+    RepaintThrottle m_announceThrottle{AnnounceMilliseconds};
+    quint64 m_announcedLines = 0; // sequence number of the first line not yet announced
     QColor m_background = Qt::white;
     QColor m_text = Qt::black;
     QList<QByteArray> m_lines;

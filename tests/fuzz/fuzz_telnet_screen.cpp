@@ -1,8 +1,12 @@
 // Arbitrary bytes from a node, cut at arbitrary points, through the telnet decoder and
-// the screen buffer with its whole fan-out. Nothing may crash, hang, grow without
-// bound, write outside a slot, or ring the bell more than once per read.
+// the screen buffer with its whole fan-out, the band scope's tables among it; every
+// completed line is also read by the spot parser, and the tables are listed now and
+// then. Nothing may crash, hang, grow without bound, write outside a slot or a field,
+// or ring the bell more than once per read; the tables stay sorted and within bounds.
 
 #include "net/TelnetDecoder.h"
+#include "scope/ScopeSet.h"
+#include "scope/SpotParser.h"
 #include "screen/LinePipeline.h"
 #include "screen/ScreenBuffer.h"
 
@@ -16,14 +20,68 @@ void require(bool condition) {
         std::abort();
 }
 
-// Checks each line where the fan-out hands it on.
+// Every field within its array and NUL-terminated, the frequency within the spot range.
+void requireSaneSpot(const DxSpot& spot) {
+    require(spot.freqText.back() == '\0' && spot.dxCall.back() == '\0' &&
+            spot.remark.back() == '\0');
+    require(spot.dxCallView().size() == DxSpot::DxCallWidth && spot.remarkView().size() <= 50);
+    require(spot.freqKhz >= SpotParser::LowestKhz && spot.freqKhz <= SpotParser::HighestKhz);
+    require(spot.wholeKhz == qint64(spot.freqKhz));
+}
+
+void parseIfSpot(QByteArrayView line) {
+    DxSpot spot;
+    if (SpotParser::IsDxDeLine(line)) {
+        SpotParser::ParseDxDeLine(line, spot);
+        requireSaneSpot(spot);
+    } else if (SpotParser::IsListingLine(line)) {
+        SpotParser::ParseListingLine(line, spot);
+        requireSaneSpot(spot);
+    }
+}
+
+// Checks each line where the fan-out hands it on, and reads it as a spot.
 struct CheckingStage : LineSink {
     qsizetype limit = 0;
     void takeLine(QByteArrayView line) override {
         require(line.size() <= limit);
         require(line.indexOf('\n') < 0 && line.indexOf('\r') < 0 && line.indexOf('\0') < 0);
+        parseIfSpot(line);
     }
 };
+
+// Each table sorted, within its capacity, with one newest spot at most; its list no
+// longer than the table, with the selection on one of its lines or none.
+void listTables(ScopeSet& scopes) {
+    for (const LineSink* sink : scopes.spotConsumers()) {
+        const auto& table = static_cast<const SpotScope&>(*sink);
+        require(table.count() >= 0 && table.count() <= SpotScope::Capacity);
+        int newest = 0;
+        for (int i = 0; i < table.count(); ++i) {
+            requireSaneSpot(table.entry(i));
+            require(i == 0 || table.entry(i - 1).wholeKhz <= table.entry(i).wholeKhz);
+            newest += table.entry(i).isNew ? 1 : 0;
+        }
+        require(newest <= 1);
+        const ScopeListing listing =
+            &table == &scopes.all() ? scopes.all().RefreshAll(scopes.filter()) : table.ShowList();
+        require(listing.lines.size() <= table.count());
+        require(listing.spotKeys.size() == listing.lines.size());
+        require(listing.selected >= -1 && listing.selected < listing.lines.size());
+    }
+}
+
+// The operator's scope settings, and a clock that moves on (or is set back) between reads.
+void setScope(ScopeSet& scopes, LinePipeline& pipeline, FuzzedDataProvider& input) {
+    static qint64 now = 0;
+    now += input.ConsumeIntegralInRange(-60, 600);
+    scopes.context().now = [] { return now; };
+    scopes.context().lifetimeMinutes = input.ConsumeIntegralInRange(1, 99);
+    scopes.context().focus = input.ConsumeBool();
+    for (int band = 0; band < BandCount; ++band)
+        scopes.filter().setChecked(Band(band), input.ConsumeBool());
+    pipeline.setScopeLocked(input.ConsumeIntegralInRange(0, 7) == 0);
+}
 
 struct TrimmedStage : CheckingStage {
     void takeLine(QByteArrayView line) override {
@@ -56,13 +114,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // fuzzing time in the allocator.
     static ScreenBuffer screen;
     screen.Clear();
+    static ScopeSet scopes;
+    scopes.Clear();
     LinePipeline pipeline;
     CheckingStage spots;
     spots.limit = LinePipeline::SpotLineLimit - 1;
     TrimmedStage log;
     log.limit = ScreenBuffer::SlotBytes - 1;
-    for (int slot = 0; slot < ScopeSlotCount; ++slot)
-        pipeline.setSpotConsumer(ScopeSlot(slot), &spots);
+    pipeline.setSpotConsumers(QList<LineSink*>{&spots} + scopes.spotConsumers());
+    setScope(scopes, pipeline, input);
     pipeline.setLog(&log);
     pipeline.setLinkCheck(&log);
     screen.setPipeline(&pipeline);
@@ -71,8 +131,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ScreenFeed feed(screen);
     TelnetDecoder decoder(feed);
     while (input.remaining_bytes() > 0) {
-        if (input.ConsumeIntegralInRange(0, 15) == 0)
+        if (input.ConsumeIntegralInRange(0, 15) == 0) {
             screen.setLineWidth(input.ConsumeIntegralInRange(0, 120));
+            listTables(scopes);
+            setScope(scopes, pipeline, input);
+        }
         const auto cut = input.ConsumeIntegralInRange<size_t>(0, 300);
         const std::string chunk = input.ConsumeBytesAsString(cut);
         feed.bellsThisChunk = 0;
@@ -85,6 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const QByteArray& line : lines)
         require(line.size() < ScreenBuffer::SlotBytes);
     require(decoder.lastSubnegotiationBody().size() <= TelnetDecoder::SubnegotiationLimit);
+    listTables(scopes);
     screen.setPipeline(nullptr);
     return 0;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
-// Builds spot lines the way a DXSpider node lays them out, at any length wanted: the
-// comment column is widened or narrowed to make the line exactly `length` bytes long.
+// Spot lines for the scope's tests: built the way a DXSpider node lays them out, at any
+// length wanted (the comment column is widened or narrowed to make the line exactly
+// `length` bytes long), or read from the real lines kept in tests/data.
 
 #include <QByteArray>
+#include <QFile>
 
 namespace SpotLines {
 
@@ -24,6 +26,19 @@ inline QByteArray listing(const QByteArray& freq, const QByteArray& call,
                             date.rightJustified(10) + ' ' + time + ' ';
     const QByteArray tail = "<XX1AA>";
     return head + comment.leftJustified(length - head.size() - tail.size(), ' ', true) + tail;
+}
+
+// The lines of real_spots.txt or real_lines.txt as the terminal hands them on: without
+// the comments, the line ends and the BEL bytes.
+inline QByteArrayList realLines(const char* file) {
+    QFile data(QStringLiteral(KESTREL_TEST_DATA "/") + QLatin1String(file));
+    QByteArrayList lines;
+    for (QByteArray& line :
+         (data.open(QIODevice::ReadOnly) ? data.readAll() : QByteArray()).split('\n')) {
+        if (!line.isEmpty() && !line.startsWith('#'))
+            lines << line.replace('\r', QByteArray()).replace('\a', QByteArray());
+    }
+    return lines;
 }
 
 } // namespace SpotLines

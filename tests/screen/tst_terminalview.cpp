@@ -1,9 +1,14 @@
 #include "screen/ScreenBuffer.h"
 #include "screen/TerminalView.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 namespace {
 
@@ -17,14 +22,18 @@ struct PaintCounter : QObject {
     }
 };
 
-bool rowHasInk(const QImage& image, int top, int height, QRgb background) {
-    for (int y = top; y < top + height && y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != background)
-                return true;
-        }
-    }
-    return false;
+bool rowHasInk(const QImage& image, int top, int height, const QColor& background) {
+    QImage blank(image.width(), height, image.format());
+    blank.fill(background);
+    return image.copy(0, top, image.width(), height) != blank;
+}
+
+// The texts of the text-inserted events a screen reader was sent.
+QList<QString> insertedTexts;
+
+void keepInsertedText(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::TextInserted)
+        insertedTexts.append(static_cast<QAccessibleTextInsertEvent*>(event)->textInserted());
 }
 
 } // namespace
@@ -33,48 +42,39 @@ class TerminalViewTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void newestLineOnBottomRowOlderAbove();
-    void fewLinesLeaveUpperRowsEmpty();
+    void initTestCase();
+    void screenReaderReadsLinesAsPainted(); // first: the first view built must be readable
+    void newestLineOnBottomRowOlderAboveEmptyRowsOnTop();
     void floodOfTextIsOnePaint();
-    void showsUtf8AndCharsetLines();
+    void floodIsAnnouncedAFewTimesNewestLineLast();
 };
 
-void TerminalViewTest::newestLineOnBottomRowOlderAbove() {
-    ScreenBuffer screen;
-    for (int i = 0; i < 30; ++i)
-        screen.PutString("line " + QByteArray::number(i) + "\r\n");
-    screen.PutString("login: ");
-    TerminalView view(screen);
-    view.resize(400, view.lineHeight() * 10 + view.lineHeight() / 2);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    QTRY_COMPARE(view.paintedRows().size(), 10);
-    QCOMPARE(view.rowCount(), 10);
-    QCOMPARE(view.paintedRows().first(), QStringLiteral("login: "));
-    QCOMPARE(view.paintedRows()[1], QStringLiteral("line 29"));
-    QCOMPARE(view.paintedRows().last(), QStringLiteral("line 21"));
-
-    const QImage image = view.grab().toImage();
-    const QRgb white = QColor(Qt::white).rgb();
-    const int h = view.lineHeight();
-    QVERIFY(rowHasInk(image, 9 * h, h, white));                         // "login: "
-    QVERIFY(!rowHasInk(image, 10 * h, image.height() - 10 * h, white)); // band below is clear
+void TerminalViewTest::initTestCase() {
+    // Qt tells assistive technology only while one is attached: act as one.
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    QAccessible::installUpdateHandler(keepInsertedText);
 }
 
-void TerminalViewTest::fewLinesLeaveUpperRowsEmpty() {
+void TerminalViewTest::newestLineOnBottomRowOlderAboveEmptyRowsOnTop() {
     ScreenBuffer screen;
-    screen.PutString("only line\r\n");
+    screen.PutString("line 1\r\nline 2\r\nlogin: ");
     TerminalView view(screen);
     view.setBackgroundColor(Qt::black);
     view.setTextColor(Qt::green);
-    view.resize(300, view.lineHeight() * 6);
+    const int h = view.lineHeight();
+    view.resize(300, h * 6 + h / 2);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    QTRY_COMPARE(view.paintedRows(), QList<QString>({QString(), QStringLiteral("only line")}));
+    QTRY_COMPARE(view.paintedRows(),
+                 QList<QString>({QStringLiteral("login: "), QStringLiteral("line 2"),
+                                 QStringLiteral("line 1")}));
+    QCOMPARE(view.rowCount(), 6);
     const QImage image = view.grab().toImage();
-    const int h = view.lineHeight();
-    QVERIFY(rowHasInk(image, 4 * h, h, QColor(Qt::black).rgb()));
-    QVERIFY(!rowHasInk(image, 0, 4 * h, QColor(Qt::black).rgb()));
+    const QRgb black = QColor(Qt::black).rgb();
+    QVERIFY(!rowHasInk(image, 0, 3 * h, black));
+    QVERIFY(rowHasInk(image, 3 * h, h, black));                       // "line 1"
+    QVERIFY(rowHasInk(image, 5 * h, h, black));                       // "login: "
+    QVERIFY(!rowHasInk(image, 6 * h, image.height() - 6 * h, black)); // band below is clear
 }
 
 void TerminalViewTest::floodOfTextIsOnePaint() {
@@ -91,20 +91,40 @@ void TerminalViewTest::floodOfTextIsOnePaint() {
     QVERIFY(view.isRepaintPending());
     QTRY_COMPARE(counter.paints, 1);
     QVERIFY(!view.isRepaintPending());
+    QCOMPARE(view.paintedRows().size(), view.rowCount());
     QCOMPARE(view.paintedRows()[1], QStringLiteral("DX de M0TST:     14025.0  XX9ZZ        test"));
 }
 
-void TerminalViewTest::showsUtf8AndCharsetLines() {
+void TerminalViewTest::screenReaderReadsLinesAsPainted() {
     ScreenBuffer screen;
-    screen.PutString("\x82\xa0\r\n");    // Shift-JIS
-    screen.PutString("73 \xc3\xa9\r\n"); // UTF-8
+    screen.PutString("\x82\xa0\r\n73 \xc3\xa9\r\nlogin: "); // Shift-JIS, then UTF-8
     TerminalView view(screen);
     view.resize(300, view.lineHeight() * 4);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    QTRY_COMPARE(view.paintedRows().size(), 3);
-    QCOMPARE(view.paintedRows()[1], QString::fromUtf16(u"73 é"));
-    QCOMPARE(view.paintedRows()[2], QString::fromUtf16(u"あ"));
+    QAccessibleInterface* terminal = QAccessible::queryAccessibleInterface(&view);
+    QCOMPARE(terminal->role(), QAccessible::Terminal);
+    QCOMPARE(terminal->text(QAccessible::Name), QStringLiteral("TTY"));
+    QAccessibleTextInterface* text = terminal->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->text(0, text->characterCount()), QString::fromUtf16(u"あ\n73 é\nlogin: "));
+    QCOMPARE(text->cursorPosition(), text->characterCount());
+    QCOMPARE(text->characterRect(0).topLeft(), view.mapToGlobal(QPoint(0, view.lineHeight())));
+    for (int offset : {0, 3, 8, 13})
+        QCOMPARE(text->offsetAtPoint(text->characterRect(offset).center()), offset);
+}
+
+void TerminalViewTest::floodIsAnnouncedAFewTimesNewestLineLast() {
+    ScreenBuffer screen;
+    TerminalView view(screen);
+    view.resize(300, 200);
+    insertedTexts.clear();
+    QElapsedTimer flood;
+    flood.start();
+    for (int i = 0; i < 1000; ++i) {
+        screen.PutString("DX de M0TST: spot " + QByteArray::number(i) + "\r\n");
+        QCoreApplication::processEvents();
+    }
+    QTRY_VERIFY(!insertedTexts.isEmpty() && insertedTexts.last().endsWith(u"spot 999\n"));
+    QCOMPARE_LE(insertedTexts.size(), flood.elapsed() / 100 + 2); // ten a second at most
 }
 
 QTEST_MAIN(TerminalViewTest)
