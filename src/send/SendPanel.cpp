@@ -141,6 +141,15 @@ bool SendPanel::cmboSendTextKeyPress() {
     return true;
 }
 
+// With nothing recalled yet, Up brings back the line sent last, as Down does; from then
+// on the list's own Up and Down step through the older lines.
+bool SendPanel::recallNewestLine() {
+    if (m_cmboSendText->currentIndex() >= 0 || m_cmboSendText->count() == 0)
+        return false;
+    m_cmboSendText->setCurrentIndex(0);
+    return true;
+}
+
 bool SendPanel::eTalkHonbunKeyPress() {
     const ComposeProblem problem =
         LineComposer::checkTalk(m_eTalkAite->text(), m_eTalkHonbun->text());
@@ -194,10 +203,13 @@ bool SendPanel::eventFilter(QObject* watched, QEvent* event) {
         return eDxReportFreqKeyPress(key->key());
     if (watched == m_eDxReportCallSign)
         return eDxReportCallSignKeyPress(key->key());
+    // Keys reach the combo box itself and, from there, its edit field.
+    const bool sendBox = watched == m_cmboSendText || watched == m_cmboSendText->lineEdit();
+    if (sendBox && key->key() == Qt::Key_Up)
+        return recallNewestLine();
     if (!isEnter(key->key()))
         return false;
-    // Keys reach the combo box itself and, from there, its edit field.
-    if (watched == m_cmboSendText || watched == m_cmboSendText->lineEdit())
+    if (sendBox)
         return cmboSendTextKeyPress();
     if (watched == m_eTalkHonbun)
         return eTalkHonbunKeyPress();

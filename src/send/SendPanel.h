@@ -47,6 +47,7 @@ private:
     QWidget* buildTalkSheet();
     QList<QWidget*> sendFields() const;
     void showHistory();
+    bool recallNewestLine();
     bool eDxReportFreqKeyPress(int key);
     bool eDxReportCallSignKeyPress(int key);
 

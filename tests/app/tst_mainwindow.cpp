@@ -440,9 +440,9 @@ void MainWindowTest::keyHistoryKeepsNewest21AtClose() {
         typeAndEnter(combo, QStringLiteral("line %1").arg(i));
     QCOMPARE(combo->count(), 21);
     QCOMPARE(combo->itemText(0), QStringLiteral("line 30"));
-    // Up and Down step through the recalled lines.
+    // Up recalls the line sent last; Up and Down then step through the recalled lines.
     combo->lineEdit()->setFocus();
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Up);
     QCOMPARE(combo->currentText(), QStringLiteral("line 30"));
     QTest::keyClick(combo->lineEdit(), Qt::Key_Down);
     QCOMPARE(combo->currentText(), QStringLiteral("line 29"));
