@@ -63,7 +63,6 @@ private slots:
 
     void startsIdleWithSendTextInFront();
     void connectsThroughDialogAndShowsNodeClosing();
-    void byeGivesDisconnectedBannerOnly();
     void refusedConnectionGivesSocketError();
     void startFailuresShowConErrStr_data();
     void startFailuresShowConErrStr();
@@ -72,8 +71,6 @@ private slots:
     void successfulConnectionSavesNodeTable();
     void sendersSendWhatTheNodeExpects_data();
     void sendersSendWhatTheNodeExpects();
-    void localEchoShowsSentLine_data();
-    void localEchoShowsSentLine();
     void missingInputSendsNothing_data();
     void missingInputSendsNothing();
     void keyHistoryKeepsNewest21AtClose();
@@ -231,15 +228,6 @@ void MainWindowTest::connectsThroughDialogAndShowsNodeClosing() {
     QCOMPARE(field("bConnect")->accessibleName(), QStringLiteral("Connect"));
 }
 
-void MainWindowTest::byeGivesDisconnectedBannerOnly() {
-    connectWindow();
-    logIn();
-    typeAndEnter(field("cmboSendText"), QStringLiteral("bye"));
-    QTRY_VERIFY(screenShowsBanner(m_form->screen(), NetTexts::DisconnectedBanner));
-    QVERIFY(!screenShowsBanner(m_form->screen(), NetTexts::SocketErrorBanner));
-    QCOMPARE(m_form->statusText(0), QStringLiteral("DisConnected from 127.0.0.1"));
-}
-
 void MainWindowTest::refusedConnectionGivesSocketError() {
     NodeEntry closed = testNodeEntry();
     {
@@ -375,28 +363,6 @@ void MainWindowTest::sendersSendWhatTheNodeExpects() {
              QString());
     QCOMPARE(m_form->findChild<QLineEdit*>(QStringLiteral("eTalkHonbun"))->text(), QString());
     QCOMPARE(m_form->findChild<QLineEdit*>(QStringLiteral("eDxReportFreq"))->text(), QString());
-}
-
-void MainWindowTest::localEchoShowsSentLine_data() {
-    QTest::addColumn<bool>("localEcho");
-    QTest::newRow("echo on") << true;
-    QTest::newRow("echo off") << false;
-}
-
-void MainWindowTest::localEchoShowsSentLine() {
-    QFETCH(bool, localEcho);
-    NodeEntry node = testNodeEntry();
-    node.localEcho = localEcho;
-    writeNode(1, node);
-    m_node->setNegotiation(QByteArray()); // no WILL ECHO: the node does not echo
-    connectWindow();
-    logIn();
-    typeAndEnter(field("cmboSendText"), QStringLiteral("sh/dx 1"));
-    QTRY_VERIFY(m_node->receivedFrom(0).endsWith("sh/dx 1\r\n"));
-    // The node's answer has come in: had it echoed the line, it would be there too.
-    const QByteArray prompt = TestNode::formatPrompt("M0TST", m_node->nodeCall(), fixedTime);
-    QTRY_COMPARE(screenLines(m_form->screen()).count(prompt), 2);
-    QCOMPARE(screenHas(m_form->screen(), "sh/dx 1"), localEcho);
 }
 
 void MainWindowTest::missingInputSendsNothing_data() {
