@@ -11,6 +11,8 @@
 // the line under construction a change count, so such a reader never misses a line and
 // never polls. The waiting uses its own mutex, never the screen lock.
 
+#include "settings/SettingsKeys.h"
+
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QLatin1StringView>
@@ -44,9 +46,9 @@ class ScreenBuffer : public QObject {
 public:
     static constexpr int LineCount = 5000;
     static constexpr int SlotBytes = 128; // a slot keeps a terminating zero
-    static constexpr int DefaultLineWidth = 84;
-    static constexpr int MinLineWidth = 20;
-    static constexpr int MaxLineWidth = 100;
+    static constexpr int DefaultLineWidth = SettingsKeys::ColBytes.defaultNumber;
+    static constexpr int MinLineWidth = SettingsKeys::ColBytes.minimum;
+    static constexpr int MaxLineWidth = SettingsKeys::ColBytes.maximum;
 
     enum class WaitResult { Changed, TimedOut, Interrupted };
 

@@ -5,9 +5,7 @@
 #include "settings/SettingsFolder.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -24,10 +22,7 @@ void appendEntries(QStringView line, QStringList& entries) {
     } while (!line.isEmpty());
 }
 
-QStringList parseEntries(const QByteArray& bytes) {
-    // The decoder drops a leading byte order mark that an editor may have written.
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(bytes);
+QStringList parseEntries(const QString& text) {
     QStringList entries;
     qsizetype start = 0;
     while (start < text.size()) {
@@ -50,13 +45,13 @@ QString asOneLine(const QString& entry) {
     return line;
 }
 
-QByteArray historyText(const QStringList& entries) {
+QString historyText(const QStringList& entries) {
     QString text;
     for (const QString& entry : entries) {
         text += asOneLine(entry);
         text += u'\n';
     }
-    return text.toUtf8();
+    return text;
 }
 
 } // namespace
@@ -71,21 +66,23 @@ void KeyHistory::Add(const QString& line) {
     m_entries.prepend(line);
 }
 
-bool KeyHistory::LoadKeyHistory(const QString& path) {
+bool KeyHistory::LoadKeyHistory(const QString& path, int windowsCharset) {
     m_entries.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    m_codec = StoredTextCodec();
+    const StoredFile file = readStoredFile(path);
+    if (file.state != StoredFileState::Read)
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    m_entries = parseEntries(bytes);
+    const QByteArrayView text = withoutByteOrderMark(file.bytes);
+    m_codec = StoredTextCodec::of(text, windowsCharset);
+    m_entries = parseEntries(m_codec.decode(text));
     return true;
 }
 
-// The whole history or nothing: a failed save leaves the old file as it was.
 bool KeyHistory::SaveKeyHistory(const QString& path) const {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    return writeFileAtomically(path, historyText(m_entries));
+    if (readStoredFile(path).state == StoredFileState::Unreadable)
+        return false;
+    return writeFileAtomically(path,
+                               m_codec.readableAsWritten(m_codec.encode(historyText(m_entries))));
 }

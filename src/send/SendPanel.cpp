@@ -117,8 +117,7 @@ void SendPanel::SendScriptLine(const QString& text) {
 }
 
 void SendPanel::LoadKeyHistory(const QString& path, int windowsCharset) {
-    Q_UNUSED(windowsCharset); // MERGE-FIXME
-    m_history.LoadKeyHistory(path);
+    m_history.LoadKeyHistory(path, windowsCharset);
     showHistory();
 }
 

@@ -7,11 +7,11 @@
 
 struct EnvironmentSettings {
     Rs232cSettings rs232c;
-    bool saverOff = false;
-    int historyLines = SettingsFile::DefaultHistoryLines;
+    bool saverOff = SettingsKeys::SaverOff.defaultOn();
+    int historyLines = SettingsKeys::HistoryLines.defaultNumber;
     SoundSettings sounds;
-    int colBytes = SettingsFile::DefaultColBytes;
-    int scrollFileSelect = 0;
-    int linkCheckMinutes = 0;
-    int reconnectSec = SettingsFile::DefaultReconnectSec;
+    int colBytes = SettingsKeys::ColBytes.defaultNumber;
+    int scrollFileSelect = SettingsKeys::ScrollFileSelect.defaultNumber;
+    int linkCheckMinutes = SettingsKeys::LinkCheck.defaultNumber;
+    int reconnectSec = SettingsKeys::ReconnectSec.defaultNumber;
 };

@@ -1,67 +1,8 @@
 #include "settings/IniFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include <algorithm>
 
 namespace {
-
-// Windows editors start UTF-8 files with one; it is not part of the first line.
-constexpr QByteArrayView Utf8Bom = "\xEF\xBB\xBF";
-
-// Length of the well-formed UTF-8 sequence that starts the bytes, 0 for none.
-qsizetype utf8SequenceLength(QByteArrayView bytes) {
-    const auto lead = uchar(bytes.front());
-    if (lead < 0x80)
-        return 1;
-    qsizetype length = 0;
-    char32_t smallest = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        smallest = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        smallest = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        smallest = 0x10000;
-    } else {
-        return 0;
-    }
-    if (bytes.size() < length)
-        return 0;
-    char32_t code = lead & (0x7Fu >> length);
-    for (qsizetype i = 1; i < length; ++i) {
-        const auto next = uchar(bytes[i]);
-        if ((next & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-    const bool valid = code >= smallest && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-    return valid ? length : 0;
-}
-
-// UTF-8, with every byte that is not part of valid UTF-8 taken as Latin-1.
-QString decode(QByteArrayView bytes) {
-    QString text;
-    text.reserve(bytes.size());
-    qsizetype runStart = 0;
-    qsizetype i = 0;
-    while (i < bytes.size()) {
-        const qsizetype length = utf8SequenceLength(bytes.sliced(i));
-        if (length > 0) {
-            i += length;
-            continue;
-        }
-        text += QString::fromUtf8(bytes.sliced(runStart, i - runStart));
-        text += QLatin1Char(bytes[i]);
-        runStart = ++i;
-    }
-    text += QString::fromUtf8(bytes.sliced(runStart));
-    return text;
-}
 
 QString foldName(QStringView name) {
     return name.trimmed().toString().toCaseFolded();
@@ -69,23 +10,6 @@ QString foldName(QStringView name) {
 
 bool isBlank(const QByteArray& line) {
     return line.trimmed().isEmpty();
-}
-
-// The name of the section a "[NAME]" line opens; nothing for other lines.
-std::optional<QString> sectionName(QByteArrayView line) {
-    const QByteArrayView text = line.trimmed();
-    const qsizetype close = text.indexOf(']');
-    if (!text.startsWith('[') || close < 0)
-        return std::nullopt;
-    return foldName(decode(text.sliced(1, close - 1)));
-}
-
-// The name of the key a "KEY=value" line holds; nothing for comments and other lines.
-std::optional<QString> keyName(QByteArrayView line) {
-    const qsizetype equals = line.indexOf('=');
-    if (equals < 0 || line.trimmed().startsWith(';'))
-        return std::nullopt;
-    return foldName(decode(line.first(equals)));
 }
 
 QByteArrayView valueOf(const QByteArray& keyLine) {
@@ -101,23 +25,10 @@ QStringView firstLine(QStringView value) {
 
 } // namespace
 
-IniFile IniFile::load(const QString& path) {
-    // Devices and pipes may block or never end; settings only ever live in a plain file.
-    if (!QFileInfo(path).isFile())
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (bytes.size() > MaxFileBytes)
-        return {};
-    return fromBytes(bytes);
-}
-
-IniFile IniFile::fromBytes(QByteArrayView bytes) {
+IniFile IniFile::fromBytes(QByteArrayView bytes, int windowsCharset) {
+    bytes = withoutByteOrderMark(bytes);
     IniFile ini;
-    if (bytes.startsWith(Utf8Bom))
-        bytes = bytes.sliced(Utf8Bom.size());
+    ini.m_codec = StoredTextCodec::of(bytes, windowsCharset);
     qsizetype start = 0;
     while (start < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', start);
@@ -130,6 +41,27 @@ IniFile IniFile::fromBytes(QByteArrayView bytes) {
         start = end + 1;
     }
     return ini;
+}
+
+// The name of the section a "[NAME]" line opens; nothing for other lines. Looked for in
+// the text, not the bytes: in Shift-JIS a ']' byte may be the second half of a character.
+std::optional<QString> IniFile::sectionName(QByteArrayView line) const {
+    line = line.trimmed();
+    if (!line.startsWith('['))
+        return std::nullopt;
+    const QString text = m_codec.decode(line);
+    const qsizetype close = text.indexOf(u']');
+    if (close < 0)
+        return std::nullopt;
+    return foldName(QStringView(text).sliced(1, close - 1));
+}
+
+// The name of the key a "KEY=value" line holds; nothing for comments and other lines.
+std::optional<QString> IniFile::keyName(QByteArrayView line) const {
+    const qsizetype equals = line.indexOf('=');
+    if (equals < 0 || line.trimmed().startsWith(';'))
+        return std::nullopt;
+    return foldName(m_codec.decode(line.first(equals)));
 }
 
 void IniFile::appendReadLine(QByteArrayView line) {
@@ -158,14 +90,14 @@ std::optional<QString> IniFile::value(QStringView section, QStringView key) cons
     const auto line = found->keys.constFind(foldName(key));
     if (line == found->keys.cend())
         return std::nullopt;
-    return decode(valueOf(found->lines[*line]));
+    return m_codec.decode(valueOf(found->lines[*line]));
 }
 
 void IniFile::setValue(QStringView section, QStringView key, QStringView value) {
     Q_ASSERT(!key.trimmed().isEmpty() && !key.contains(u'='));
     Section& target = sectionForWriting(section);
     const QString name = foldName(key);
-    const QByteArray text = firstLine(value).toUtf8();
+    const QByteArray text = m_codec.encode(firstLine(value));
     if (const auto found = target.keys.constFind(name); found != target.keys.cend()) {
         // Only the value changes: the key keeps its place and its spelling.
         QByteArray& line = target.lines[*found];
@@ -178,7 +110,8 @@ void IniFile::setValue(QStringView section, QStringView key, QStringView value) 
     size_t at = target.lines.size();
     while (at > 1 && isBlank(target.lines[at - 1]))
         --at;
-    target.lines.insert(target.lines.begin() + qsizetype(at), key.trimmed().toUtf8() + '=' + text);
+    target.lines.insert(target.lines.begin() + qsizetype(at),
+                        m_codec.encode(key.trimmed()) + '=' + text);
     target.keys.insert(name, at);
 }
 
@@ -190,7 +123,7 @@ IniFile::Section& IniFile::sectionForWriting(QStringView name) {
     if (!last.lines.empty() && !isBlank(last.lines.back()))
         last.lines.emplace_back(); // a blank line between sections, as Windows writes them
     m_sectionIndex.insert(folded, m_sections.size());
-    m_sections.push_back({{'[' + name.trimmed().toUtf8() + ']'}, {}});
+    m_sections.push_back({{'[' + m_codec.encode(name.trimmed()) + ']'}, {}});
     return m_sections.back();
 }
 
@@ -200,5 +133,5 @@ QByteArray IniFile::toBytes() const {
         for (const QByteArray& line : section.lines)
             bytes.append(line).append('\n');
     }
-    return bytes;
+    return m_codec.readableAsWritten(bytes);
 }

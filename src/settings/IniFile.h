@@ -9,10 +9,11 @@
 // Rewriting keeps every line it does not change byte for byte (other sections, unknown
 // keys, comments, blank lines); only line ends become LF. A changed key keeps its place,
 // a new key goes after the last line of its section, a new section at the end of the
-// file. Bytes that are not valid UTF-8 read as Latin-1, so a file edited on Windows
-// shows its accented letters rather than replacement marks.
+// file. The file stays in the encoding it was read in (see StoredTextCodec).
 //
-// Never fails: a missing, oversized or garbled file yields what can be read of it.
+// Never fails: a garbled file yields what can be read of it.
+
+#include "settings/StoredText.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -23,11 +24,10 @@
 
 class IniFile {
 public:
-    // Larger files are not settings files; they are treated as empty.
-    static constexpr qint64 MaxFileBytes = 1024 * 1024;
+    // Bytes that are not UTF-8 are in the code page of windowsCharset.
+    static IniFile fromBytes(QByteArrayView bytes, int windowsCharset);
 
-    static IniFile load(const QString& path);
-    static IniFile fromBytes(QByteArrayView bytes);
+    bool isUtf8() const { return m_codec.isUtf8(); }
 
     // Nothing when the section or the key is missing (the first section of a name counts).
     std::optional<QString> value(QStringView section, QStringView key) const;
@@ -35,7 +35,7 @@ public:
     // A value is one line: it is cut at its first CR or LF.
     void setValue(QStringView section, QStringView key, QStringView value);
 
-    // The whole file with LF line ends; what setValue wrote is UTF-8.
+    // The whole file with LF line ends.
     QByteArray toBytes() const;
 
 private:
@@ -47,7 +47,10 @@ private:
     void appendReadLine(QByteArrayView line);
     const Section* findSection(QStringView name) const;
     Section& sectionForWriting(QStringView name);
+    std::optional<QString> sectionName(QByteArrayView line) const;
+    std::optional<QString> keyName(QByteArrayView line) const;
 
+    StoredTextCodec m_codec;
     // [0] holds the lines before the first section header.
     std::vector<Section> m_sections = std::vector<Section>(1);
     QHash<QString, size_t> m_sectionIndex;

@@ -1,7 +1,7 @@
 #include "settings/NodeEntry.h"
 
 NodeTable defaultNodeTable() {
-    NodeTable table;
+    NodeTable table; // the entries after the known ones keep the defaults of the key table
     struct Known {
         const char* address;
         const char* port;
@@ -20,8 +20,6 @@ NodeTable defaultNodeTable() {
         table[i].port = QString::fromLatin1(known[i].port);
         table[i].remarks = QString::fromLatin1(known[i].remarks);
     }
-    for (size_t i = std::size(known); i < table.size(); ++i)
-        table[i].port = QStringLiteral("23");
     table[4].localEcho = false; // an AR-Cluster node echoes typed lines itself
     return table;
 }

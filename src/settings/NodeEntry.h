@@ -4,23 +4,25 @@
 // them. The connect dialog holds the table while the program runs; the settings file
 // keeps it.
 
+#include "settings/SettingsKeys.h"
+
 #include <QString>
 
 #include <array>
 
 struct NodeEntry {
     QString address;
-    QString port; // kept as typed; checked when connecting
+    QString port = SettingsKeys::NodePort.defaultText.toString(); // kept as typed
     QString remarks;
-    bool localEcho = true;
-    bool sendCrLf = true;
-    bool linkActive = false; // relay this node's session to a serial port
-    int comPort = 1;         // 1 to 8
+    bool localEcho = SettingsKeys::NodeLocalEcho.defaultOn();
+    bool sendCrLf = SettingsKeys::NodeSendCrLf.defaultOn();
+    // Relay this node's session to a serial port.
+    bool linkActive = SettingsKeys::NodeLinkActive.defaultOn();
+    int comPort = SettingsKeys::NodeLinkCom.defaultNumber;
 
     bool operator==(const NodeEntry&) const = default;
 };
 
-inline constexpr int NodeCount = 12;
 using NodeTable = std::array<NodeEntry, NodeCount>;
 
 // The table as a new installation has it: six public cluster nodes of different

@@ -9,8 +9,10 @@
 #include <QFileInfo>
 #include <QLockFile>
 
-#include <algorithm>
 #include <functional>
+#include <type_traits>
+
+using namespace SettingsKeys;
 
 namespace {
 
@@ -18,144 +20,152 @@ namespace {
 // hung copy cannot freeze this one. A lock left by a crashed copy is taken over at once.
 constexpr int LockWaitMs = 5000;
 
-constexpr QStringView NodesSection = u"NODES";
-constexpr QStringView FontSection = u"FONT";
-constexpr QStringView ColorSection = u"COLOR";
-constexpr QStringView WindowSection = u"WINDOW";
-constexpr QStringView Rs232cSection = u"RS232C";
-constexpr QStringView SoundSection = u"SOUND_FILE_NAME";
-constexpr QStringView TimeSection = u"TIME";
-constexpr QStringView EnvSection = u"ENV";
-constexpr QStringView LogSection = u"LOG";
-constexpr QStringView UploadSection = u"UPLOAD";
+struct SettingsRead {
+    StoredFileState state;
+    IniFile ini;
+};
 
-QString readKey(const IniFile& ini, QStringView section, QStringView key, const QString& fallback) {
-    return ini.value(section, key).value_or(fallback);
+// Decimal, optionally negative, blanks around it tolerated; nothing for anything else.
+std::optional<int> readNumber(const IniFile& ini, const SettingsKey& key, int index) {
+    const std::optional<QString> text = ini.value(key.section, key.nameAt(index));
+    bool ok = false;
+    const int number = text ? text->trimmed().toInt(&ok, 10) : 0;
+    return ok ? std::optional(number) : std::nullopt;
 }
 
-// Decimal, optionally negative, blanks around it tolerated; anything else is the default.
-int readKey(const IniFile& ini, QStringView section, QStringView key, int fallback) {
-    const std::optional<QString> text = ini.value(section, key);
-    if (!text)
-        return fallback;
-    bool ok = false;
-    const int number = text->trimmed().toInt(&ok, 10);
-    return ok ? number : fallback;
+// A file written on Windows is in the code page of its own FONT CHARSET.
+SettingsRead readSettings(const QString& path) {
+    const StoredFile file = readStoredFile(path);
+    IniFile ini = IniFile::fromBytes(file.bytes, FontCharset.defaultNumber);
+    const int charset = readNumber(ini, FontCharset, 0).value_or(FontCharset.defaultNumber);
+    if (!ini.isUtf8() && charset != FontCharset.defaultNumber)
+        ini = IniFile::fromBytes(file.bytes, charset);
+    return {file.state, std::move(ini)};
+}
+
+// A missing key or a value of the wrong form keeps the field as it is.
+void readKey(const IniFile& ini, const SettingsKey& key, int index, int& field) {
+    Q_ASSERT(key.type == SettingType::Int);
+    field = key.bounded(readNumber(ini, key, index).value_or(field));
 }
 
 // Kept as a number: any value but 0 is on.
-bool readKey(const IniFile& ini, QStringView section, QStringView key, bool fallback) {
-    return readKey(ini, section, key, int(fallback)) != 0;
+void readKey(const IniFile& ini, const SettingsKey& key, int index, bool& field) {
+    Q_ASSERT(key.type == SettingType::Bool);
+    field = readNumber(ini, key, index).value_or(int(field)) != 0;
 }
 
-void writeKey(IniFile& ini, QStringView section, QStringView key, const QString& value) {
-    ini.setValue(section, key, value);
+void readKey(const IniFile& ini, const SettingsKey& key, int index, QString& field) {
+    Q_ASSERT(key.type == SettingType::Text);
+    field = ini.value(key.section, key.nameAt(index)).value_or(field);
 }
 
-void writeKey(IniFile& ini, QStringView section, QStringView key, int value) {
-    ini.setValue(section, key, QString::number(value));
+void writeKey(IniFile& ini, const SettingsKey& key, int index, const QString& value) {
+    ini.setValue(key.section, key.nameAt(index), value);
 }
 
-void writeKey(IniFile& ini, QStringView section, QStringView key, bool value) {
-    ini.setValue(section, key, QStringView(value ? u"1" : u"0"));
+void writeKey(IniFile& ini, const SettingsKey& key, int index, int value) {
+    writeKey(ini, key, index, QString::number(value));
 }
 
-// Loads or saves each key a group visitor hands it, in one section.
+void writeKey(IniFile& ini, const SettingsKey& key, int index, bool value) {
+    writeKey(ini, key, index, QString(value ? u'1' : u'0'));
+}
+
+// Loads or saves each key a group visitor hands it.
 struct KeyReader {
     const IniFile& ini;
-    QStringView section;
     template <typename T>
-    void operator()(QStringView key, T& field) const {
-        field = readKey(ini, section, key, field);
+    void operator()(const SettingsKey& key, T& field, int index = 0) const {
+        readKey(ini, key, index, field);
     }
 };
 
 struct KeyWriter {
     IniFile& ini;
-    QStringView section;
     template <typename T>
-    void operator()(QStringView key, const T& field) const {
-        writeKey(ini, section, key, field);
+    void operator()(const SettingsKey& key, const T& field, int index = 0) const {
+        writeKey(ini, key, index, field);
     }
 };
 
 // The groups of several keys, each listed once in file order for loading and saving.
 
-QString numbered(QStringView stem, size_t index) {
-    return stem.toString() + QString::number(index + 1);
-}
-
 constexpr auto visitNodes = [](auto& nodes, const auto& visit) {
-    const auto each = [&](QStringView stem, auto field) {
-        for (size_t i = 0; i < nodes.size(); ++i)
-            visit(numbered(stem, i), nodes[i].*field);
+    const auto each = [&](const SettingsKey& key, auto field) {
+        for (int i = 0; i < NodeCount; ++i)
+            visit(key, nodes[size_t(i)].*field, i);
     };
-    each(u"ADDRESS", &NodeEntry::address);
-    each(u"PORT_NO", &NodeEntry::port);
-    each(u"LOCAL_ECHO", &NodeEntry::localEcho);
-    each(u"SEND_CRLF", &NodeEntry::sendCrLf);
-    each(u"REMARKS", &NodeEntry::remarks);
-    each(u"LINK_ACTIVE", &NodeEntry::linkActive);
-    each(u"LINK_COM", &NodeEntry::comPort);
+    each(NodeAddress, &NodeEntry::address);
+    each(NodePort, &NodeEntry::port);
+    each(NodeLocalEcho, &NodeEntry::localEcho);
+    each(NodeSendCrLf, &NodeEntry::sendCrLf);
+    each(NodeRemarks, &NodeEntry::remarks);
+    each(NodeLinkActive, &NodeEntry::linkActive);
+    each(NodeLinkCom, &NodeEntry::comPort);
 };
 
 constexpr auto visitFont = [](auto& font, const auto& visit) {
-    visit(u"CHARSET", font.charset);
-    visit(u"COLOR", font.color);
-    visit(u"HEIGHT", font.height);
-    visit(u"NAME", font.name);
-    visit(u"PITCH", font.pitch);
-    visit(u"SIZE", font.size);
-    visit(u"BOLD", font.bold);
-    visit(u"ITALIC", font.italic);
+    visit(FontCharset, font.charset);
+    visit(FontColor, font.color);
+    visit(FontHeight, font.height);
+    visit(FontName, font.name);
+    visit(FontPitch, font.pitch);
+    visit(FontSize, font.size);
+    visit(FontBold, font.bold);
+    visit(FontItalic, font.italic);
 };
 
 constexpr auto visitGeometry = [](auto& geometry, const auto& visit) {
-    visit(u"LEFT", geometry.left);
-    visit(u"TOP", geometry.top);
-    visit(u"WIDTH", geometry.width);
-    visit(u"HEIGHT", geometry.height);
+    visit(WindowLeft, geometry.left);
+    visit(WindowTop, geometry.top);
+    visit(WindowWidth, geometry.width);
+    visit(WindowHeight, geometry.height);
 };
 
 constexpr auto visitRs232c = [](auto& rs232c, const auto& visit) {
-    visit(u"BAUD_RATE", rs232c.baudRate);
-    visit(u"BIT_LEN", rs232c.bitLen);
-    visit(u"STOP_LEN", rs232c.stopLen);
-    visit(u"PARITY", rs232c.parity);
-    visit(u"FLOW", rs232c.flow);
-    visit(u"LINK_CRLF", rs232c.linkCrLf);
+    visit(BaudRate, rs232c.baudRate);
+    visit(BitLen, rs232c.bitLen);
+    visit(StopLen, rs232c.stopLen);
+    visit(Parity, rs232c.parity);
+    visit(Flow, rs232c.flow);
+    visit(LinkCrLf, rs232c.linkCrLf);
 };
 
 constexpr auto visitSounds = [](auto& sounds, const auto& visit) {
-    visit(u"ON_CONNECT", sounds.files[0]);
-    visit(u"ON_DISCONNECT", sounds.files[1]);
-    for (size_t i = 0; i < 3; ++i)
-        visit(numbered(u"FILE", i), sounds.files[i + 2]);
-    for (size_t i = 0; i < sounds.strings.size(); ++i)
-        visit(numbered(u"STRING", i), sounds.strings[i]);
+    visit(SoundOnConnect, sounds.files[0]);
+    visit(SoundOnDisconnect, sounds.files[1]);
+    for (int i = 0; i < SoundFile.count; ++i)
+        visit(SoundFile, sounds.files[size_t(i) + 2], i);
+    for (int i = 0; i < SoundString.count; ++i)
+        visit(SoundString, sounds.strings[size_t(i)], i);
 };
 
 template <typename Group, typename Visit>
-Group loadGroup(const QString& path, QStringView section, Group group, const Visit& visit) {
-    const IniFile ini = IniFile::load(path);
-    visit(group, KeyReader{ini, section});
+Group loadGroup(const QString& path, Group group, const Visit& visit) {
+    visit(group, KeyReader{readSettings(path).ini});
     return group;
 }
 
 template <typename T>
-T loadKey(const QString& path, QStringView section, QStringView key, const T& fallback) {
-    return readKey(IniFile::load(path), section, key, fallback);
+T loadKey(const QString& path, const SettingsKey& key) {
+    T value;
+    if constexpr (std::is_same_v<T, QString>)
+        value = key.defaultText.toString();
+    else
+        value = T(key.defaultNumber);
+    KeyReader{readSettings(path).ini}(key, value);
+    return value;
 }
 
 template <typename T>
-std::function<void(IniFile&)> settingKey(QStringView section, QStringView key, const T& value) {
-    return [=](IniFile& ini) { writeKey(ini, section, key, value); };
+std::function<void(IniFile&)> settingKey(const SettingsKey& key, const T& value) {
+    return [&key, value](IniFile& ini) { writeKey(ini, key, 0, value); };
 }
 
 template <typename Group, typename Visit>
-std::function<void(IniFile&)> settingGroup(QStringView section, const Group& group,
-                                           const Visit& visit) {
-    return [=, &group](IniFile& ini) { visit(group, KeyWriter{ini, section}); };
+std::function<void(IniFile&)> settingGroup(const Group& group, const Visit& visit) {
+    return [&group, &visit](IniFile& ini) { visit(group, KeyWriter{ini}); };
 }
 
 bool writeFile(const QString& path, const std::function<void(IniFile&)>& change) {
@@ -165,9 +175,11 @@ bool writeFile(const QString& path, const std::function<void(IniFile&)>& change)
     if (!lock.tryLock(LockWaitMs))
         return false;
     // Read again under the lock: another copy may have saved its keys since.
-    IniFile ini = IniFile::load(path);
-    change(ini);
-    return writeFileAtomically(path, ini.toBytes());
+    SettingsRead current = readSettings(path);
+    if (current.state == StoredFileState::Unreadable)
+        return false;
+    change(current.ini);
+    return writeFileAtomically(path, current.ini.toBytes());
 }
 
 // Sets the message for the operator, empty after a save that worked.
@@ -189,126 +201,117 @@ SettingsFile::SettingsFile(QString path)
     : m_path(std::move(path)) {}
 
 NodeTable SettingsFile::LoadNodes() const {
-    NodeTable nodes = loadGroup(m_path, NodesSection, defaultNodeTable(), visitNodes);
-    for (NodeEntry& node : nodes)
-        node.comPort = std::clamp(int(quint8(node.comPort)), 1, 8); // a byte, COM1 to COM8
-    return nodes;
+    return loadGroup(m_path, defaultNodeTable(), visitNodes);
 }
 
 bool SettingsFile::SaveNodes(const NodeTable& nodes) {
-    return rewrite(m_path, m_lastError, settingGroup(NodesSection, nodes, visitNodes));
+    return rewrite(m_path, m_lastError, settingGroup(nodes, visitNodes));
 }
 
 FontSettings SettingsFile::LoadFont() const {
-    FontSettings font = loadGroup(m_path, FontSection, FontSettings(), visitFont);
-    font.size = qint8(font.size);
-    return font;
+    return loadGroup(m_path, FontSettings(), visitFont);
 }
 
 bool SettingsFile::SaveFont(const FontSettings& font) {
-    return rewrite(m_path, m_lastError, settingGroup(FontSection, font, visitFont));
+    return rewrite(m_path, m_lastError, settingGroup(font, visitFont));
 }
 
 int SettingsFile::LoadBackground() const {
-    return loadKey(m_path, ColorSection, u"BACK_GROUND", DefaultBackground);
+    return loadKey<int>(m_path, Background);
 }
 
 bool SettingsFile::SaveBackground(int color) {
-    return rewrite(m_path, m_lastError, settingKey(ColorSection, u"BACK_GROUND", color));
+    return rewrite(m_path, m_lastError, settingKey(Background, color));
 }
 
 WindowGeometry SettingsFile::LoadWindowGeometry() const {
-    return loadGroup(m_path, WindowSection, WindowGeometry(), visitGeometry);
+    const IniFile ini = readSettings(m_path).ini;
+    WindowGeometry geometry;
+    visitGeometry(geometry, KeyReader{ini});
+    geometry.sizeStored = readNumber(ini, WindowWidth, 0) && readNumber(ini, WindowHeight, 0);
+    return geometry;
 }
 
 bool SettingsFile::SaveWindowGeometry(const WindowGeometry& geometry) {
-    return rewrite(m_path, m_lastError, settingGroup(WindowSection, geometry, visitGeometry));
+    return rewrite(m_path, m_lastError, settingGroup(geometry, visitGeometry));
 }
 
 Rs232cSettings SettingsFile::LoadRs232c() const {
-    Rs232cSettings rs232c = loadGroup(m_path, Rs232cSection, Rs232cSettings(), visitRs232c);
-    rs232c.baudRate = std::clamp(rs232c.baudRate, 0, 6);
-    rs232c.bitLen = std::clamp(rs232c.bitLen, 0, 1);
-    rs232c.stopLen = std::clamp(rs232c.stopLen, 0, 2);
-    rs232c.parity = std::clamp(rs232c.parity, 0, 2);
-    rs232c.flow = std::clamp(rs232c.flow, 0, 2);
-    return rs232c;
+    return loadGroup(m_path, Rs232cSettings(), visitRs232c);
 }
 
 bool SettingsFile::SaveRs232c(const Rs232cSettings& rs232c) {
-    return rewrite(m_path, m_lastError, settingGroup(Rs232cSection, rs232c, visitRs232c));
+    return rewrite(m_path, m_lastError, settingGroup(rs232c, visitRs232c));
 }
 
 bool SettingsFile::LoadSaverOff() const {
-    return loadKey(m_path, WindowSection, u"SAVER_OFF", false);
+    return loadKey<bool>(m_path, SaverOff);
 }
 
 bool SettingsFile::SaveSaverOff(bool saverOff) {
-    return rewrite(m_path, m_lastError, settingKey(WindowSection, u"SAVER_OFF", saverOff));
+    return rewrite(m_path, m_lastError, settingKey(SaverOff, saverOff));
 }
 
 int SettingsFile::LoadHistoryLines() const {
-    return std::clamp(loadKey(m_path, WindowSection, u"HISTORY_LINES", DefaultHistoryLines), 100,
-                      5000);
+    return loadKey<int>(m_path, HistoryLines);
 }
 
 bool SettingsFile::SaveHistoryLines(int lines) {
-    return rewrite(m_path, m_lastError, settingKey(WindowSection, u"HISTORY_LINES", lines));
+    return rewrite(m_path, m_lastError, settingKey(HistoryLines, lines));
 }
 
 SoundSettings SettingsFile::LoadSounds() const {
-    return loadGroup(m_path, SoundSection, SoundSettings(), visitSounds);
+    return loadGroup(m_path, SoundSettings(), visitSounds);
 }
 
 bool SettingsFile::SaveSounds(const SoundSettings& sounds) {
-    return rewrite(m_path, m_lastError, settingGroup(SoundSection, sounds, visitSounds));
+    return rewrite(m_path, m_lastError, settingGroup(sounds, visitSounds));
 }
 
 int SettingsFile::LoadColBytes() const {
-    return std::clamp(loadKey(m_path, WindowSection, u"COL_BYTES", DefaultColBytes), 20, 100);
+    return loadKey<int>(m_path, ColBytes);
 }
 
 bool SettingsFile::SaveColBytes(int colBytes) {
-    return rewrite(m_path, m_lastError, settingKey(WindowSection, u"COL_BYTES", colBytes));
+    return rewrite(m_path, m_lastError, settingKey(ColBytes, colBytes));
 }
 
-// Other values are passed on as read: the code that uses them decides.
 int SettingsFile::LoadScrollFileSelect() const {
-    return loadKey(m_path, WindowSection, u"SCROLL_FILE_SELECT", 0);
+    return loadKey<int>(m_path, ScrollFileSelect);
 }
 
 bool SettingsFile::SaveScrollFileSelect(int select) {
-    return rewrite(m_path, m_lastError, settingKey(WindowSection, u"SCROLL_FILE_SELECT", select));
+    return rewrite(m_path, m_lastError, settingKey(ScrollFileSelect, select));
 }
 
 int SettingsFile::LoadLinkCheck() const {
-    return std::clamp(loadKey(m_path, TimeSection, u"LINK_CHECK", 0), 0, 60);
+    return loadKey<int>(m_path, LinkCheck);
 }
 
 bool SettingsFile::SaveLinkCheck(int minutes) {
-    return rewrite(m_path, m_lastError, settingKey(TimeSection, u"LINK_CHECK", minutes));
+    return rewrite(m_path, m_lastError, settingKey(LinkCheck, minutes));
 }
 
 int SettingsFile::LoadReconnectSec() const {
-    return std::clamp(loadKey(m_path, EnvSection, u"RECONNECT_SEC", DefaultReconnectSec), 10, 180);
+    return loadKey<int>(m_path, ReconnectSec);
 }
 
 bool SettingsFile::SaveReconnectSec(int seconds) {
-    return rewrite(m_path, m_lastError, settingKey(EnvSection, u"RECONNECT_SEC", seconds));
+    return rewrite(m_path, m_lastError, settingKey(ReconnectSec, seconds));
 }
 
 QString SettingsFile::LoadLogDir() const {
-    return loadKey(m_path, LogSection, u"DIR", QString());
+    return loadKey<QString>(m_path, LogDir);
 }
 
 bool SettingsFile::SaveLogDir(const QString& dir) {
-    return rewrite(m_path, m_lastError, settingKey(LogSection, u"DIR", dir));
+    return rewrite(m_path, m_lastError, settingKey(LogDir, dir));
 }
 
 QString SettingsFile::LoadUploadDir() const {
-    return loadKey(m_path, UploadSection, u"DIR", QString());
+    return loadKey<QString>(m_path, UploadDir);
 }
 
 bool SettingsFile::SaveUploadDir(const QString& dir) {
-    return rewrite(m_path, m_lastError, settingKey(UploadSection, u"DIR", dir));
+    return rewrite(m_path, m_lastError, settingKey(UploadDir, dir));
 }

@@ -3,50 +3,55 @@
 // Kestrel.ini: every persistent setting, one group of keys at a time, in the Windows
 // INI dialect (see IniFile).
 //
-// Loads never fail: a missing, unreadable or garbled file, section or key gives the
-// default, and integers are brought into the range their control allows. Saves rewrite
-// only their own keys: under a lock file they read the file as it is now, change their
-// keys and replace the file atomically, so copies of the program saving at once never
-// lose or mangle each other's keys. A failed save returns false and leaves the message
-// for the operator (naming the file) in lastError(); the file stays as it was.
+// Every key, its default and its range are listed in SettingsKeys. Loads never fail: a
+// missing, unreadable or garbled file, section or key gives the default, and integers are
+// brought into their range. Saves rewrite only their own keys: under a lock file they
+// read the file as it is now, change their keys and replace the file atomically, so
+// copies of the program saving at once never lose or mangle each other's keys. A file
+// that is there but cannot be read (too large, not a plain file) is never replaced, as
+// that would drop every key of it. A failed save returns false and leaves the message for
+// the operator (naming the file) in lastError(); the file stays as it was.
 //
 // Not thread-safe; one object per thread that needs one (they may share the path).
 
 #include "settings/NodeEntry.h"
+#include "settings/SettingsKeys.h"
 
 #include <QString>
 
 #include <array>
 
 struct FontSettings {
-    int charset = 128; // Windows charset number; 128 Shift-JIS
-    int color = 0;     // 0x00BBGGRR
-    int height = -14;
-    QString name = QStringLiteral("Terminal");
-    int pitch = 0; // 0 default, 1 variable, 2 fixed
-    int size = 14; // points; kept as a signed 8-bit value
-    bool bold = false;
-    bool italic = false;
+    int charset = SettingsKeys::FontCharset.defaultNumber; // Windows charset number
+    int color = SettingsKeys::FontColor.defaultNumber;
+    int height = SettingsKeys::FontHeight.defaultNumber;
+    QString name = SettingsKeys::FontName.defaultText.toString();
+    int pitch = SettingsKeys::FontPitch.defaultNumber;
+    int size = SettingsKeys::FontSize.defaultNumber;
+    bool bold = SettingsKeys::FontBold.defaultOn();
+    bool italic = SettingsKeys::FontItalic.defaultOn();
     bool operator==(const FontSettings&) const = default;
 };
 
 struct WindowGeometry {
-    int left = 0;
-    int top = 0;
-    int width = 640;
-    int height = 480;
-    bool sizeStored = false; // MERGE-FIXME
+    int left = SettingsKeys::WindowLeft.defaultNumber;
+    int top = SettingsKeys::WindowTop.defaultNumber;
+    int width = SettingsKeys::WindowWidth.defaultNumber;
+    int height = SettingsKeys::WindowHeight.defaultNumber;
+    bool sizeStored = false; // the file holds both WIDTH and HEIGHT
     bool operator==(const WindowGeometry&) const = default;
 };
 
-// Indexes into the lists the environment dialog offers.
+// Indexes into the lists the environment dialog offers: baud rates 1200, 2400, 4800, 9600,
+// 19200, 38400, 115200; data bits 7, 8; stop bits 1, 1.5, 2; parity NONE, ODD, EVEN; flow
+// SOFT, CTS/RTS, CTS/DTR.
 struct Rs232cSettings {
-    int baudRate = 3; // 1200, 2400, 4800, 9600, 19200, 38400, 115200
-    int bitLen = 1;   // 7, 8
-    int stopLen = 0;  // 1, 1.5, 2
-    int parity = 0;   // NONE, ODD, EVEN
-    int flow = 0;     // SOFT, CTS/RTS, CTS/DTR
-    bool linkCrLf = true;
+    int baudRate = SettingsKeys::BaudRate.defaultNumber;
+    int bitLen = SettingsKeys::BitLen.defaultNumber;
+    int stopLen = SettingsKeys::StopLen.defaultNumber;
+    int parity = SettingsKeys::Parity.defaultNumber;
+    int flow = SettingsKeys::Flow.defaultNumber;
+    bool linkCrLf = SettingsKeys::LinkCrLf.defaultOn();
     bool operator==(const Rs232cSettings&) const = default;
 };
 
@@ -59,11 +64,6 @@ struct SoundSettings {
 
 class SettingsFile {
 public:
-    static constexpr int DefaultBackground = 0xFFFFFF;
-    static constexpr int DefaultHistoryLines = 5000;
-    static constexpr int DefaultColBytes = 84;
-    static constexpr int DefaultReconnectSec = 60;
-
     // The file Kestrel.ini in the per-user settings folder.
     static QString defaultPath();
 
@@ -88,22 +88,22 @@ public:
     bool LoadSaverOff() const;
     bool SaveSaverOff(bool saverOff);
 
-    int LoadHistoryLines() const; // 100 to 5000
+    int LoadHistoryLines() const;
     bool SaveHistoryLines(int lines);
 
     SoundSettings LoadSounds() const;
     bool SaveSounds(const SoundSettings& sounds);
 
-    int LoadColBytes() const; // 20 to 100
+    int LoadColBytes() const;
     bool SaveColBytes(int colBytes);
 
     int LoadScrollFileSelect() const; // 0 fixed, 1 per node, 2 none
     bool SaveScrollFileSelect(int select);
 
-    int LoadLinkCheck() const; // minutes, 0 to 60
+    int LoadLinkCheck() const; // minutes
     bool SaveLinkCheck(int minutes);
 
-    int LoadReconnectSec() const; // 10 to 180
+    int LoadReconnectSec() const;
     bool SaveReconnectSec(int seconds);
 
     QString LoadLogDir() const;

@@ -7,6 +7,7 @@
 #include "net/NetTexts.h"
 #include "settings/ConnectTexts.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsKeys.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -101,7 +102,7 @@ QWidget* TfConnect::buildSheet(int number, NodeSheet& sheet) {
     sheet.chkActive->setText(ConnectTexts::Active);
     connect(sheet.chkActive, &QCheckBox::clicked, this, &TfConnect::chkActive1Click);
     sheet.udComPort = makeControl<QSpinBox>("udComPort", number, ConnectTexts::ComPort);
-    sheet.udComPort->setRange(1, 8);
+    sheet.udComPort->setRange(SettingsKeys::NodeLinkCom.minimum, SettingsKeys::NodeLinkCom.maximum);
     if (auto* edit = sheet.udComPort->findChild<QLineEdit*>()) {
         edit->setObjectName(numbered(QLatin1StringView("eRs232c"), number));
         describeControl(edit, ConnectTexts::ComPort);
