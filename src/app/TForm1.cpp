@@ -7,6 +7,8 @@
 #include "desktop/ExclusiveDialogGuard.h"
 #include "desktop/MessageBoxes.h"
 #include "scope/ScopeSheet.h"
+#include "screen/BackScrollPanel.h"
+#include "screen/ScreenTexts.h"
 #include "screen/TerminalFont.h"
 #include "screen/TerminalView.h"
 #include "send/KeyHistory.h"
@@ -25,6 +27,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace {
 
@@ -72,8 +75,9 @@ void TForm1::buildControls() {
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(4, 4, 4, 4);
+    QTabWidget* pages = buildPages(); // the top bar takes the back-scroll view's controls
     layout->addWidget(buildTopBar());
-    layout->addWidget(buildPages(), 1);
+    layout->addWidget(pages, 1);
     m_sendPanel = new SendPanel(m_lineSender);
     layout->addWidget(m_sendPanel);
     setCentralWidget(central);
@@ -92,6 +96,8 @@ QWidget* TForm1::buildTopBar() {
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_bConnect);
+    for (QWidget* control : m_panel2->topBarControls())
+        layout->addWidget(control);
     layout->addStretch();
     layout->addWidget(bEnd);
     return panel;
@@ -106,6 +112,10 @@ QTabWidget* TForm1::buildPages() {
     auto* ttyLayout = new QVBoxLayout(m_ttySheet);
     ttyLayout->setContentsMargins(0, 0, 0, 0);
     ttyLayout->addWidget(m_image1);
+    m_panel2 = new BackScrollPanel(m_screen, *m_image1);
+    setBackScrollHook(m_panel2);
+    m_pageControl1->installEventFilter(this);
+    qApp->installEventFilter(this);
     m_pageControl1->addTab(m_ttySheet, AppTexts::TtySheet);
     m_scopeSheet = new ScopeSheet(m_scopes, m_pipeline, m_screen);
     m_pageControl1->addTab(m_scopeSheet, AppTexts::ScopeSheet);
@@ -134,6 +144,7 @@ void TForm1::buildMenu() {
     QAction* exit = file->addAction(AppTexts::ExitItem);
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
+    m_panel2->addMenuItems(menu->addMenu(ScreenTexts::BackScrollMenu));
     setMenuBar(menu);
 }
 
@@ -147,6 +158,23 @@ void TForm1::wireSession() {
 
 void TForm1::setBackScrollHook(BackScrollHook* hook) {
     m_backScroll = hook ? hook : &m_noBackScroll;
+}
+
+// The window sees keys and wheel turns before its controls (FormKeyDown and the wheel
+// hook), while it is the active window.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pageControl1 && event->type() == QEvent::Resize)
+        m_panel2->resizeTo(m_pageControl1->size());
+    if (!isActiveWindow())
+        return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress && m_panel2->keyPressed(static_cast<QKeyEvent*>(event)))
+        return true;
+    if (event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (m_panel2->wheelTurned(wheel->angleDelta().y(), wheel->globalPosition().toPoint()))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::FormCreate() {
@@ -195,6 +223,9 @@ void TForm1::applyFont(const FontSettings& font) {
     m_image1->setTerminalFont(terminalFont(font));
     m_image1->setTextColor(colorFromWindows(font.color));
     m_image1->setCharset(font.charset);
+    m_panel2->image().setTerminalFont(terminalFont(font));
+    m_panel2->image().setTextColor(colorFromWindows(font.color));
+    m_panel2->image().setCharset(font.charset);
     m_lineSender.setCharset(font.charset);
     m_scopeSheet->setListFont(terminalFont(font), colorFromWindows(font.color), m_background);
     m_scopeSheet->setCharset(font.charset);
@@ -203,6 +234,7 @@ void TForm1::applyFont(const FontSettings& font) {
 void TForm1::applyBackground(const QColor& background) {
     m_background = background;
     m_image1->setBackgroundColor(background);
+    m_panel2->image().setBackgroundColor(background);
     m_scopeSheet->setListFont(terminalFont(m_font), colorFromWindows(m_font.color), background);
 }
 

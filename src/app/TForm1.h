@@ -21,6 +21,7 @@
 
 #include <memory>
 
+class BackScrollPanel;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -58,6 +59,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -105,6 +107,7 @@ private:
     QTabWidget* m_pageControl1 = nullptr;
     QWidget* m_ttySheet = nullptr;
     TerminalView* m_image1 = nullptr;
+    BackScrollPanel* m_panel2 = nullptr;
     ScopeSheet* m_scopeSheet = nullptr;
     SendPanel* m_sendPanel = nullptr;
     QLabel* m_statusPanels[2] = {};

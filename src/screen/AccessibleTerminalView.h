@@ -1,9 +1,10 @@
 #pragma once
 
-// What a screen reader sees of the terminal view: a read-only, multi-line terminal whose
-// text is the lines the view shows, oldest first and the line under construction last,
-// decoded as they are painted. The caret stays at the end and nothing is selectable.
-// Word, line and character boundaries come from QAccessibleTextInterface's defaults.
+// What a screen reader sees of a terminal image (the TTY sheet's and the back-scroll
+// view's): a read-only, multi-line terminal whose text is the lines the image shows,
+// oldest first and its bottom row last, decoded as they are painted. The caret stays at the end and
+// nothing is selectable. Word, line and character boundaries come from QAccessibleTextInterface's
+// defaults.
 
 #include <QAccessibleWidget>
 

@@ -7,4 +7,14 @@
 namespace ScreenTexts {
 // What a screen reader calls the terminal: the caption of its sheet.
 inline constexpr QLatin1StringView TerminalName{"TTY"};
+
+// The back-scroll view: its button, up-down, menu and spoken name.
+inline constexpr QLatin1StringView BackButton{"Back"};
+inline constexpr QLatin1StringView BackScrollHint{"Back scroll view"}; // also the image's name
+inline constexpr QLatin1StringView ResizeHint{"Resize back scroll view"};
+inline constexpr QLatin1StringView BackScrollMenu{"&BackScroll"};
+inline constexpr QLatin1StringView ViewItem{"View (PageUp)"};
+inline constexpr QLatin1StringView HideItem{"Hide  (ESC)"};
+inline constexpr QLatin1StringView HigherItem{"Height++ (CTRL + DownAllow)"};
+inline constexpr QLatin1StringView LowerItem{"Height-- (CTRL + UpAllow)"};
 } // namespace ScreenTexts

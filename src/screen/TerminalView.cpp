@@ -11,9 +11,10 @@
 #include <algorithm>
 #include <utility>
 
-TerminalView::TerminalView(const ScreenBuffer& screen, QWidget* parent)
+TerminalView::TerminalView(const ScreenBuffer& screen, QWidget* parent, Lines shown)
     : QWidget(parent)
-    , m_screen(screen) {
+    , m_screen(screen)
+    , m_shown(shown) {
     // Before anything that asks Qt for this widget's accessible interface: it keeps the first.
     QAccessible::installFactory(AccessibleTerminalView::create);
     setObjectName(QStringLiteral("Image1"));
@@ -24,7 +25,8 @@ TerminalView::TerminalView(const ScreenBuffer& screen, QWidget* parent)
     connect(&m_throttle, &RepaintThrottle::due, this, qOverload<>(&QWidget::update));
     connect(&screen, &ScreenBuffer::contentChanged, &m_throttle, &RepaintThrottle::request);
     connect(&screen, &ScreenBuffer::contentChanged, this, [this] {
-        if (QAccessible::isActive())
+        // Older lines stay put as text arrives: only the newest are news.
+        if (m_shown == Lines::Newest && QAccessible::isActive())
             m_announceThrottle.request();
     });
     connect(&m_announceThrottle, &RepaintThrottle::due, this,
@@ -61,7 +63,10 @@ int TerminalView::rowCount() const {
 
 QList<QString> TerminalView::shownLines(int count) {
     // One line more, so a character cut at the oldest line's start can be joined.
-    m_screen.GetNewestLines(count + 1, m_lines);
+    if (m_shown == Lines::Newest)
+        m_screen.GetNewestLines(count + 1, m_lines);
+    else
+        m_screen.GetLinesFromView(count + 1, m_lines);
     QList<QString> lines = m_charset.decodeLines(m_lines, m_screen.lineWidth());
     if (lines.size() > count)
         lines.resize(count);

@@ -1,14 +1,16 @@
 #pragma once
 
-// The terminal image ("Image1" of the TTY sheet): the newest lines of the screen
-// buffer, the line under construction on the bottom row and older lines above it, one
-// row per line and no scroll bar of its own. It pulls its lines when it paints and
-// repaints through a throttle, so a flood of text costs at most one paint per frame,
-// and nothing while the view is hidden.
+// A terminal image: lines of the screen buffer, one row per line, the newest of them on
+// the bottom row and older lines above it, no scroll bar of its own. The TTY sheet's
+// image ("Image1") shows the newest lines, the line under construction at the bottom;
+// the back-scroll view's image ("Image2") shows the lines up to the buffer's view index.
+// It pulls its lines when it paints and repaints through a throttle, so a flood of text
+// costs at most one paint per frame, and nothing while the view is hidden.
 //
-// Screen readers read it as a terminal named "TTY" (AccessibleTerminalView) and hear
-// completed lines as inserted text, at most ten times a second however fast text
-// arrives; nothing of this runs while no assistive technology is attached.
+// Screen readers read it as a terminal (AccessibleTerminalView), the TTY sheet's image
+// named "TTY". On that one they hear completed lines as inserted text, at most ten times
+// a second however fast text arrives; nothing of this runs while no assistive technology
+// is attached.
 
 #include "screen/DisplayCharset.h"
 #include "screen/RepaintThrottle.h"
@@ -23,7 +25,10 @@ class TerminalView : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TerminalView(const ScreenBuffer& screen, QWidget* parent = nullptr);
+    enum class Lines { Newest, UpToViewIndex };
+
+    explicit TerminalView(const ScreenBuffer& screen, QWidget* parent = nullptr,
+                          Lines shown = Lines::Newest);
 
     void setTerminalFont(const QFont& font);
     void setBackgroundColor(const QColor& color);
@@ -35,8 +40,7 @@ public:
     int rowCount() const;
     // The texts of the rows as the last paint drew them, bottom row first.
     const QList<QString>& paintedRows() const { return m_painted; }
-    // The newest count lines decoded as they are painted, bottom row (the line under
-    // construction) first.
+    // The count lines of the bottom rows decoded as they are painted, bottom row first.
     QList<QString> shownLines(int count);
     // The lines of all rows, oldest first, joined by line feeds.
     QString shownText();
@@ -54,6 +58,7 @@ private:
     void announceCompletedLines();
 
     const ScreenBuffer& m_screen;
+    const Lines m_shown;
     DisplayCharset m_charset;
     RepaintThrottle m_throttle;
     RepaintThrottle m_announceThrottle{AnnounceMilliseconds};
