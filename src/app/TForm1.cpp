@@ -9,6 +9,7 @@
 #include "scope/ScopeSheet.h"
 #include "screen/BackScrollPanel.h"
 #include "screen/ScreenTexts.h"
+#include "screen/ScrollBufferFile.h"
 #include "screen/TerminalFont.h"
 #include "screen/TerminalView.h"
 #include "send/KeyHistory.h"
@@ -60,6 +61,7 @@ TForm1::TForm1(QWidget* parent)
     m_connectDialog = std::make_unique<TfConnect>(m_settings, m_lastConnection, this);
     m_session.setNodeTableSource([this] { return m_connectDialog->nodes(); });
     m_session.messages().setPresenter([this](const QString& text) { showMessage(this, text); });
+    installScrollBufferFile(m_session, m_screen, [this] { return m_environment.scrollFileSelect; });
     wireSession();
 }
 

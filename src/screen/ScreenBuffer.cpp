@@ -166,23 +166,60 @@ void ScreenBuffer::copyLastText() {
 }
 
 void ScreenBuffer::Clear() {
+    replaceRing([](Ring& ring) {
+        for (auto& slot : ring.slotText)
+            slot.fill('\0');
+        ring.lengths.fill(0);
+        ring.wrapped = false;
+        ring.current = 0;
+    });
+}
+
+bool ScreenBuffer::importRing(const RingImage& image) {
+    if (image.slotData.size() != qsizetype(LineCount) * SlotBytes || image.currentIndex < 0 ||
+        image.currentIndex >= LineCount)
+        return false;
+    replaceRing([&image](Ring& ring) {
+        const char* bytes = image.slotData.constData();
+        for (size_t i = 0; i < LineCount; ++i, bytes += SlotBytes) {
+            // A line ends at its first zero, and at the latest one byte before the slot
+            // does, so the slot keeps its terminating zero.
+            const auto length = quint8(qstrnlen(bytes, SlotBytes - 1));
+            auto& slot = ring.slotText[i];
+            slot.fill('\0');
+            std::memcpy(slot.data(), bytes, length);
+            ring.lengths[i] = length;
+        }
+        ring.current = image.currentIndex;
+    });
+    return true;
+}
+
+// Changes the whole ring at once; readers following sequence numbers carry on after the
+// lines they have seen, never reading what was or is now in the ring as new.
+void ScreenBuffer::replaceRing(const std::function<void(Ring&)>& fill) {
     Q_ASSERT(QThread::currentThread() == thread());
     quint64 lines = 0;
     quint64 partialChanges = 0;
     {
         QMutexLocker locker(&m_lock);
         Ring& ring = *m_ring;
-        for (auto& slot : ring.slotText)
-            slot.fill('\0');
-        ring.lengths.fill(0);
-        ring.wrapped = false;
-        ring.current = 0;
+        fill(ring);
         ring.firstReadableLine = ring.completedLines;
         lines = ring.completedLines;
         partialChanges = ++ring.partialChanges;
     }
     publish(lines, partialChanges);
     emit contentChanged();
+}
+
+RingImage ScreenBuffer::exportRing() const {
+    QMutexLocker locker(&m_lock);
+    const Ring& ring = *m_ring;
+    static_assert(sizeof(ring.slotText) == size_t(LineCount) * SlotBytes, "slots are packed");
+    RingImage image{ring.current, QByteArray(qsizetype(LineCount) * SlotBytes, Qt::Uninitialized)};
+    std::memcpy(image.slotData.data(), ring.slotText.data(), size_t(image.slotData.size()));
+    return image;
 }
 
 QByteArray ScreenBuffer::GetLine(int index) const {

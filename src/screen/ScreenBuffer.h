@@ -33,6 +33,13 @@ struct ScreenCursor {
     quint64 partialChanges = 0; // change count of the line under construction when last read
 };
 
+// The ring as the scroll-buffer file keeps it: every slot in slot order, zero-padded to
+// SlotBytes, and the slot of the line under construction.
+struct RingImage {
+    int currentIndex = 0;
+    QByteArray slotData;
+};
+
 // What a reader missed since it last looked.
 struct ScreenNews {
     QList<QByteArray> lines; // completed lines, oldest first
@@ -67,6 +74,11 @@ public:
     void PutString(QByteArrayView text);
     void PutString(QLatin1StringView text) { PutString(QByteArrayView(text.data(), text.size())); }
     void Clear();
+    // Replaces every slot and the current index with the image's; the wrapped flag stays.
+    // Like Clear, it ends readers' view of the old lines, so no reader takes the loaded
+    // lines for new ones. False, and nothing changed, when the image has the wrong size
+    // or index.
+    bool importRing(const RingImage& image);
 
     // Any thread.
     QByteArray GetLine(int index) const;
@@ -78,6 +90,7 @@ public:
     int currentIndex() const;
     bool isWrapped() const;
     int viewIndex() const;
+    RingImage exportRing() const;
     void setViewIndex(int index);
 
     QRecursiveMutex& screenLock() const { return m_lock; }
@@ -102,6 +115,7 @@ private:
     void putLocked(QByteArrayView text);
     void completeLine();
     void copyLastText();
+    void replaceRing(const std::function<void(Ring&)>& fill);
     void publish(quint64 lines, quint64 partialChanges);
     void collectLines(int start, int stop, int count, QList<QByteArray>& lines) const;
     bool hasNews(const ScreenCursor& cursor) const;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The texts of the terminal views, kept in one place.
+// The texts of the terminal views and of the scroll-buffer file, kept in one place.
 
 #include <QLatin1StringView>
 
@@ -17,4 +17,13 @@ inline constexpr QLatin1StringView ViewItem{"View (PageUp)"};
 inline constexpr QLatin1StringView HideItem{"Hide  (ESC)"};
 inline constexpr QLatin1StringView HigherItem{"Height++ (CTRL + DownAllow)"};
 inline constexpr QLatin1StringView LowerItem{"Height-- (CTRL + UpAllow)"};
+
+// The scroll-buffer file.
+// Put into the terminal after the scroll-buffer file is loaded, to set the old lines apart.
+inline constexpr QLatin1StringView AfterRestoredLines{"\n\n\n"};
+// Each followed by the file's path.
+inline constexpr QLatin1StringView ScrollFileBadHeader{"read error  "};
+inline constexpr QLatin1StringView ScrollFileCut{"Read error "};
+inline constexpr QLatin1StringView ScrollFileNotCreated{"Unable to create "};
+inline constexpr QLatin1StringView ScrollFileNotWritten{"save error  "};
 } // namespace ScreenTexts

@@ -1,0 +1,176 @@
+// The scroll-buffer file as the operator relies on it: the terminal's lines come back at
+// the next connection, a bad file changes nothing and says why, and the file stays in
+// the settings folder. Real files in a temporary folder, a real node on 127.0.0.1.
+
+#include "TestNode.h"
+#include "files/AtomicWrite.h"
+#include "net/NetTexts.h"
+#include "net/NodeConnection.h"
+#include "net/Session.h"
+#include "screen/ScreenBuffer.h"
+#include "screen/ScrollBufferFile.h"
+#include "settings/SettingsFile.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+constexpr qsizetype FileBytes = 640016;
+
+QByteArray fileBytes(qint32 lineCount, qint32 index, qsizetype size, char fill = '\0') {
+    QByteArray bytes(size, fill);
+    qToLittleEndian(lineCount, bytes.data());
+    qToLittleEndian(index, bytes.data() + 4);
+    return bytes;
+}
+
+} // namespace
+
+class ScrollBufferFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void savedFileRestoresEverySlot();
+    void badFileLeavesTheBuffer_data();
+    void badFileLeavesTheBuffer();
+    void fileFollowsTheSetting_data();
+    void fileFollowsTheSetting();
+    void linesComeBackAtTheNextConnection();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_folder = m_dir.filePath(QStringLiteral("settings")); // made on the first save
+    ScreenBuffer m_screen;
+    OperatorMessages m_messages;
+    int m_select = FixedFile;
+    ScrollBufferFile m_file{m_screen, m_messages, [this] { return m_select; }, m_folder};
+    QStringList m_shown;
+};
+
+void ScrollBufferFileTest::init() {
+    QVERIFY(QDir(m_folder).removeRecursively());
+    m_screen.Clear();
+    m_select = FixedFile;
+    m_shown.clear();
+    m_messages.setPresenter([this](const QString& text) { m_shown << text; });
+}
+
+// Also: a reader following sequence numbers (a script waiting for a line, say) takes
+// neither the old lines nor the loaded ones for newly received ones.
+void ScrollBufferFileTest::savedFileRestoresEverySlot() {
+    ScreenCursor reader;           // reads none of the lines put here
+    for (int i = 0; i < 6000; ++i) // wrapped, so every slot holds a line
+        m_screen.PutString(QByteArray("line ") + QByteArray::number(i) + '\n');
+    m_screen.PutString(QByteArrayLiteral("under construction"));
+    m_file.save(QStringLiteral("node"));
+    QFile file(m_folder + QStringLiteral("/Kestrel.Buf"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    QCOMPARE(saved.size(), FileBytes);
+    QCOMPARE(saved.first(16), fileBytes(5000, 1000, 16));
+
+    ScreenBuffer empty;
+    QCOMPARE(LoadBuffer(empty, file.fileName()), ScrollFileResult::Done);
+    QCOMPARE(empty.currentIndex(), 1000);
+    QVERIFY(empty.exportRing().slotData == m_screen.exportRing().slotData);
+    QCOMPARE(LoadBuffer(m_screen, file.fileName()), ScrollFileResult::Done);
+    QVERIFY(m_screen.ReadSince(reader).lines.isEmpty());
+}
+
+void ScrollBufferFileTest::badFileLeavesTheBuffer_data() {
+    QTest::addColumn<int>("select");
+    QTest::addColumn<QByteArray>("file"); // null for none
+    QTest::addColumn<QString>("message"); // followed by the path
+    QTest::addColumn<QList<QByteArray>>("newest");
+    const QList<QByteArray> kept{"", "", "", "par", "two", "one"};
+    const QString header = QStringLiteral("read error  ");
+    QTest::newRow("missing") << 0 << QByteArray() << QString() << kept;
+    QTest::newRow("short") << 0 << fileBytes(5000, 0, 15) << header << kept;
+    QTest::newRow("count 4999") << 0 << fileBytes(4999, 0, FileBytes) << header << kept;
+    QTest::newRow("index 5000") << 0 << fileBytes(5000, 5000, FileBytes) << header << kept;
+    QTest::newRow("index -1") << 0 << fileBytes(5000, -1, FileBytes) << header << kept;
+    QTest::newRow("oversized") << 0 << fileBytes(5000, 0, FileBytes + 1) << header << kept;
+    QTest::newRow("cut") << 0 << fileBytes(5000, 0, FileBytes - 1) << QStringLiteral("Read error ")
+                         << kept;
+    QTest::newRow("slots without zeros") << 0 << fileBytes(5000, 0, FileBytes, 'A') << QString()
+                                         << QList<QByteArray>{"", "", "", QByteArray(127, 'A')};
+    QTest::newRow("not used") << 2 << fileBytes(5000, 0, 15) << QString()
+                              << QList<QByteArray>{"par", "two", "one"};
+}
+
+void ScrollBufferFileTest::badFileLeavesTheBuffer() {
+    QFETCH(int, select);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, message);
+    QFETCH(QList<QByteArray>, newest);
+    m_screen.PutString(QByteArrayLiteral("one\ntwo\npar"));
+    const QString path = m_folder + QStringLiteral("/Kestrel.Buf");
+    QVERIFY(QDir().mkpath(m_folder) && (file.isNull() || writeFileAtomically(path, file)));
+    m_select = select;
+    m_file.restore(QStringLiteral("node"));
+    QList<QByteArray> lines;
+    m_screen.GetNewestLines(6, lines);
+    QCOMPARE(lines, newest);
+    m_messages.post(QStringLiteral("end")); // shown after what the restore posted
+    QTRY_VERIFY(m_shown.contains(QStringLiteral("end")));
+    QCOMPARE(m_shown.first(), message.isEmpty() ? QStringLiteral("end") : message + path);
+}
+
+void ScrollBufferFileTest::fileFollowsTheSetting_data() {
+    QTest::addColumn<int>("select");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("fileName"); // empty for none
+    QTest::newRow("fixed") << 0 << QStringLiteral("dxc.example.org")
+                           << QStringLiteral("Kestrel.Buf");
+    QTest::newRow("per node") << 1 << QStringLiteral("dxc.example-1.org")
+                              << QStringLiteral("dxc.example-1.org.buf");
+    QTest::newRow("climbing out") << 1 << QStringLiteral("../../x")
+                                  << QStringLiteral(".._.._x.buf");
+    QTest::newRow("IPv6") << 1 << QStringLiteral("::1") << QStringLiteral("__1.buf");
+    QTest::newRow("separators") << 1 << QStringLiteral("a b\\c/d") << QStringLiteral("a_b_c_d.buf");
+    QTest::newRow("not used") << 2 << QStringLiteral("node") << QString();
+}
+
+void ScrollBufferFileTest::fileFollowsTheSetting() {
+    QFETCH(int, select);
+    QFETCH(QString, host);
+    QFETCH(QString, fileName);
+    m_select = select;
+    m_file.save(host);
+    m_file.restore(host);
+    QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden),
+             fileName.isEmpty() ? QStringList() : QStringList{fileName});
+}
+
+void ScrollBufferFileTest::linesComeBackAtTheNextConnection() {
+    TestNode node;
+    QVERIFY(node.listen());
+    NodeConnection connection(m_screen);
+    SettingsFile settings(m_dir.filePath(QStringLiteral("Kestrel.ini")));
+    Session session(connection, m_screen, settings);
+    installScrollBufferFile(
+        session, m_screen, [] { return FixedFile; }, m_folder);
+    QList<QByteArray> atConnect;
+    connect(&session, &Session::connected, this, [&] { m_screen.GetNewestLines(6, atConnect); });
+    const NodeEntry entry{QStringLiteral("127.0.0.1"), QString::number(node.port()), {}};
+
+    QCOMPARE(connection.StartConnection(entry), 0);
+    QTRY_COMPARE(node.connectedClients().size(), 1);
+    node.sendLine("kept line");
+    QTRY_COMPARE(m_screen.currentIndex(), 4); // after "\n\n\n" and "login: "
+    connection.close();                       // the file is saved once the disconnect is handled
+    QTRY_COMPARE(QFileInfo(m_folder + QStringLiteral("/Kestrel.Buf")).size(), FileBytes);
+
+    m_screen.Clear();
+    atConnect.clear();
+    QCOMPARE(connection.StartConnection(entry), 0);
+    QTRY_VERIFY(!atConnect.isEmpty());
+    const QByteArray banner = NetTexts::DisconnectedBanner.latin1();
+    QCOMPARE(atConnect, (QList<QByteArray>{"", "", "", "", banner.chopped(1), "login: kept line"}));
+}
+
+QTEST_GUILESS_MAIN(ScrollBufferFileTest)
+#include "tst_scrollbufferfile.moc"
