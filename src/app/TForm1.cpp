@@ -8,6 +8,7 @@
 #include "desktop/MessageBoxes.h"
 #include "scope/ScopeSheet.h"
 #include "screen/BackScrollPanel.h"
+#include "screen/HistorySheet.h"
 #include "screen/ScreenTexts.h"
 #include "screen/ScrollBufferFile.h"
 #include "screen/TerminalFont.h"
@@ -121,9 +122,9 @@ QTabWidget* TForm1::buildPages() {
     m_pageControl1->addTab(m_ttySheet, AppTexts::TtySheet);
     m_scopeSheet = new ScopeSheet(m_scopes, m_pipeline, m_screen);
     m_pageControl1->addTab(m_scopeSheet, AppTexts::ScopeSheet);
-    auto* historySheet = new QWidget;
-    historySheet->setObjectName(QStringLiteral("HistorySheet"));
-    m_pageControl1->addTab(historySheet, AppTexts::HistorySheet);
+    m_historySheet = new HistorySheet(m_screen);
+    m_pageControl1->addTab(m_historySheet, AppTexts::HistorySheet);
+    m_panel2->setSearchBar(&m_historySheet->searchBar());
     connect(m_pageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
     return m_pageControl1;
 }
@@ -211,6 +212,7 @@ void TForm1::loadStartupSettings() {
     m_environment.rs232c = m_settings.LoadRs232c();
     m_environment.saverOff = m_settings.LoadSaverOff();
     m_environment.historyLines = m_settings.LoadHistoryLines();
+    m_historySheet->setHistoryLines(m_environment.historyLines);
     m_environment.sounds = m_settings.LoadSounds();
     m_environment.colBytes = m_settings.LoadColBytes();
     m_screen.setLineWidth(m_environment.colBytes);
@@ -231,6 +233,8 @@ void TForm1::applyFont(const FontSettings& font) {
     m_lineSender.setCharset(font.charset);
     m_scopeSheet->setListFont(terminalFont(font), colorFromWindows(font.color), m_background);
     m_scopeSheet->setCharset(font.charset);
+    m_historySheet->setTerminalFont(terminalFont(font), colorFromWindows(font.color), m_background);
+    m_historySheet->setCharset(font.charset);
 }
 
 void TForm1::applyBackground(const QColor& background) {
@@ -238,6 +242,8 @@ void TForm1::applyBackground(const QColor& background) {
     m_image1->setBackgroundColor(background);
     m_panel2->image().setBackgroundColor(background);
     m_scopeSheet->setListFont(terminalFont(m_font), colorFromWindows(m_font.color), background);
+    m_historySheet->setTerminalFont(terminalFont(m_font), colorFromWindows(m_font.color),
+                                    background);
 }
 
 // A stored size is taken as it is; without one, the window opens wide enough for a

@@ -22,6 +22,7 @@
 #include <memory>
 
 class BackScrollPanel;
+class HistorySheet;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -109,6 +110,7 @@ private:
     TerminalView* m_image1 = nullptr;
     BackScrollPanel* m_panel2 = nullptr;
     ScopeSheet* m_scopeSheet = nullptr;
+    HistorySheet* m_historySheet = nullptr;
     SendPanel* m_sendPanel = nullptr;
     QLabel* m_statusPanels[2] = {};
     std::unique_ptr<TfConnect> m_connectDialog;

@@ -26,4 +26,16 @@ inline constexpr QLatin1StringView ScrollFileBadHeader{"read error  "};
 inline constexpr QLatin1StringView ScrollFileCut{"Read error "};
 inline constexpr QLatin1StringView ScrollFileNotCreated{"Unable to create "};
 inline constexpr QLatin1StringView ScrollFileNotWritten{"save error  "};
+
+// The "History" sheet. What a screen reader calls its memo: the caption of the sheet.
+inline constexpr QLatin1StringView HistoryName{"History"};
+inline constexpr QLatin1StringView RefreshCaption{"Refresh"};
+inline constexpr QLatin1StringView RefreshHint{"Refresh history"};
+inline constexpr QLatin1StringView FindTextName{"Search text"};
+inline constexpr QLatin1StringView NextCaption{"Next"};
+inline constexpr QLatin1StringView PrevCaption{"Prev"};
+inline constexpr QLatin1StringView FindCaption{"Find"};
+inline constexpr QLatin1StringView TowardLastHint{"It searches toward the last of a history."};
+inline constexpr QLatin1StringView TowardHeadHint{"It searches toward the head of a history."};
+inline constexpr QLatin1StringView IgnoreCaseCaption{"Ignore Upper/Lower "};
 } // namespace ScreenTexts

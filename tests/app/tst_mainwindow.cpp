@@ -559,12 +559,12 @@ void MainWindowTest::firstWindowShowsWholeNodeLines() {
 
 void MainWindowTest::windowOpensOnAScreen() {
     m_form.reset();
-    SettingsFile().SaveWindowGeometry({-5000, 90000, 500, 400});
+    SettingsFile().SaveWindowGeometry({-5000, 90000, 600, 450});
     m_form = std::make_unique<TForm1>();
     m_form->show();
     QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(
         m_form->geometry().topLeft()));
-    QCOMPARE(m_form->size(), QSize(500, 400));
+    QCOMPARE(m_form->size(), QSize(600, 450));
 }
 
 QTEST_MAIN(MainWindowTest)
