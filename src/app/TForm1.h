@@ -6,11 +6,11 @@
 // them and does the widget steps of the session's events. The work itself, including
 // what happens around the connection, is done by the objects it owns (see Session).
 
-#include "app/BackScrollHook.h"
 #include "net/LastConnection.h"
 #include "net/NodeConnection.h"
 #include "net/Session.h"
 #include "scope/ScopeSet.h"
+#include "screen/BackScrollHook.h"
 #include "screen/LinePipeline.h"
 #include "screen/ScreenBuffer.h"
 #include "send/LineSender.h"

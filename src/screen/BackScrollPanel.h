@@ -8,7 +8,7 @@
 // window enables the button and up-down through; keys and wheel turns the main window
 // sees first are handed here and carried out as BackScrollKeys decides.
 
-#include "app/BackScrollHook.h"
+#include "screen/BackScrollHook.h"
 #include "screen/BackScrollKeys.h"
 #include "screen/BackScrollPosition.h"
 

@@ -61,6 +61,8 @@ QLatin1StringView messageFor(ScrollFileResult result) {
 } // namespace
 
 ScrollFileResult LoadBuffer(ScreenBuffer& screen, const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return ScrollFileResult::Missing; // a pipe or a device would block or never end
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ScrollFileResult::Missing;
