@@ -6,6 +6,8 @@
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
 #include "desktop/MessageBoxes.h"
+#include "files/TfSendFile.h"
+#include "files/UploadTexts.h"
 #include "scope/ScopeSheet.h"
 #include "screen/BackScrollPanel.h"
 #include "screen/HistorySheet.h"
@@ -60,6 +62,8 @@ TForm1::TForm1(QWidget* parent)
     buildControls();
     FormCreate();
     m_connectDialog = std::make_unique<TfConnect>(m_settings, m_lastConnection, this);
+    m_sendFile =
+        std::make_unique<TfSendFile>(m_connection, m_lineSender, m_screen, m_settings, this);
     m_session.setNodeTableSource([this] { return m_connectDialog->nodes(); });
     m_session.messages().setPresenter([this](const QString& text) { showMessage(this, text); });
     installScrollBufferFile(m_session, m_screen, [this] { return m_environment.scrollFileSelect; });
@@ -144,6 +148,9 @@ void TForm1::buildMenu() {
     auto* menu = new QMenuBar;
     menu->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = menu->addMenu(AppTexts::FileMenu);
+    QAction* sendFile = file->addAction(UploadTexts::SendFileMenuItem);
+    sendFile->setObjectName(QStringLiteral("SendFile1"));
+    connect(sendFile, &QAction::triggered, this, &TForm1::SendFile1Click);
     QAction* exit = file->addAction(AppTexts::ExitItem);
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
@@ -313,6 +320,10 @@ void TForm1::StartConnection() {
         return;
     const NodeEntry& node = m_connection.current();
     m_lineSender.setConnection(node.localEcho, node.sendCrLf);
+}
+
+void TForm1::SendFile1Click() {
+    m_sendFile->exec();
 }
 
 void TForm1::EnableSendFields(bool on) {

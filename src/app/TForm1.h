@@ -30,6 +30,7 @@ class ScopeSheet;
 class SendPanel;
 class TerminalView;
 class TfConnect;
+class TfSendFile;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -53,6 +54,7 @@ public:
     void Exit1Click();
     void EnableSendFields(bool on);
     void SendScriptLine(const QString& text);
+    void SendFile1Click();
 
     // The back-scroll view puts its hook here when it is built.
     void setBackScrollHook(BackScrollHook* hook);
@@ -114,5 +116,6 @@ private:
     SendPanel* m_sendPanel = nullptr;
     QLabel* m_statusPanels[2] = {};
     std::unique_ptr<TfConnect> m_connectDialog;
+    std::unique_ptr<TfSendFile> m_sendFile;
     bool m_shown = false;
 };
