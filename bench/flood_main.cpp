@@ -28,6 +28,8 @@ void addOptions(QCommandLineParser& parser) {
          QStringLiteral("The client probe (default: kestrel_flood_probe next to this program)."),
          QStringLiteral("PATH")},
         {QStringLiteral("scope"), QStringLiteral("The \"All\" list of the scope in front.")},
+        {QStringLiteral("log"),
+         QStringLiteral("A session log open throughout, checked at the end.")},
     });
 }
 
@@ -65,6 +67,7 @@ int main(int argc, char* argv[]) {
                         : QDir(QCoreApplication::applicationDirPath())
                               .filePath(QStringLiteral("kestrel_flood_probe"));
     options.scope = parser.isSet(QStringLiteral("scope"));
+    options.log = parser.isSet(QStringLiteral("log"));
     flood::FloodRun run(std::move(options));
     return run.run();
 }

@@ -3,19 +3,24 @@
 // its event loop is ever kept from running and how many spot lines reach the screen.
 // Run by kestrel_flood, which sets XDG_CONFIG_HOME to a folder of its own.
 //
-//   kestrel_flood_probe <port> [--scope]     --scope: the "All" list in front
+//   kestrel_flood_probe <port> [--scope] [--log <file>]
+//     --scope: the "All" list in front; --log: a session log open on <file> throughout
 //
 // Prints "ready" once logged in. Lines on stdin: "count" answers
 // "count <spots seen> <bytes waiting in the client's socket>"; "report" (or SIGTERM, or
 // the end of stdin) prints
 // "report max-block-ms <ms> spots <seen> missed <of them missed> over16 <blocks>"
-// and quits.
+// (with a log: " log-lines <lines in it> log-match <1 when it holds exactly the lines the
+// screen completed, in order, else 0>") and quits.
 
 #include "app/TForm1.h"
+#include "files/LogPanel.h"
 #include "scope/ScopeSheet.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QListWidget>
 #include <QSocketNotifier>
 #include <QTabWidget>
@@ -143,6 +148,13 @@ public:
                          [this] { readScreen(); });
     }
 
+    // From before connecting on, so that the log and the screen see the same lines.
+    bool openLog(const QString& path) {
+        m_logPath = path;
+        auto* log = m_form.findChild<LogPanel*>();
+        return log && log->toggle().start(path, SessionLog::Mode::Overwrite);
+    }
+
     int connectTo(const QString& port) {
         NodeEntry node;
         node.address = QStringLiteral("127.0.0.1");
@@ -158,6 +170,8 @@ private:
         m_missed += news.missed;
         m_spots += news.missed; // only spots arrive fast enough to leave the ring unread
         for (const QByteArray& line : news.lines) {
+            m_shownLines.addData(LinePipeline::trimmedForLog(line));
+            m_shownLines.addData("\n");
             if (line.startsWith(SpotPrefix))
                 ++m_spots;
             else if (m_loginSent && !m_ready && line.startsWith(LoginCall + " de "))
@@ -197,9 +211,25 @@ private:
             say("report max-block-ms " + QByteArray::number(m_watch.maxBlockMs(), 'f', 1) +
                 " spots " + QByteArray::number(m_spots) + " missed " +
                 QByteArray::number(m_missed) + " over16 " +
-                QByteArray::number(m_watch.blocksOverFrame()));
+                QByteArray::number(m_watch.blocksOverFrame()) + logReport());
             QCoreApplication::exit(0);
         }
+    }
+
+    QByteArray logReport() {
+        if (m_logPath.isEmpty())
+            return {};
+        m_form.findChild<LogPanel*>()->close();
+        QFile file(m_logPath);
+        QCryptographicHash logged(QCryptographicHash::Sha256);
+        if (!file.open(QIODevice::ReadOnly) || !logged.addData(&file))
+            return " log-lines -1 log-match 0";
+        file.seek(0);
+        qint64 lines = 0;
+        for (char chunk[65536]; qint64 count = file.read(chunk, sizeof chunk);)
+            lines += QByteArrayView(chunk, count).count('\n');
+        const bool match = m_missed == 0 && logged.result() == m_shownLines.result();
+        return " log-lines " + QByteArray::number(lines) + " log-match " + (match ? "1" : "0");
     }
 
     static void say(const QByteArray& line) {
@@ -218,6 +248,8 @@ private:
     bool m_loginSent = false;
     bool m_ready = false;
     bool m_reported = false;
+    QString m_logPath;
+    QCryptographicHash m_shownLines{QCryptographicHash::Sha256};
     QObject m_context; // last, so that its connections go first
 };
 
@@ -229,12 +261,17 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Kestrel"));
     const QStringList args = QApplication::arguments();
     if (args.size() < 2) {
-        std::fputs("usage: kestrel_flood_probe <port> [--scope]\n", stderr);
+        std::fputs("usage: kestrel_flood_probe <port> [--scope] [--log <file>]\n", stderr);
         return 2;
     }
     TForm1 form;
     form.show();
     FloodProbe probe(form, args.contains(QStringLiteral("--scope")));
+    const qsizetype logOption = args.indexOf(QStringLiteral("--log"));
+    if (logOption > 0 && !probe.openLog(args.value(logOption + 1))) {
+        std::fputs("kestrel_flood_probe: cannot open the log\n", stderr);
+        return 2;
+    }
     if (probe.connectTo(args.at(1)) != NodeConnection::Started) {
         std::fputs("kestrel_flood_probe: cannot start the connection\n", stderr);
         return 2;

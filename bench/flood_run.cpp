@@ -48,6 +48,10 @@ ProbeReport parseReport(const QByteArray& line) {
             report.missed = value.toLongLong();
         else if (key == "over16")
             report.blocksOverFrame = value.toInt();
+        else if (key == "log-lines")
+            report.logLines = value.toLongLong();
+        else if (key == "log-match")
+            report.logMatch = value == "1";
     }
     return report;
 }
@@ -105,6 +109,8 @@ bool FloodRun::startProbe() {
     QStringList arguments{QString::number(m_node.port())};
     if (m_options.scope)
         arguments << QStringLiteral("--scope");
+    if (m_options.log)
+        arguments << QStringLiteral("--log") << m_home.filePath(QStringLiteral("flood.log"));
     m_probe.start(m_options.probe, arguments);
     if (!m_probe.waitForStarted() || waitForLine("ready", StartTimeoutMs).isEmpty()) {
         std::fprintf(stderr, "kestrel_flood: %s did not log in\n", qPrintable(m_options.probe));
@@ -283,8 +289,13 @@ int FloodRun::printReport(const QList<PhaseResult>& phases, const ProbeReport& p
     std::printf("longest event-loop block %.1f ms (%d over 16 ms); spots seen %lld of %lld "
                 "(%lld missed)\n",
                 probe.maxBlockMs, probe.blocksOverFrame, probe.spots, m_expected, probe.missed);
+    const bool logged = !m_options.log || probe.logMatch;
+    if (m_options.log)
+        std::printf("session log: %lld lines, %s\n", probe.logLines,
+                    probe.logMatch ? "every line the screen completed, once, in order"
+                                   : "NOT the lines the screen completed");
     std::fflush(stdout);
-    return keptUp && idle && allSeen ? 0 : 1;
+    return keptUp && idle && allSeen && logged ? 0 : 1;
 }
 
 } // namespace flood

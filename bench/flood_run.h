@@ -25,6 +25,7 @@ struct Options {
     int seconds = 30;
     QString probe;
     bool scope = false;
+    bool log = false; // a session log open throughout, checked at the end
 };
 
 struct PhaseResult {
@@ -47,6 +48,8 @@ struct ProbeReport {
     qint64 spots = 0;
     qint64 missed = 0;
     int blocksOverFrame = 0;
+    qint64 logLines = -1;
+    bool logMatch = false;
 };
 
 class FloodRun : public QObject {

@@ -6,6 +6,7 @@
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
 #include "desktop/MessageBoxes.h"
+#include "files/LogPanel.h"
 #include "files/TfSendFile.h"
 #include "files/UploadTexts.h"
 #include "scope/ScopeSheet.h"
@@ -83,6 +84,9 @@ void TForm1::buildControls() {
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(4, 4, 4, 4);
     QTabWidget* pages = buildPages(); // the top bar takes the back-scroll view's controls
+    m_logPanel = std::make_unique<LogPanel>(m_pipeline, m_settings, this);
+    connect(m_logPanel.get(), &LogPanel::statusTextChanged, this,
+            [this](const QString& text) { setStatusText(1, text); });
     layout->addWidget(buildTopBar());
     layout->addWidget(pages, 1);
     m_sendPanel = new SendPanel(m_lineSender);
@@ -103,6 +107,7 @@ QWidget* TForm1::buildTopBar() {
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_bConnect);
+    layout->addWidget(m_logPanel->button());
     for (QWidget* control : m_panel2->topBarControls())
         layout->addWidget(control);
     layout->addStretch();
@@ -148,6 +153,7 @@ void TForm1::buildMenu() {
     auto* menu = new QMenuBar;
     menu->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = menu->addMenu(AppTexts::FileMenu);
+    m_logPanel->addMenuItem(file);
     QAction* sendFile = file->addAction(UploadTexts::SendFileMenuItem);
     sendFile->setObjectName(QStringLiteral("SendFile1"));
     connect(sendFile, &QAction::triggered, this, &TForm1::SendFile1Click);
@@ -283,6 +289,8 @@ void TForm1::FormClose() {
     m_session.shutDown();
     if (!m_sendPanel->SaveKeyHistory(KeyHistory::defaultPath()))
         showMessage(this, SendTexts::CantCreateKeyHistory);
+    m_logPanel->close();
+    m_session.stopSerialRelay();
 }
 
 void TForm1::bEndClick() {

@@ -23,6 +23,7 @@
 
 class BackScrollPanel;
 class HistorySheet;
+class LogPanel;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -117,5 +118,7 @@ private:
     QLabel* m_statusPanels[2] = {};
     std::unique_ptr<TfConnect> m_connectDialog;
     std::unique_ptr<TfSendFile> m_sendFile;
+    // Destroyed before the pipeline it takes itself out of.
+    std::unique_ptr<LogPanel> m_logPanel;
     bool m_shown = false;
 };

@@ -67,6 +67,9 @@ void Session::shutDown() {
     m_closing = true;
     if (m_connection.isConnected())
         m_connection.close();
+}
+
+void Session::stopSerialRelay() {
     m_serialRelay->stop();
 }
 

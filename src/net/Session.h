@@ -57,6 +57,8 @@ public:
     // The program is closing: closes the connection, and the disconnect that follows
     // offers no reconnect.
     void shutDown();
+    // Closes the serial port, the last step of closing the program.
+    void stopSerialRelay();
 
 signals:
     void lookingUp();

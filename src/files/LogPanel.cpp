@@ -1,0 +1,77 @@
+#include "files/LogPanel.h"
+
+#include "desktop/Accessibility.h"
+#include "desktop/MessageBoxes.h"
+#include "files/FilesTexts.h"
+#include "files/TfOverWrite.h"
+
+#include <QFileDialog>
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+
+// "description|pattern|..." as the file dialog's "description (pattern)" entries.
+QStringList nameFilters(QLatin1StringView pairs) {
+    const QStringList parts = QString(pairs).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters.append(parts.at(i) + QStringLiteral(" (") + parts.at(i + 1) + QLatin1Char(')'));
+    return filters;
+}
+
+} // namespace
+
+LogPanel::LogPanel(LinePipeline& pipeline, SettingsFile& settings, QWidget* window)
+    : QObject(window)
+    , m_window(window)
+    , m_toggle(pipeline, settings)
+    , m_bLog(new QPushButton(window)) {
+    m_bLog->setObjectName(QStringLiteral("bLog"));
+    describeControl(m_bLog, FilesTexts::LogStartButton, FilesTexts::LogButtonHint);
+    setCaption(m_bLog, FilesTexts::LogStartButton);
+    connect(m_bLog, &QPushButton::clicked, this, &LogPanel::bLogClick);
+    connect(&m_toggle, &LogToggle::changed, this, &LogPanel::showState);
+}
+
+void LogPanel::addMenuItem(QMenu* menu) {
+    m_logStart1 = menu->addAction(m_toggle.menuCaption());
+    m_logStart1->setObjectName(QStringLiteral("LogStart1"));
+    connect(m_logStart1, &QAction::triggered, this, &LogPanel::bLogClick);
+}
+
+void LogPanel::bLogClick() {
+    m_toggle.toggle(*this);
+}
+
+void LogPanel::showState() {
+    setCaption(m_bLog, m_toggle.buttonCaption());
+    if (m_logStart1)
+        m_logStart1->setText(m_toggle.menuCaption());
+    emit statusTextChanged(m_toggle.statusText());
+}
+
+QString LogPanel::chooseLogFile(const QString& folder, const QString& proposedName) {
+    QFileDialog dialog(m_window, FilesTexts::LogDialogTitle, folder);
+    dialog.setObjectName(QStringLiteral("LogSaveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite); // TfOverWrite asks instead
+    dialog.setNameFilters(nameFilters(FilesTexts::LogFileFilter));
+    dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
+ExistingLogChoice LogPanel::askExistingLog(const QString& fileName) {
+    TfOverWrite fOverWrite(m_window);
+    return fOverWrite.ask(fileName);
+}
+
+bool LogPanel::confirmStop() {
+    return askYesNo(m_window, FilesTexts::StopLogging);
+}
+
+void LogPanel::tell(const QString& message) {
+    showMessage(m_window, message);
+}
