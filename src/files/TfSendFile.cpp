@@ -108,6 +108,7 @@ void TfSendFile::startUpload(const QString& path) {
         showMessage(this, UploadTexts::UnableToOpenUpload + name);
     });
     connect(m_upload.get(), &TUpLoad::uploadEnded, this, &TfSendFile::uploadEnded);
+    connect(m_link.get(), &UploadLink::sendFailed, m_upload.get(), &TUpLoad::abort);
     m_upload->start();
 }
 

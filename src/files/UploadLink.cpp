@@ -40,8 +40,11 @@ qint64 UploadLink::unsentBytes() const {
 void UploadLink::sendAndEcho(const QByteArray& line) {
     if (m_failed)
         return;
-    m_failed = !m_canSend();
+    const bool failing = !m_canSend();
+    m_failed = failing;
     m_sender.GuardedSend(line);
     if (m_localEcho())
         m_screen.PutString(line);
+    if (failing)
+        emit sendFailed();
 }

@@ -40,6 +40,10 @@ public:
     qint64 unsentBytes() const;
     bool hasFailed() const { return m_failed; }
 
+signals:
+    // The first send that failed: the upload must end, even if it waits at a marker.
+    void sendFailed();
+
 private:
     void sendAndEcho(const QByteArray& line);
 

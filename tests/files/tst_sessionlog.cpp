@@ -25,12 +25,12 @@ public:
     bool stopAnswer = true;
     QStringList asked;
 
-    QString chooseLogFile(const QString& shownFolder, const QString& proposedName) override {
-        asked.append(QStringLiteral("save ") + shownFolder + QLatin1Char(' ') + proposedName);
+    QString chooseLogFile(const QString&, const QString& proposedName) override {
+        asked.append(QStringLiteral("save"));
         return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + proposedName;
     }
-    ExistingLogChoice askExistingLog(const QString& fileName) override {
-        asked.append(QStringLiteral("exists ") + fileName);
+    ExistingLogChoice askExistingLog(const QString&) override {
+        asked.append(QStringLiteral("exists"));
         return existing;
     }
     bool confirmStop() override {
@@ -50,18 +50,17 @@ private slots:
         m_screen.setPipeline(&m_pipeline);
         m_settings.SaveLogDir(m_dir.path());
         m_toggle = std::make_unique<LogToggle>(m_pipeline, m_settings);
-        m_path = m_dir.filePath(LogToggle::proposedName());
-        QFile::remove(m_path);
+        m_logs = m_dir.filePath(QStringLiteral("logs"));
+        QVERIFY(QDir().mkpath(m_logs));
+        m_path = m_logs + QLatin1Char('/') + LogToggle::proposedName();
     }
     void cleanup() { m_toggle.reset(); }
 
     void logsLinesAsTheTerminalShowsThem_data() {
         QTest::addColumn<QByteArray>("received");
         QTest::addColumn<QByteArray>("logged");
-        QTest::newRow("trailing blanks dropped")
-            << QByteArray("CQ M0TST   \r\n") << QByteArray("CQ M0TST\n");
-        QTest::newRow("empty line kept")
-            << QByteArray("one\n\ntwo\n") << QByteArray("one\n\ntwo\n");
+        QTest::newRow("trailing blanks dropped, empty line kept")
+            << QByteArray("CQ M0TST   \r\n\ntwo\n") << QByteArray("CQ M0TST\n\ntwo\n");
         QTest::newRow("long line split at the width")
             << QByteArray(45, 'x') + '\n'
             << QByteArray(20, 'x') + '\n' + QByteArray(20, 'x') + '\n' + QByteArray(5, 'x') + '\n';
@@ -70,90 +69,70 @@ private slots:
     }
     void logsLinesAsTheTerminalShowsThem() {
         QFETCH(QByteArray, received);
+        QFETCH(QByteArray, logged);
         m_screen.setLineWidth(20);
         QVERIFY(m_toggle->start(m_path, SessionLog::Mode::Overwrite));
         m_screen.PutString(received);
         m_toggle->stop();
         m_screen.PutString("after stop\n");
-        QFETCH(QByteArray, logged);
         QCOMPARE(readFile(m_path), logged);
     }
 
-    // The second start of the day proposes the same file, which is now there.
-    void secondStartOfTheDay_data() {
-        QTest::addColumn<ExistingLogChoice>("choice");
-        QTest::addColumn<bool>("logging");
-        QTest::addColumn<QByteArray>("logged");
-        QTest::newRow("Add") << ExistingLogChoice::Add << true << QByteArray("first\nsecond\n");
-        QTest::newRow("OverWrite")
-            << ExistingLogChoice::OverWrite << true << QByteArray("second\n");
-        QTest::newRow("Cancel") << ExistingLogChoice::Cancel << false << QByteArray("first\n");
-    }
-    void secondStartOfTheDay() {
-        QFETCH(ExistingLogChoice, choice);
-        ScriptedOperator op;
-        op.folder = m_dir.path();
-        m_toggle->toggle(op);
-        m_screen.PutString("first\n");
-        m_toggle->toggle(op);
-        op.existing = choice;
-        op.asked.clear();
-        m_toggle->toggle(op);
-        m_screen.PutString("second\n");
-        QFETCH(bool, logging);
-        QCOMPARE(m_toggle->isLogging(), logging);
-        m_toggle->stop();
-        const QString proposed =
-            QDate::currentDate().toString(u"yyyyMMdd") + QStringLiteral(".log");
-        QCOMPARE(op.asked,
-                 QStringList({QStringLiteral("save ") + m_dir.path() + QLatin1Char(' ') + proposed,
-                              QStringLiteral("exists ") + proposed}));
-        QFETCH(QByteArray, logged);
-        QCOMPARE(readFile(m_path), logged);
-    }
-
+    // The log button pressed twice with "line" shown between; today's file already holds
+    // an earlier session's "earlier".
     void startAndStop_data() {
-        QTest::addColumn<QString>("folder"); // under the settings' LOG DIR; empty: cancelled
+        QTest::addColumn<QString>("folder"); // under the temporary folder; empty: cancelled
+        QTest::addColumn<ExistingLogChoice>("existing");
         QTest::addColumn<bool>("stopAnswer");
-        QTest::addColumn<bool>("logging");
-        QTest::addColumn<QString>("menu");
-        const QString logStart(FilesTexts::LogStartButton);
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<QByteArray>("logged"); // empty: still logging
+        const QString save(QStringLiteral("save")), exists(QStringLiteral("exists"));
+        const QString cantCreate = FilesTexts::CantCreate +
+                                   m_dir.filePath(QStringLiteral("missing/")) +
+                                   LogToggle::proposedName();
+        const auto add = ExistingLogChoice::Add, overWrite = ExistingLogChoice::OverWrite;
+        const QStringList addedAndStopped{save, exists, QStringLiteral("stop")};
         QTest::newRow("save dialog cancelled")
-            << QString() << true << false << QString(FilesTexts::LogStartMenuItem);
+            << QString() << add << true << QStringList{save, save} << QByteArray("earlier\n");
         QTest::newRow("no folder: Can't create")
-            << QStringLiteral("missing") << true << false << QString(FilesTexts::LogStartMenuItem);
-        QTest::newRow("No to Stop logging")
-            << QStringLiteral(".") << false << true << QString(FilesTexts::LogEndButton);
-        QTest::newRow("Yes to Stop logging") << QStringLiteral(".") << true << false << logStart;
+            << QStringLiteral("missing") << add << true
+            << QStringList{save, cantCreate, save, cantCreate} << QByteArray("earlier\n");
+        QTest::newRow("Add keeps the earlier part")
+            << QStringLiteral("logs") << add << true << addedAndStopped
+            << QByteArray("earlier\nline\n");
+        QTest::newRow("OverWrite") << QStringLiteral("logs") << overWrite << true << addedAndStopped
+                                   << QByteArray("line\n");
+        QTest::newRow("Cancel at the existing file")
+            << QStringLiteral("logs") << ExistingLogChoice::Cancel << true
+            << QStringList{save, exists, save, exists} << QByteArray("earlier\n");
+        QTest::newRow("No to Stop logging keeps logging")
+            << QStringLiteral("logs") << overWrite << false << addedAndStopped << QByteArray();
     }
     void startAndStop() {
+        QFile earlier(m_path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier\n") == 8);
+        earlier.close();
         QFETCH(QString, folder);
         ScriptedOperator op;
+        op.folder = folder.isEmpty() ? QString() : m_dir.filePath(folder);
+        QFETCH(ExistingLogChoice, existing);
+        op.existing = existing;
         QFETCH(bool, stopAnswer);
         op.stopAnswer = stopAnswer;
-        op.folder = folder.isEmpty() ? QString() : QDir(m_dir.path()).absoluteFilePath(folder);
-        const QString chosen =
-            QDir::cleanPath(op.folder + QLatin1Char('/') + LogToggle::proposedName());
-        m_toggle->toggle(op);
-        if (m_toggle->isLogging())
-            m_toggle->toggle(op);
-        QFETCH(bool, logging);
-        QCOMPARE(m_toggle->isLogging(), logging);
-        QCOMPARE(m_toggle->buttonCaption(),
-                 logging ? FilesTexts::LogEndButton : FilesTexts::LogStartButton);
-        QFETCH(QString, menu);
-        QCOMPARE(m_toggle->menuCaption(), menu);
-        QCOMPARE(m_toggle->statusText(), logging ? chosen : QString());
-        QCOMPARE(op.asked.contains(FilesTexts::CantCreate + chosen),
-                 folder == QStringLiteral("missing"));
-    }
 
-    void storesTheFolderOfTheChosenFile() {
-        ScriptedOperator op;
-        op.folder = m_dir.filePath(QStringLiteral("logs"));
-        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("logs")));
         m_toggle->toggle(op);
-        QCOMPARE(m_settings.LoadLogDir(), op.folder);
+        m_screen.PutString("line\n");
+        m_toggle->toggle(op);
+        m_screen.PutString("after\n");
+
+        QFETCH(QStringList, asked);
+        QCOMPARE(op.asked, asked);
+        QFETCH(QByteArray, logged);
+        QCOMPARE(m_toggle->isLogging(), logged.isEmpty());
+        QCOMPARE(m_settings.LoadLogDir(),
+                 asked.contains(QStringLiteral("stop")) ? m_logs : m_dir.path());
+        m_toggle->stop();
+        QCOMPARE(readFile(m_path), logged.isEmpty() ? QByteArray("line\nafter\n") : logged);
     }
 
 private:
@@ -162,6 +141,7 @@ private:
     LinePipeline m_pipeline;
     SettingsFile m_settings{m_dir.filePath(QStringLiteral("Kestrel.ini"))};
     std::unique_ptr<LogToggle> m_toggle;
+    QString m_logs;
     QString m_path;
 };
 
