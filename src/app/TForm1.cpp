@@ -179,16 +179,24 @@ void TForm1::setBackScrollHook(BackScrollHook* hook) {
 // The window sees keys and wheel turns before its controls (FormKeyDown and the wheel
 // hook), while it is the active window.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_pageControl1 && event->type() == QEvent::Resize)
-        m_panel2->resizeTo(m_pageControl1->size());
-    if (!isActiveWindow())
-        return QMainWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress && m_panel2->keyPressed(static_cast<QKeyEvent*>(event)))
-        return true;
-    if (event->type() == QEvent::Wheel) {
-        const auto* wheel = static_cast<QWheelEvent*>(event);
-        if (m_panel2->wheelTurned(wheel->angleDelta().y(), wheel->globalPosition().toPoint()))
+    switch (event->type()) {
+    case QEvent::Resize:
+        if (watched == m_pageControl1)
+            m_panel2->resizeTo(m_pageControl1->size());
+        break;
+    case QEvent::KeyPress:
+        if (isActiveWindow() && m_panel2->keyPressed(static_cast<QKeyEvent*>(event)))
             return true;
+        break;
+    case QEvent::Wheel:
+        if (isActiveWindow()) {
+            const auto* wheel = static_cast<QWheelEvent*>(event);
+            if (m_panel2->wheelTurned(wheel->angleDelta().y(), wheel->globalPosition().toPoint()))
+                return true;
+        }
+        break;
+    default:
+        break;
     }
     return QMainWindow::eventFilter(watched, event);
 }
