@@ -1,11 +1,20 @@
+// The session log as the operator runs it: the log button and its menu item, the save
+// dialog, the question about an existing file and the stop confirmation, and the file
+// that results.
+
+#include "ModalDriver.h"
 #include "files/FilesTexts.h"
-#include "files/LogToggle.h"
+#include "files/LogPanel.h"
 #include "screen/LinePipeline.h"
 #include "screen/ScreenBuffer.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,30 +25,6 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The operator: picks the proposed name in `folder` (none: cancels), answers the other
-// questions as set, and notes what was asked.
-class ScriptedOperator : public LogDialogs {
-public:
-    QString folder;
-    ExistingLogChoice existing = ExistingLogChoice::Add;
-    bool stopAnswer = true;
-    QStringList asked;
-
-    QString chooseLogFile(const QString&, const QString& proposedName) override {
-        asked.append(QStringLiteral("save"));
-        return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + proposedName;
-    }
-    ExistingLogChoice askExistingLog(const QString&) override {
-        asked.append(QStringLiteral("exists"));
-        return existing;
-    }
-    bool confirmStop() override {
-        asked.append(QStringLiteral("stop"));
-        return stopAnswer;
-    }
-    void tell(const QString& message) override { asked.append(message); }
-};
-
 } // namespace
 
 class SessionLogTest : public QObject {
@@ -49,12 +34,14 @@ private slots:
     void init() {
         m_screen.setPipeline(&m_pipeline);
         m_settings.SaveLogDir(m_dir.path());
-        m_toggle = std::make_unique<LogToggle>(m_pipeline, m_settings);
+        m_panel = std::make_unique<LogPanel>(m_pipeline, m_settings, &m_window);
+        m_menu.clear();
+        m_panel->addMenuItem(&m_menu);
         m_logs = m_dir.filePath(QStringLiteral("logs"));
         QVERIFY(QDir().mkpath(m_logs));
         m_path = m_logs + QLatin1Char('/') + LogToggle::proposedName();
     }
-    void cleanup() { m_toggle.reset(); }
+    void cleanup() { m_panel.reset(); }
 
     void logsLinesAsTheTerminalShowsThem_data() {
         QTest::addColumn<QByteArray>("received");
@@ -68,30 +55,31 @@ private slots:
             << QByteArray("done\npart") << QByteArray("done\n");
     }
     void logsLinesAsTheTerminalShowsThem() {
-        QFETCH(QByteArray, received);
-        QFETCH(QByteArray, logged);
         m_screen.setLineWidth(20);
-        QVERIFY(m_toggle->start(m_path, SessionLog::Mode::Overwrite));
+        QVERIFY(m_panel->toggle().start(m_path, SessionLog::Mode::Overwrite));
+        QFETCH(QByteArray, received);
         m_screen.PutString(received);
-        m_toggle->stop();
+        m_panel->close();
         m_screen.PutString("after stop\n");
+        QFETCH(QByteArray, logged);
         QCOMPARE(readFile(m_path), logged);
     }
 
-    // The log button pressed twice with "line" shown between; today's file already holds
-    // an earlier session's "earlier".
+    // The log button, then the menu item, with "line" shown between; today's file
+    // already holds an earlier session's "earlier".
     void startAndStop_data() {
-        QTest::addColumn<QString>("folder"); // under the temporary folder; empty: cancelled
-        QTest::addColumn<ExistingLogChoice>("existing");
+        QTest::addColumn<QString>("folder");   // under the temporary folder; empty: cancelled
+        QTest::addColumn<QString>("existing"); // the button pressed in TfOverWrite
         QTest::addColumn<bool>("stopAnswer");
         QTest::addColumn<QStringList>("asked");
         QTest::addColumn<QByteArray>("logged"); // empty: still logging
-        const QString save(QStringLiteral("save")), exists(QStringLiteral("exists"));
+        const QString save = FilesTexts::LogDialogTitle;
+        const QString exists = LogToggle::proposedName() + FilesTexts::AlreadyExists;
         const QString cantCreate = FilesTexts::CantCreate +
                                    m_dir.filePath(QStringLiteral("missing/")) +
                                    LogToggle::proposedName();
-        const auto add = ExistingLogChoice::Add, overWrite = ExistingLogChoice::OverWrite;
-        const QStringList addedAndStopped{save, exists, QStringLiteral("stop")};
+        const QString add(QStringLiteral("bAdd")), overWrite(QStringLiteral("bOverWrite"));
+        const QStringList addedAndStopped{save, exists, FilesTexts::StopLogging};
         QTest::newRow("save dialog cancelled")
             << QString() << add << true << QStringList{save, save} << QByteArray("earlier\n");
         QTest::newRow("no folder: Can't create")
@@ -103,7 +91,7 @@ private slots:
         QTest::newRow("OverWrite") << QStringLiteral("logs") << overWrite << true << addedAndStopped
                                    << QByteArray("line\n");
         QTest::newRow("Cancel at the existing file")
-            << QStringLiteral("logs") << ExistingLogChoice::Cancel << true
+            << QStringLiteral("logs") << QStringLiteral("bCancel") << true
             << QStringList{save, exists, save, exists} << QByteArray("earlier\n");
         QTest::newRow("No to Stop logging keeps logging")
             << QStringLiteral("logs") << overWrite << false << addedAndStopped << QByteArray();
@@ -113,37 +101,72 @@ private slots:
         QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier\n") == 8);
         earlier.close();
         QFETCH(QString, folder);
-        ScriptedOperator op;
-        op.folder = folder.isEmpty() ? QString() : m_dir.filePath(folder);
-        QFETCH(ExistingLogChoice, existing);
-        op.existing = existing;
+        QFETCH(QString, existing);
         QFETCH(bool, stopAnswer);
-        op.stopAnswer = stopAnswer;
+        QStringList seen;
+        ModalDriver driver;
+        for (int step = 0; step < 4; ++step)
+            driver.then(
+                [&](QWidget* dialog) { answer(dialog, folder, existing, stopAnswer, seen); });
+        auto* logStart1 = m_menu.findChild<QAction*>(QStringLiteral("LogStart1"));
+        QCOMPARE(logStart1->text(), FilesTexts::LogStartMenuItem);
+        QSignalSpy status(m_panel.get(), &LogPanel::statusTextChanged);
 
-        m_toggle->toggle(op);
+        m_panel->button()->click();
         m_screen.PutString("line\n");
-        m_toggle->toggle(op);
+        logStart1->trigger();
         m_screen.PutString("after\n");
 
+        QTRY_VERIFY(driver.unexpected().isEmpty());
         QFETCH(QStringList, asked);
-        QCOMPARE(op.asked, asked);
+        QCOMPARE(seen, asked);
         QFETCH(QByteArray, logged);
-        QCOMPARE(m_toggle->isLogging(), logged.isEmpty());
-        QCOMPARE(m_settings.LoadLogDir(),
-                 asked.contains(QStringLiteral("stop")) ? m_logs : m_dir.path());
-        m_toggle->stop();
-        QCOMPARE(readFile(m_path), logged.isEmpty() ? QByteArray("line\nafter\n") : logged);
+        const bool logging = logged.isEmpty(), started = asked.contains(FilesTexts::StopLogging);
+        const QString caption = logging ? FilesTexts::LogEndButton : FilesTexts::LogStartButton;
+        QCOMPARE(m_panel->button()->text(), caption);
+        QCOMPARE(logStart1->text(), started ? caption : FilesTexts::LogStartMenuItem);
+        QCOMPARE(status.isEmpty() ? QString() : status.last().at(0).toString(),
+                 logging ? m_path : QString());
+        QCOMPARE(m_settings.LoadLogDir(), started ? m_logs : m_dir.path());
+        m_panel->close();
+        QCOMPARE(readFile(m_path), logging ? QByteArray("line\nafter\n") : logged);
     }
 
 private:
+    // The operator at whichever dialog came up: notes its title or text and answers it.
+    void answer(QWidget* dialog, const QString& folder, const QString& existing, bool stopAnswer,
+                QStringList& asked) {
+        if (auto* save = qobject_cast<QFileDialog*>(dialog)) {
+            asked << save->windowTitle();
+            QCOMPARE(save->directory().path(), m_settings.LoadLogDir());
+            if (folder.isEmpty())
+                return save->reject();
+            save->selectFile(m_dir.filePath(folder) + QLatin1Char('/') + LogToggle::proposedName());
+            return static_cast<QDialog*>(save)->accept();
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+            asked << box->text();
+            const bool question = box->text() == FilesTexts::StopLogging;
+            return box
+                ->button(!question    ? QMessageBox::Ok
+                         : stopAnswer ? QMessageBox::Yes
+                                      : QMessageBox::No)
+                ->click();
+        }
+        asked << dialog->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+        dialog->findChild<QPushButton*>(existing)->click();
+    }
+
     QTemporaryDir m_dir;
     ScreenBuffer m_screen;
     LinePipeline m_pipeline;
     SettingsFile m_settings{m_dir.filePath(QStringLiteral("Kestrel.ini"))};
-    std::unique_ptr<LogToggle> m_toggle;
+    QWidget m_window;
+    QMenu m_menu;
+    std::unique_ptr<LogPanel> m_panel;
     QString m_logs;
     QString m_path;
 };
 
-QTEST_GUILESS_MAIN(SessionLogTest)
+QTEST_MAIN(SessionLogTest)
 #include "tst_sessionlog.moc"
