@@ -9,7 +9,7 @@
 #include "screen/ScreenBuffer.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <benchmark/benchmark.h>
 #include <cstring>
@@ -117,7 +117,10 @@ BENCHMARK(BM_ScopeAllSpots)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // The paint benchmarks need a GUI; they draw off screen unless told otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
