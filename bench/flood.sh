@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # A flood of DX spots into the client from the test node: its CPU per 1000 spots, peak
 # memory, whether it kept up, its longest event-loop block and whether every spot
-# reached the screen. Once offscreen with the TTY sheet in front, once under Xvfb with
-# the scope's "All" list on screen. Each run floods 1000 spots a second, then 5000.
+# reached the screen. Under Xvfb, as on an operator's desktop, once with each view in
+# front: the terminal, the scope's "All" list, its 20 m list. Each run floods 100 spots
+# a second, then 1000, then 5000. Without Xvfb it runs off screen (figures then leave
+# out the cost of putting the picture on a display).
 #   bench/flood.sh [build folder, default build-release] [seconds per phase, default 30]
+#                  [baseline probe: an older kestrel_flood_probe, run before each view]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-release}
 seconds=${2:-30}
+baseline=${3:-}
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTREL_BUILD_TESTS=OFF
 fi
@@ -19,16 +23,21 @@ runtime=$(mktemp -d)
 source bench/xvfb.sh
 trap 'rm -rf "$runtime"; [ -z "$xvfb" ] || kill "$xvfb"' EXIT
 export XDG_RUNTIME_DIR=$runtime
-status=0
-
-echo "== offscreen, TTY sheet in front, $seconds s per phase"
-QT_QPA_PLATFORM=offscreen "$flood" --seconds "$seconds" || status=1
-
 if command -v Xvfb >/dev/null; then
   start_xvfb
-  echo "== Xvfb, scope \"All\" list in front, $seconds s per phase"
-  DISPLAY="$display" QT_QPA_PLATFORM=xcb "$flood" --seconds "$seconds" --scope || status=1
+  export DISPLAY=$display QT_QPA_PLATFORM=xcb
+  where="Xvfb"
 else
-  echo "== Xvfb not found: the run with the scope on screen is skipped"
+  export QT_QPA_PLATFORM=offscreen
+  where="off screen (Xvfb not found)"
 fi
+status=0
+for view in terminal all band; do
+  if [ -n "$baseline" ]; then
+    echo "== baseline $baseline, $where, view $view in front, $seconds s per phase"
+    "$flood" --seconds "$seconds" --view "$view" --probe "$baseline" || status=1
+  fi
+  echo "== $where, view $view in front, $seconds s per phase"
+  "$flood" --seconds "$seconds" --view "$view" || status=1
+done
 exit $status

@@ -22,12 +22,15 @@ void addOptions(QCommandLineParser& parser) {
         {QStringLiteral("seconds"), QStringLiteral("Seconds each phase lasts (default 30)."),
          QStringLiteral("S"), QStringLiteral("30")},
         {QStringLiteral("rates"),
-         QStringLiteral("Spots a second, one phase each, in order (default 1000,5000)."),
-         QStringLiteral("RATE,..."), QStringLiteral("1000,5000")},
+         QStringLiteral("Spots a second, one phase each, in order (default 100,1000,5000)."),
+         QStringLiteral("RATE,..."), QStringLiteral("100,1000,5000")},
         {QStringLiteral("probe"),
          QStringLiteral("The client probe (default: kestrel_flood_probe next to this program)."),
          QStringLiteral("PATH")},
-        {QStringLiteral("scope"), QStringLiteral("The \"All\" list of the scope in front.")},
+        {QStringLiteral("view"),
+         QStringLiteral("In front: terminal (default), all (the scope's \"All\" list) or band "
+                        "(the 20 m list)."),
+         QStringLiteral("VIEW"), QStringLiteral("terminal")},
         {QStringLiteral("log"),
          QStringLiteral("A session log open throughout, checked at the end.")},
     });
@@ -56,9 +59,13 @@ int main(int argc, char* argv[]) {
     flood::Options options;
     bool secondsOk = false;
     options.seconds = parser.value(QStringLiteral("seconds")).toInt(&secondsOk);
+    const QStringList views{QStringLiteral("terminal"), QStringLiteral("all"),
+                            QStringLiteral("band")};
     if (!secondsOk || options.seconds <= 0 ||
+        !views.contains(parser.value(QStringLiteral("view"))) ||
         !parseRates(parser.value(QStringLiteral("rates")), options.rates)) {
-        std::fputs("kestrel_flood: --seconds wants a positive number, --rates a list of them\n",
+        std::fputs("kestrel_flood: --seconds wants a positive number, --rates a list of them, "
+                   "--view terminal, all or band\n",
                    stderr);
         return 2;
     }
@@ -66,7 +73,7 @@ int main(int argc, char* argv[]) {
                         ? parser.value(QStringLiteral("probe"))
                         : QDir(QCoreApplication::applicationDirPath())
                               .filePath(QStringLiteral("kestrel_flood_probe"));
-    options.scope = parser.isSet(QStringLiteral("scope"));
+    options.view = parser.value(QStringLiteral("view"));
     options.log = parser.isSet(QStringLiteral("log"));
     flood::FloodRun run(std::move(options));
     return run.run();

@@ -3,8 +3,9 @@
 // its event loop is ever kept from running and how many spot lines reach the screen.
 // Run by kestrel_flood, which sets XDG_CONFIG_HOME to a folder of its own.
 //
-//   kestrel_flood_probe <port> [--scope] [--log <file>]
-//     --scope: the "All" list in front; --log: a session log open on <file> throughout
+//   kestrel_flood_probe <port> [--view terminal|all|band] [--log <file>]
+//     --view: what is in front once logged in: the terminal (default), the scope's "All"
+//     list or its 20 m list; --log: a session log open on <file> throughout
 //
 // Prints "ready" once logged in. Lines on stdin: "count" answers
 // "count <spots seen> <bytes waiting in the client's socket>"; "report" (or SIGTERM, or
@@ -21,7 +22,6 @@
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QListWidget>
 #include <QSocketNotifier>
 #include <QTabWidget>
 #include <QTimer>
@@ -140,9 +140,9 @@ private:
 
 class FloodProbe {
 public:
-    FloodProbe(TForm1& form, bool scope)
+    FloodProbe(TForm1& form, QString list)
         : m_form(form)
-        , m_scope(scope)
+        , m_list(std::move(list))
         , m_commands([this](const QByteArray& line) { command(line); }) {
         QObject::connect(&form.connection().receiver(), &NodeReceiver::received, &m_context,
                          [this] { readScreen(); });
@@ -185,8 +185,8 @@ private:
 
     void becomeReady() {
         m_ready = true;
-        if (m_scope)
-            showAllList();
+        if (!m_list.isEmpty())
+            showList();
         QTimer::singleShot(SettleMs, &m_context, [this] {
             m_watch.start();
             say("ready");
@@ -194,12 +194,15 @@ private:
     }
 
     // Connecting brought the TTY sheet to the front; the operator turns to the scope.
-    void showAllList() {
+    void showList() {
         auto* pages = m_form.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
         pages->setCurrentWidget(&m_form.scopeSheet());
         auto* lists = m_form.scopeSheet().findChild<QTabWidget*>(QStringLiteral("PageControl3"));
-        lists->setCurrentWidget(
-            m_form.scopeSheet().findChild<QListWidget*>(QStringLiteral("lstScope")));
+        QWidget* list = m_form.scopeSheet().findChild<QWidget*>(m_list);
+        // The list sits on its sheet: bring the sheet that holds it to the front.
+        while (list && lists->indexOf(list) < 0)
+            list = list->parentWidget();
+        lists->setCurrentWidget(list);
     }
 
     void command(const QByteArray& line) {
@@ -239,7 +242,7 @@ private:
     }
 
     TForm1& m_form;
-    bool m_scope;
+    QString m_list; // object name of the scope list in front; empty: the terminal
     LoopWatch m_watch;
     Commands m_commands;
     ScreenCursor m_cursor;
@@ -261,12 +264,18 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Kestrel"));
     const QStringList args = QApplication::arguments();
     if (args.size() < 2) {
-        std::fputs("usage: kestrel_flood_probe <port> [--scope] [--log <file>]\n", stderr);
+        std::fputs("usage: kestrel_flood_probe <port> [--view terminal|all|band] [--log <file>]\n",
+                   stderr);
         return 2;
     }
     TForm1 form;
     form.show();
-    FloodProbe probe(form, args.contains(QStringLiteral("--scope")));
+    const qsizetype viewOption = args.indexOf(QStringLiteral("--view"));
+    const QString view = viewOption > 0 ? args.value(viewOption + 1) : QString();
+    const QString list = view == QLatin1String("all")    ? QStringLiteral("lstScope")
+                         : view == QLatin1String("band") ? QStringLiteral("lstScope20")
+                                                         : QString();
+    FloodProbe probe(form, list);
     const qsizetype logOption = args.indexOf(QStringLiteral("--log"));
     if (logOption > 0 && !probe.openLog(args.value(logOption + 1))) {
         std::fputs("kestrel_flood_probe: cannot open the log\n", stderr);

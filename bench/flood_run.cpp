@@ -107,8 +107,7 @@ bool FloodRun::startProbe() {
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path());
     m_probe.setProcessEnvironment(environment);
     QStringList arguments{QString::number(m_node.port())};
-    if (m_options.scope)
-        arguments << QStringLiteral("--scope");
+    arguments << QStringLiteral("--view") << m_options.view;
     if (m_options.log)
         arguments << QStringLiteral("--log") << m_home.filePath(QStringLiteral("flood.log"));
     m_probe.start(m_options.probe, arguments);

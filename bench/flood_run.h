@@ -21,11 +21,11 @@ class QTcpSocket;
 namespace flood {
 
 struct Options {
-    QList<int> rates{1000, 5000};
+    QList<int> rates{100, 1000, 5000};
     int seconds = 30;
     QString probe;
-    bool scope = false;
-    bool log = false; // a session log open throughout, checked at the end
+    QString view = QStringLiteral("terminal"); // in front: "terminal", "all" or "band"
+    bool log = false;                          // a session log open throughout, checked at the end
 };
 
 struct PhaseResult {
