@@ -4,10 +4,16 @@
 
 RepaintThrottle::RepaintThrottle(int intervalMilliseconds, QObject* parent)
     : QObject(parent)
-    , m_interval(intervalMilliseconds) {
+    , m_interval(intervalMilliseconds)
+    , m_floodInterval(intervalMilliseconds) {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &RepaintThrottle::fire);
+}
+
+RepaintThrottle::RepaintThrottle(int intervalMilliseconds, int floodIntervalMilliseconds)
+    : RepaintThrottle(intervalMilliseconds) {
+    m_floodInterval = std::max(intervalMilliseconds, floodIntervalMilliseconds);
 }
 
 void RepaintThrottle::request() {
@@ -15,7 +21,8 @@ void RepaintThrottle::request() {
         return;
     const qint64 sinceLast =
         m_sinceLastFrame.isValid() ? m_sinceLastFrame.elapsed() : qint64(m_interval);
-    m_timer.start(int(std::max<qint64>(0, m_interval - sinceLast)));
+    const int interval = sinceLast < m_interval ? m_floodInterval : m_interval;
+    m_timer.start(int(std::max<qint64>(0, interval - sinceLast)));
 }
 
 void RepaintThrottle::fire() {

@@ -5,7 +5,13 @@
 // image ("Image1") shows the newest lines, the line under construction at the bottom;
 // the back-scroll view's image ("Image2") shows the lines up to the buffer's view index.
 // It pulls its lines when it paints and repaints through a throttle, so a flood of text
-// costs at most one paint per frame, and nothing while the view is hidden.
+// costs at most one paint per frame (about 30 a second while the flood lasts), and
+// nothing while the view is hidden.
+//
+// Painting costs what changed, not what is shown: the picture is kept in a canvas, where
+// new lines scroll the rows up and only rows whose text changed are drawn again (mostly
+// the line under construction); an expose just copies the canvas. A font, colour,
+// character set or size change redraws it whole.
 //
 // Screen readers read it as a terminal (AccessibleTerminalView), the TTY sheet's image
 // named "TTY". On that one they hear completed lines as inserted text, at most ten times
@@ -17,7 +23,10 @@
 
 #include <QColor>
 #include <QList>
+#include <QPixmap>
 #include <QWidget>
+
+#include <optional>
 
 class ScreenBuffer;
 
@@ -34,6 +43,8 @@ public:
     void setBackgroundColor(const QColor& color);
     void setTextColor(const QColor& color);
     void setCharset(int windowsCharset);
+    QColor backgroundColor() const { return m_background; }
+    QColor textColor() const { return m_text; }
 
     int lineHeight() const;
     // How many whole rows fit; the view shows this many lines.
@@ -51,20 +62,37 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     static constexpr int AnnounceMilliseconds = 100;
+    static constexpr int FloodFrameMilliseconds = 33;
 
     void announceCompletedLines();
+    // Reads the bytes of count rows into m_lines; returns the bottom row's line's
+    // sequence number.
+    quint64 fetchLines(int count);
+    // The fetched lines decoded, bottom row first.
+    QList<QString> decodeFetched(int count);
+    void redrawWhole();
+    void updateCanvas();
+    void scrollCanvas(qint64 rows);
+    void drawRow(QPainter& painter, int row, const QString& text);
 
     const ScreenBuffer& m_screen;
     const Lines m_shown;
     DisplayCharset m_charset;
-    RepaintThrottle m_throttle;
+    RepaintThrottle m_throttle{RepaintThrottle::FrameMilliseconds, FloodFrameMilliseconds};
     RepaintThrottle m_announceThrottle{AnnounceMilliseconds};
     quint64 m_announcedLines = 0; // sequence number of the first line not yet announced
     QColor m_background = Qt::white;
     QColor m_text = Qt::black;
     QList<QByteArray> m_lines;
     QList<QString> m_painted;
+
+    // The picture as last painted; a row's text is unknown (nullopt) until drawn.
+    QPixmap m_canvas;
+    QList<std::optional<QString>> m_canvasRows; // top row first
+    quint64 m_canvasBottomLine = 0;             // sequence number of the bottom row's line
 };

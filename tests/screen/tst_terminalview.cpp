@@ -10,6 +10,8 @@
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
+#include <functional>
+
 namespace {
 
 // Counts the paints a widget gets.
@@ -36,7 +38,38 @@ void keepInsertedText(QAccessibleEvent* event) {
         insertedTexts.append(static_cast<QAccessibleTextInsertEvent*>(event)->textInserted());
 }
 
+// A change to the screen or the view, after which the view paints.
+using Change = std::function<void(ScreenBuffer&, TerminalView&)>;
+
+QList<Change> put(const QByteArrayList& texts) {
+    QList<Change> changes;
+    for (const QByteArray& text : texts)
+        changes.append([text](ScreenBuffer& screen, TerminalView&) { screen.PutString(text); });
+    return changes;
+}
+
+// What the view paints, over a colour it never uses, so nothing is left from before.
+QImage picture(TerminalView& view) {
+    QImage image(view.size(), QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    view.render(&image);
+    return image;
+}
+
+// What a view just made paints for the same screen, size, font and colours.
+QImage freshPicture(const ScreenBuffer& screen, const TerminalView& view,
+                    TerminalView::Lines shown) {
+    TerminalView fresh(screen, nullptr, shown);
+    fresh.setTerminalFont(view.font());
+    fresh.setBackgroundColor(view.backgroundColor());
+    fresh.setTextColor(view.textColor());
+    fresh.resize(view.size());
+    return picture(fresh);
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(TerminalView::Lines)
 
 class TerminalViewTest : public QObject {
     Q_OBJECT
@@ -47,6 +80,8 @@ private slots:
     void newestLineOnBottomRowOlderAboveEmptyRowsOnTop();
     void floodOfTextIsOnePaint();
     void floodIsAnnouncedAFewTimesNewestLineLast();
+    void pictureAfterChangesIsAFreshViewsPicture_data();
+    void pictureAfterChangesIsAFreshViewsPicture();
 };
 
 void TerminalViewTest::initTestCase() {
@@ -125,6 +160,51 @@ void TerminalViewTest::floodIsAnnouncedAFewTimesNewestLineLast() {
     }
     QTRY_VERIFY(!insertedTexts.isEmpty() && insertedTexts.last().endsWith(u"spot 999\n"));
     QCOMPARE_LE(insertedTexts.size(), flood.elapsed() / 100 + 2); // ten a second at most
+}
+
+void TerminalViewTest::pictureAfterChangesIsAFreshViewsPicture_data() {
+    QTest::addColumn<TerminalView::Lines>("shown");
+    QTest::addColumn<QList<Change>>("changes");
+    const auto newest = TerminalView::Lines::Newest;
+    // The last two: a character cut at the width shows on the older row once whole.
+    QTest::newRow("lines arrive") << newest
+                                  << put({"line 20\r\n", "a\r\nbb\r\nccc", "x",
+                                          "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n",
+                                          "xxxxxxxxxxxxxxxxxxx\xc3", "\xa9 ok"});
+    QTest::newRow("clear") << newest << QList<Change>{[](auto& screen, auto&) { screen.Clear(); }};
+    QTest::newRow("look and size")
+        << newest
+        << QList<Change>{[](auto&, auto& view) {
+                             view.setTerminalFont(QFont(view.font().family(), -1, QFont::Bold));
+                         },
+                         [](auto&, auto& view) { view.setTextColor(Qt::yellow); },
+                         [](auto&, auto& view) { view.setBackgroundColor(Qt::blue); },
+                         [](auto&, auto& view) { view.resize(400, view.height()); },
+                         [](auto&, auto& view) { view.resize(250, view.height() / 2); }};
+    QList<Change> moves;
+    for (const int lines : {-1, -2, 3, -12})
+        moves.append(
+            [lines](auto& screen, auto&) { screen.setViewIndex(screen.viewIndex() + lines); });
+    QTest::newRow("back-scroll moves")
+        << TerminalView::Lines::UpToViewIndex << moves + put({"new\r\n"});
+}
+
+void TerminalViewTest::pictureAfterChangesIsAFreshViewsPicture() {
+    QFETCH(TerminalView::Lines, shown);
+    QFETCH(QList<Change>, changes);
+    ScreenBuffer screen;
+    screen.setLineWidth(20);
+    for (int i = 0; i < 20; ++i)
+        screen.PutString("line " + QByteArray::number(i * 7) + "\r\n");
+    screen.PutString("\x82\xa0 \xe9\r\nlog");
+    screen.setViewIndex(screen.currentIndex() - 4);
+    TerminalView view(screen, nullptr, shown);
+    view.resize(300, view.lineHeight() * 8 + 5);
+    for (const Change& change : changes) {
+        QCOMPARE(picture(view), freshPicture(screen, view, shown));
+        change(screen, view);
+    }
+    QCOMPARE(picture(view), freshPicture(screen, view, shown));
 }
 
 QTEST_MAIN(TerminalViewTest)
