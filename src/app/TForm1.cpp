@@ -16,6 +16,9 @@
 #include "screen/ScrollBufferFile.h"
 #include "screen/TerminalFont.h"
 #include "screen/TerminalView.h"
+#include "script/HelpPanel.h"
+#include "script/ScriptPanel.h"
+#include "script/TfScript.h"
 #include "send/KeyHistory.h"
 #include "send/SendPanel.h"
 #include "send/SendTexts.h"
@@ -60,6 +63,10 @@ TForm1::TForm1(QWidget* parent)
     m_screen.setPipeline(&m_pipeline);
     m_scopes.attach(m_pipeline);
     m_connection.receiver().setBell([] { QApplication::beep(); });
+    ScriptNodeHost& scriptHost = *this;
+    m_script = std::make_unique<TfScript>(scriptHost, m_screen, this);
+    m_scriptPanel = new ScriptPanel(*m_script, this);
+    m_helpPanel = new HelpPanel(this);
     buildControls();
     FormCreate();
     m_connectDialog = std::make_unique<TfConnect>(m_settings, m_lastConnection, this);
@@ -68,6 +75,7 @@ TForm1::TForm1(QWidget* parent)
     m_session.setNodeTableSource([this] { return m_connectDialog->nodes(); });
     m_session.messages().setPresenter([this](const QString& text) { showMessage(this, text); });
     installScrollBufferFile(m_session, m_screen, [this] { return m_environment.scrollFileSelect; });
+    m_session.setHook(m_script.get());
     wireSession();
 }
 
@@ -111,6 +119,7 @@ QWidget* TForm1::buildTopBar() {
     for (QWidget* control : m_panel2->topBarControls())
         layout->addWidget(control);
     layout->addStretch();
+    layout->addWidget(m_helpPanel->button());
     layout->addWidget(bEnd);
     return panel;
 }
@@ -157,10 +166,13 @@ void TForm1::buildMenu() {
     QAction* sendFile = file->addAction(UploadTexts::SendFileMenuItem);
     sendFile->setObjectName(QStringLiteral("SendFile1"));
     connect(sendFile, &QAction::triggered, this, &TForm1::SendFile1Click);
+    m_scriptPanel->addEditMenu(file);
     QAction* exit = file->addAction(AppTexts::ExitItem);
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
     m_panel2->addMenuItems(menu->addMenu(ScreenTexts::BackScrollMenu));
+    m_scriptPanel->addScriptMenu(menu);
+    m_helpPanel->addHelpMenu(menu);
     setMenuBar(menu);
 }
 
@@ -185,7 +197,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             m_panel2->resizeTo(m_pageControl1->size());
         break;
     case QEvent::KeyPress:
-        if (isActiveWindow() && m_panel2->keyPressed(static_cast<QKeyEvent*>(event)))
+        if (isActiveWindow() && (m_scriptPanel->keyPressed(static_cast<QKeyEvent*>(event)) ||
+                                 m_panel2->keyPressed(static_cast<QKeyEvent*>(event))))
             return true;
         break;
     case QEvent::Wheel:
@@ -294,6 +307,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
+    m_script->shutDown();
     m_session.shutDown();
     if (!m_sendPanel->SaveKeyHistory(KeyHistory::defaultPath()))
         showMessage(this, SendTexts::CantCreateKeyHistory);
@@ -336,6 +350,22 @@ void TForm1::StartConnection() {
         return;
     const NodeEntry& node = m_connection.current();
     m_lineSender.setConnection(node.localEcho, node.sendCrLf);
+}
+
+int TForm1::connectToNode(int number) {
+    m_connectDialog->LoadNodes(m_settings.LoadNodes());
+    m_connectDialog->selectNode(number - 1);
+    m_connection.setResultCode(NodeConnection::Started);
+    StartConnection();
+    return m_connection.resultCode();
+}
+
+void TForm1::sendLine(const QString& text) {
+    SendScriptLine(text);
+}
+
+void TForm1::recordLastScript(int number) {
+    m_lastConnection.SetLastScript(number);
 }
 
 void TForm1::SendFile1Click() {

@@ -13,6 +13,7 @@
 #include "screen/BackScrollHook.h"
 #include "screen/LinePipeline.h"
 #include "screen/ScreenBuffer.h"
+#include "script/ScriptHost.h"
 #include "send/LineSender.h"
 #include "settings/EnvironmentSettings.h"
 #include "settings/SettingsFile.h"
@@ -22,18 +23,21 @@
 #include <memory>
 
 class BackScrollPanel;
+class HelpPanel;
 class HistorySheet;
 class LogPanel;
 class QLabel;
 class QPushButton;
 class QTabWidget;
 class ScopeSheet;
+class ScriptPanel;
 class SendPanel;
 class TerminalView;
 class TfConnect;
+class TfScript;
 class TfSendFile;
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, private ScriptNodeHost {
     Q_OBJECT
 
 public:
@@ -44,6 +48,7 @@ public:
     NodeConnection& connection() { return m_connection; }
     Session& session() { return m_session; }
     TfConnect& connectDialog() { return *m_connectDialog; }
+    TfScript& scriptWindow() { return *m_script; }
     SendPanel& sendPanel() { return *m_sendPanel; }
     ScopeSheet& scopeSheet() { return *m_scopeSheet; }
     ScopeSet& scopes() { return m_scopes; }
@@ -91,6 +96,11 @@ private:
     void showTerminalSheet();
     void setStatusText(int panel, const QString& text);
 
+    // What a script's "node" and "send" do here.
+    int connectToNode(int number) override;
+    void sendLine(const QString& text) override;
+    void recordLastScript(int number) override;
+
     // Session objects, in the order they are built.
     ScreenBuffer m_screen;
     LinePipeline m_pipeline;
@@ -118,6 +128,9 @@ private:
     QLabel* m_statusPanels[2] = {};
     std::unique_ptr<TfConnect> m_connectDialog;
     std::unique_ptr<TfSendFile> m_sendFile;
+    std::unique_ptr<TfScript> m_script; // joins its thread before the session objects go
+    ScriptPanel* m_scriptPanel = nullptr;
+    HelpPanel* m_helpPanel = nullptr;
     // Destroyed before the pipeline it takes itself out of.
     std::unique_ptr<LogPanel> m_logPanel;
     bool m_shown = false;

@@ -10,6 +10,8 @@
 #include "desktop/ExclusiveDialogGuard.h"
 #include "net/NetTexts.h"
 #include "screen/TerminalView.h"
+#include "script/ScriptFiles.h"
+#include "script/TfScript.h"
 #include "send/SendPanel.h"
 #include "settings/SettingsFile.h"
 #include "settings/TfConnect.h"
@@ -84,6 +86,7 @@ private slots:
     void windowOpensOnAScreen();
 
     void everyControlHasAnAccessibleName();
+    void functionKeyWithoutModifierRunsScript();
 
 private:
     void writeNode(int number, const NodeEntry& node);
@@ -472,7 +475,7 @@ void MainWindowTest::tenMegabytesWithoutLineEndKeepWindowResponsive() {
 
 void MainWindowTest::everyControlHasAnAccessibleName() {
 
-    for (const char* name : {"bConnect", "bEnd", "cmboSendText", "eDxReportFreq",
+    for (const char* name : {"bConnect", "bEnd", "bHelp", "cmboSendText", "eDxReportFreq",
                              "eDxReportCallSign", "eDxReportRemarks", "eTalkAite", "eTalkHonbun"})
         QVERIFY2(!field(name)->accessibleName().isEmpty(), name);
     QCOMPARE(field("eDxReportFreq")->toolTip(), QStringLiteral("Freq"));
@@ -565,6 +568,20 @@ void MainWindowTest::windowOpensOnAScreen() {
     QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(
         m_form->geometry().topLeft()));
     QCOMPARE(m_form->size(), QSize(600, 450));
+}
+
+// F1 runs script1.txt, which logs in through node 1; with Shift held nothing runs.
+void MainWindowTest::functionKeyWithoutModifierRunsScript() {
+    QVERIFY(QDir().mkpath(scriptFolder()));
+    QFile script(ScriptPath(0));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("node 1\nuntil login:\nsend XX1AA\n");
+    script.close();
+    QTest::keyClick(m_form->windowHandle(), Qt::Key_F1, Qt::ShiftModifier);
+    QVERIFY(!m_form->scriptWindow().isVisible());
+    QTest::keyClick(m_form->windowHandle(), Qt::Key_F1);
+    QTRY_COMPARE(m_node->loginCall(0), QByteArray("XX1AA"));
+    QTRY_VERIFY(!m_form->scriptWindow().isVisible());
 }
 
 QTEST_MAIN(MainWindowTest)

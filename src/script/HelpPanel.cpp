@@ -1,0 +1,38 @@
+#include "script/HelpPanel.h"
+
+#include "desktop/Accessibility.h"
+#include "script/ScriptTexts.h"
+
+#include <QMenuBar>
+#include <QPushButton>
+
+HelpPanel::HelpPanel(QWidget* window)
+    : QObject(window)
+    , m_fHelp(new TfHelp(window))
+    , m_fScriptHelp(new TfScriptHelp(window))
+    , m_bHelp(new QPushButton(window)) {
+    m_bHelp->setObjectName(QStringLiteral("bHelp"));
+    setCaption(m_bHelp, ScriptTexts::HelpButton);
+    connect(m_bHelp, &QPushButton::clicked, this, &HelpPanel::bHelpClick);
+}
+
+void HelpPanel::addHelpMenu(QMenuBar* menuBar) {
+    QMenu* menu = menuBar->addMenu(ScriptTexts::HelpMenu);
+    menu->setObjectName(QStringLiteral("Help2"));
+    QAction* help = menu->addAction(ScriptTexts::HelpItem);
+    help->setObjectName(QStringLiteral("Help1"));
+    connect(help, &QAction::triggered, this, &HelpPanel::bHelpClick);
+    QAction* scriptHelp = menu->addAction(ScriptTexts::ScriptHelpItem);
+    scriptHelp->setObjectName(QStringLiteral("ScriotHelp1"));
+    connect(scriptHelp, &QAction::triggered, this, &HelpPanel::ScriotHelp1Click);
+}
+
+void HelpPanel::bHelpClick() {
+    m_fHelp->show();
+    m_fHelp->raise();
+}
+
+void HelpPanel::ScriotHelp1Click() {
+    m_fScriptHelp->show();
+    m_fScriptHelp->raise();
+}

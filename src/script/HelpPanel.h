@@ -1,0 +1,34 @@
+#pragma once
+
+// The main window's way to the help windows: the top bar's button bHelp ("Help") and
+// the "&Help" menu with "Help" (Help1) and "Script Help" (ScriotHelp1). The windows
+// are shown, not modally.
+
+#include "script/TfHelp.h"
+
+#include <QObject>
+
+class QMenuBar;
+class QPushButton;
+class QWidget;
+
+class HelpPanel : public QObject {
+    Q_OBJECT
+
+public:
+    // window parents the help windows and, until it is laid out, the button.
+    explicit HelpPanel(QWidget* window);
+
+    QPushButton* button() const { return m_bHelp; }
+    void addHelpMenu(QMenuBar* menuBar);
+    TfHelp& help() { return *m_fHelp; }
+    TfScriptHelp& scriptHelp() { return *m_fScriptHelp; }
+
+    void bHelpClick();
+    void ScriotHelp1Click();
+
+private:
+    TfHelp* m_fHelp;
+    TfScriptHelp* m_fScriptHelp;
+    QPushButton* m_bHelp;
+};

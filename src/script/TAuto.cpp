@@ -1,0 +1,68 @@
+#include "script/TAuto.h"
+
+#include "net/NodeConnection.h"
+
+TAuto::TAuto(ScriptHost& gui, const ScreenBuffer& screen, ScriptRunningFlag& running,
+             const QString& path, QObject* parent)
+    : QThread(parent)
+    , m_gui(gui)
+    , m_path(path)
+    , m_handOver(*this)
+    , m_interpreter(*this, screen, running) {}
+
+TAuto::~TAuto() {
+    if (!shutDown())
+        wait(); // never destroyed while it runs
+}
+
+void TAuto::abort() {
+    requestInterruption();
+    m_interpreter.abort();
+}
+
+bool TAuto::shutDown() {
+    requestInterruption();
+    m_interpreter.shutDown();
+    m_handOver.release();
+    return wait(ShutDownMilliseconds);
+}
+
+void TAuto::run() {
+    setPriority(LowPriority);
+    m_failed.store(!m_interpreter.Execute(m_path));
+}
+
+// The calls capture the GUI-thread host and copies only: a call released by shutDown
+// may still be pending when this thread is gone, and is then dropped unrun.
+void TAuto::showLine(const QString& line) {
+    m_handOver.run([&gui = m_gui, line] {
+        gui.showLine(line);
+        return 0;
+    });
+}
+
+int TAuto::connectToNode(int number) {
+    return m_handOver.run([&gui = m_gui, number] { return gui.connectToNode(number); })
+        .value_or(NodeConnection::Started);
+}
+
+void TAuto::sendLine(const QString& text) {
+    m_handOver.run([&gui = m_gui, text] {
+        gui.sendLine(text);
+        return 0;
+    });
+}
+
+void TAuto::recordLastScript(int number) {
+    m_handOver.run([&gui = m_gui, number] {
+        gui.recordLastScript(number);
+        return 0;
+    });
+}
+
+void TAuto::closeWindow() {
+    m_handOver.run([&gui = m_gui] {
+        gui.closeWindow();
+        return 0;
+    });
+}

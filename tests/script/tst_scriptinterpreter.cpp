@@ -1,0 +1,168 @@
+// The script interpreter driven with a recording host: what each script line does and
+// every message it shows, and how "until" finds its text on the screen.
+
+#include "screen/ScreenBuffer.h"
+#include "script/ScriptHost.h"
+#include "script/ScriptInterpreter.h"
+#include "script/ScriptRunningFlag.h"
+
+#include <QMutex>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+namespace {
+// Notes every call as "show:", "node:", "send:", "last:" or "close", in order.
+struct RecordingHost : ScriptHost {
+    int connectResult = 0;
+    mutable QMutex lock;
+    QList<QByteArray> calls;
+
+    void note(const QString& call) {
+        QMutexLocker locker(&lock);
+        calls.append(call.toUtf8());
+    }
+    QList<QByteArray> recorded() const {
+        QMutexLocker locker(&lock);
+        return calls;
+    }
+    void showLine(const QString& line) override { note(QStringLiteral("show:") + line); }
+    int connectToNode(int number) override {
+        note(QStringLiteral("node:%1").arg(number));
+        return connectResult;
+    }
+    void sendLine(const QString& text) override { note(QStringLiteral("send:") + text); }
+    void recordLastScript(int number) override { note(QStringLiteral("last:%1").arg(number)); }
+    void closeWindow() override { note(QStringLiteral("close")); }
+};
+} // namespace
+
+class ScriptInterpreterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void runs_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<int>("connectResult");
+        QTest::addColumn<QList<QByteArray>>("calls"); // without the showing of whole script lines
+        QTest::addColumn<bool>("clean");
+        using L = QList<QByteArray>;
+        const QByteArray close("close");
+        const auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
+        row("empty file") << QByteArray() << 0 << L{close} << true;
+        row("rem lines") << QByteArray("rem one\nrem\n\n") << 0 << L{close} << true;
+        row("indented, CR LF, runs of spaces kept")
+            << QByteArray("  \tsend  sh/dx  20 \r\n") << 0 << L{"send:sh/dx  20", close} << true;
+        row("capital keyword stops")
+            << QByteArray("Send x\nsend y\n") << 0 << L{"show:script error in > Send x"} << false;
+        row("keyword run on") << QByteArray("nodes 1\n") << 0 << L{"show:script error in > nodes 1"}
+                              << false;
+        row("no keyword") << QByteArray("hello\n") << 0 << L{"show:script error in > hello"}
+                          << false;
+        row("node 3") << QByteArray("node 3\n") << 0 << L{"node:3", "last:3", close} << true;
+        row("node start fails, script goes on")
+            << QByteArray("node 12\nsend x\n") << -5
+            << L{"node:12", "show:** connection error **", "last:12", "send:x", close} << true;
+        row("node 0") << QByteArray("node 0") << 0 << L{"show:node no. is out of range in > node 0"}
+                      << false;
+        row("node 13") << QByteArray("node 13") << 0
+                       << L{"show:node no. is out of range in > node 13"} << false;
+        row("node abc") << QByteArray("node abc") << 0
+                        << L{"show:node no. is not numeric in > node abc"} << false;
+        row("node alone") << QByteArray("node") << 0
+                          << L{"show:node parameter counts error in > node"} << false;
+        row("node two parameters") << QByteArray("node 1 2") << 0
+                                   << L{"show:node parameter counts error in > node 1 2"} << false;
+        row("send alone") << QByteArray("send \n") << 0
+                          << L{"show:Too few parameter(s) in command 'send' > send"} << false;
+        row("until alone") << QByteArray("until") << 0
+                           << L{"show:Too few parameter(s) in command 'until' > until"} << false;
+        row("wait alone") << QByteArray("wait") << 0
+                          << L{"show:Too few parameter in command 'wait' > wait"} << false;
+        row("wait two parameters")
+            << QByteArray("wait 1 2") << 0
+            << L{"show:Too many parameters in command 'wait' > wait 1 2"} << false;
+        row("wait two spaces") << QByteArray("wait  5") << 0
+                               << L{"show:Too many parameters in command 'wait' > wait  5"}
+                               << false;
+        row("wait letters") << QByteArray("wait abc") << 0
+                            << L{"show:Parameter should be numeric (command 'wait') > wait abc"}
+                            << false;
+        row("wait negative") << QByteArray("wait -5") << 0
+                             << L{"show:Parameter should be numeric (command 'wait') > wait -5"}
+                             << false;
+        row("wait 0") << QByteArray("wait 0\nsend x") << 0 << L{"send:x", close} << true;
+        row("line over 127 bytes goes on as the next line")
+            << QByteArray("rem " + QByteArray(123, 'x') + "send z\n") << 0
+            << L{"show:rem " + QByteArray(123, 'x'), "show:send z", "send:z", close} << true;
+    }
+    void runs() {
+        QFETCH(QByteArray, script);
+        RecordingHost host;
+        QFETCH(int, connectResult);
+        host.connectResult = connectResult;
+        ScreenBuffer screen;
+        ScriptRunningFlag running;
+        ScriptInterpreter interpreter(host, screen, running);
+        interpreter.setCommandPause(std::chrono::milliseconds(0));
+        QFETCH(bool, clean);
+        QCOMPARE(interpreter.Execute(writeScript(script)), clean);
+        QList<QByteArray> recorded = host.recorded();
+        for (const QByteArray& line : script.split('\n'))
+            recorded.removeOne("show:" + line.trimmed());
+        QFETCH(QList<QByteArray>, calls);
+        QCOMPARE(recorded, calls);
+        QVERIFY(!running.IsRunning());
+    }
+
+    void missingFileIsReported() {
+        RecordingHost host;
+        ScreenBuffer screen;
+        ScriptRunningFlag running;
+        const QString path = m_dir.filePath(QStringLiteral("none.txt"));
+        QVERIFY(!ScriptInterpreter(host, screen, running).Execute(path));
+        QCOMPARE(host.recorded(),
+                 QList<QByteArray>{"show:Can't open script file " + path.toUtf8()});
+    }
+
+    // The node's text comes once the script waits, or in batches until "until" is over.
+    void untilFindsText_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("repeated");
+        QTest::newRow("prompt without line end") << QByteArray("Welcome\r\nlogin: ") << false;
+        QTest::newRow("among lines faster than one look")
+            << QByteArray("a\r\nx login: y\r\nb\r\nc\r\nd") << true;
+    }
+    void untilFindsText() {
+        RecordingHost host;
+        ScreenBuffer screen;
+        ScriptRunningFlag running;
+        ScriptInterpreter interpreter(host, screen, running);
+        interpreter.setCommandPause(std::chrono::milliseconds(0));
+        const QString path = writeScript("until login:\nsend XX1AA\n");
+        std::unique_ptr<QThread> thread(QThread::create([&] { interpreter.Execute(path); }));
+        thread->start();
+        QFETCH(QByteArray, text);
+        QFETCH(bool, repeated);
+        QTRY_VERIFY(host.recorded().contains("show:until login:"));
+        screen.PutString(text);
+        QTRY_VERIFY(
+            ((repeated ? screen.PutString(text) : void()), host.recorded().contains("close")));
+        QVERIFY(thread->wait(5000));
+        QCOMPARE(host.recorded().count("send:XX1AA"), 1);
+    }
+
+private:
+    QString writeScript(const QByteArray& bytes) {
+        const QString path = m_dir.filePath(QStringLiteral("script1.txt"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return {};
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(ScriptInterpreterTest)
+#include "tst_scriptinterpreter.moc"

@@ -1,0 +1,224 @@
+// The script window and its thread against the test node over 127.0.0.1, the function
+// keys and menus that start scripts, the editing of script files and the help windows.
+
+#include "TestNode.h"
+#include "net/NodeConnection.h"
+#include "screen/ScreenBuffer.h"
+#include "script/HelpPanel.h"
+#include "script/ScriptFiles.h"
+#include "script/ScriptPanel.h"
+#include "script/TfScript.h"
+#include "send/LineSender.h"
+
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// The main window's part: connects to the test node, sends as typed.
+struct NodeHost : ScriptNodeHost {
+    TestNode& node;
+    NodeConnection& connection;
+    LineSender& sender;
+    QStringList sent;
+    int lastScript = 0;
+
+    NodeHost(TestNode& testNode, NodeConnection& nodeConnection, LineSender& lineSender)
+        : node(testNode)
+        , connection(nodeConnection)
+        , sender(lineSender) {}
+    int connectToNode(int) override {
+        NodeEntry entry;
+        entry.address = QStringLiteral("127.0.0.1");
+        entry.port = QString::number(node.port());
+        return connection.StartConnection(entry);
+    }
+    void sendLine(const QString& text) override {
+        sent.append(text);
+        sender.SendLine(text);
+    }
+    void recordLastScript(int number) override { lastScript = number; }
+};
+} // namespace
+
+class TfScriptTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+        qputenv("PATH", m_config.path().toLocal8Bit() + ':' + qgetenv("PATH"));
+        QVERIFY(m_node.listen());
+        m_node.setNegotiation({}); // the node then receives exactly what is sent
+    }
+    void init() {
+        m_connection = std::make_unique<NodeConnection>(m_screen);
+        m_sender = std::make_unique<LineSender>(m_connection->sender(), m_screen);
+        m_host = std::make_unique<NodeHost>(m_node, *m_connection, *m_sender);
+        m_window = std::make_unique<TfScript>(*m_host, m_screen);
+        m_window->setCommandPause(std::chrono::milliseconds(5));
+    }
+    void cleanup() {
+        m_window.reset();
+        m_connection.reset();
+    }
+
+    void loginScriptLogsIn() {
+        runScript(0, "node 1\n  until login: \nsend XX1AA\nuntil >\nsend sh/dx\n");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 10000);
+        const int client = m_node.connectedClients().value(0);
+        QTRY_COMPARE(m_node.receivedFrom(client), QByteArray("XX1AA\r\nsh/dx\r\n"));
+        QCOMPARE(m_host->lastScript, 1);
+        QCOMPARE(memo()->toPlainText(),
+                 QStringLiteral("node 1\nuntil login:\nsend XX1AA\nuntil >\nsend sh/dx"));
+    }
+
+    void abortDuringUntilEndsRunAndCloses() {
+        runScript(0, "until never comes\nsend x\n");
+        QTRY_VERIFY(memo()->toPlainText().contains(QStringLiteral("until")));
+        m_window->findChild<QPushButton*>(QStringLiteral("bAbort"))->click();
+        QVERIFY(!m_window->isVisible());
+        QTRY_VERIFY(!m_window->runningFlag().IsRunning());
+        QVERIFY(m_host->sent.isEmpty());
+    }
+
+    void exitJoinsThread_data() {
+        QTest::addColumn<bool>("inWait");
+        QTest::newRow("during wait 10000") << true;
+        QTest::newRow("while it hands a line over") << false; // the GUI thread never looks
+    }
+    void exitJoinsThread() {
+        runScript(0, "wait 10000\n");
+        QFETCH(bool, inWait);
+        if (inWait)
+            QTRY_COMPARE(memo()->toPlainText(), QStringLiteral("wait 10000"));
+        QVERIFY(m_window->shutDown());
+        QVERIFY(!m_window->runningFlag().IsRunning());
+    }
+
+    void runRequestWhileRunningStartsNothing() {
+        writeScript(1, "send x\n");
+        runScript(0, "until never comes\n");
+        QTRY_COMPARE(memo()->toPlainText(), QStringLiteral("until never comes"));
+        m_window->close(); // only hides: the script goes on
+        m_window->runScript(1);
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(memo()->toPlainText(), QStringLiteral("until never comes"));
+        m_window->bAbortClick();
+        QTRY_VERIFY(!m_window->runningFlag().IsRunning());
+        m_window->showAgain(); // the same file, now run
+        QTRY_COMPARE(m_host->sent, QStringList{QStringLiteral("x")});
+    }
+
+    void keysAndMenuRunScripts_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("menuItem"); // triggered instead of the key
+        QTest::addColumn<QString>("runs");     // file name, or empty: nothing runs
+        QTest::newRow("F5") << int(Qt::Key_F5) << 0 << QString() << "script5.txt";
+        QTest::newRow("Shift+F5") << int(Qt::Key_F5) << int(Qt::ShiftModifier) << QString()
+                                  << QString();
+        QTest::newRow("Alt+F4") << int(Qt::Key_F4) << int(Qt::AltModifier) << QString()
+                                << QString();
+        QTest::newRow("menu F-4") << 0 << 0 << "F41"
+                                  << "script4.txt";
+        QTest::newRow("menu F-12") << 0 << 0 << "F121"
+                                   << "script12.txt";
+    }
+    void keysAndMenuRunScripts() {
+        ScriptPanel panel(*m_window);
+        QMenuBar menuBar;
+        panel.addScriptMenu(&menuBar);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, menuItem);
+        QFETCH(QString, runs);
+        if (menuItem.isEmpty()) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
+            QCOMPARE(panel.keyPressed(&press), !runs.isEmpty());
+        } else {
+            menuBar.findChild<QAction*>(menuItem)->trigger();
+        }
+        QCOMPARE(m_window->isVisible(), !runs.isEmpty());
+        QCOMPARE(QFileInfo(m_window->ScriptFileName()).fileName(), runs);
+        QTRY_VERIFY(m_window->isVisible() ==
+                    memo()->toPlainText().startsWith(QStringLiteral("Can't open script file ")));
+    }
+
+    void editCreatesMissingScriptAndOpensIt() {
+        const QString opened = m_config.filePath(QStringLiteral("opened"));
+        QFile editor(m_config.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(editor.open(QIODevice::WriteOnly));
+        editor.write("#!/bin/sh\nprintf '%s' \"$1\" > \"" + opened.toLocal8Bit() + ".new\"\nmv \"" +
+                     opened.toLocal8Bit() + ".new\" \"" + opened.toLocal8Bit() + "\"\n");
+        editor.close();
+        editor.setPermissions(editor.permissions() | QFileDevice::ExeOwner);
+        ScriptPanel panel(*m_window);
+        QMenu fileMenu;
+        panel.addEditMenu(&fileMenu);
+        fileMenu.findChild<QAction*>(QStringLiteral("EditF31"))->trigger();
+        QTRY_VERIFY(QFile::exists(opened));
+        QFile argument(opened);
+        QVERIFY(argument.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLocal8Bit(argument.readAll()), ScriptPath(2));
+        const QFileInfo created(ScriptPath(2));
+        QVERIFY(created.exists() && created.size() == 0);
+    }
+
+    void scriptFolderChoice_data() {
+        QTest::addColumn<QString>("file"); // in the program's folder
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("beside a script") << "script12.txt" << true;
+        QTest::newRow("no script there") << "script13.txt" << false;
+    }
+    void scriptFolderChoice() {
+        QTemporaryDir program;
+        QFETCH(QString, file);
+        QFile(program.filePath(file)).open(QIODevice::WriteOnly);
+        QFETCH(bool, beside);
+        QCOMPARE(scriptFolderFor(program.path()),
+                 beside ? program.path() : m_config.filePath(QStringLiteral("kestrel")));
+    }
+
+    void helpNamesScriptFolder() {
+        QWidget window;
+        HelpPanel panel(&window);
+        QMenuBar menuBar;
+        panel.addHelpMenu(&menuBar);
+        menuBar.findChild<QAction*>(QStringLiteral("ScriotHelp1"))->trigger();
+        QVERIFY(panel.scriptHelp().isVisible());
+        panel.button()->click();
+        QVERIFY(panel.help().isVisible());
+        for (QDialog* help : std::initializer_list<QDialog*>{&panel.help(), &panel.scriptHelp()})
+            QVERIFY(help->findChild<QPlainTextEdit*>()->toPlainText().contains(scriptFolder()));
+    }
+
+private:
+    QPlainTextEdit* memo() const {
+        return m_window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    }
+    void writeScript(int index, const QByteArray& text) {
+        QDir().mkpath(scriptFolder());
+        QFile file(ScriptPath(index));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    void runScript(int index, const QByteArray& text) {
+        writeScript(index, text);
+        m_window->runScript(index);
+    }
+
+    QTemporaryDir m_config;
+    TestNode m_node;
+    ScreenBuffer m_screen;
+    std::unique_ptr<NodeConnection> m_connection;
+    std::unique_ptr<LineSender> m_sender;
+    std::unique_ptr<NodeHost> m_host;
+    std::unique_ptr<TfScript> m_window;
+};
+
+QTEST_MAIN(TfScriptTest)
+#include "tst_tfscript.moc"
