@@ -9,6 +9,7 @@
 #include "files/LogPanel.h"
 #include "files/TfSendFile.h"
 #include "files/UploadTexts.h"
+#include "net/reconnect/ReconnectPanel.h"
 #include "scope/ScopeSheet.h"
 #include "screen/BackScrollPanel.h"
 #include "screen/HistorySheet.h"
@@ -25,6 +26,7 @@
 #include "settings/TfConnect.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -76,12 +78,14 @@ TForm1::TForm1(QWidget* parent)
     m_session.messages().setPresenter([this](const QString& text) { showMessage(this, text); });
     installScrollBufferFile(m_session, m_screen, [this] { return m_environment.scrollFileSelect; });
     m_session.setHook(m_script.get());
+    installReconnect();
     wireSession();
 }
 
 TForm1::~TForm1() {
     // Closing the socket as it goes must not run the handlers of a half-destroyed window.
     disconnect(&m_session, nullptr, this, nullptr);
+    m_reconnectPanel->stop();
     m_session.messages().setPresenter({});
     m_connection.socket().abort();
     m_screen.setPipeline(nullptr);
@@ -95,6 +99,8 @@ void TForm1::buildControls() {
     m_logPanel = std::make_unique<LogPanel>(m_pipeline, m_settings, this);
     connect(m_logPanel.get(), &LogPanel::statusTextChanged, this,
             [this](const QString& text) { setStatusText(1, text); });
+    m_reconnectPanel = std::make_unique<ReconnectPanel>(
+        m_connection, m_lineSender, m_lastConnection, m_session.messages(), this);
     layout->addWidget(buildTopBar());
     layout->addWidget(pages, 1);
     m_sendPanel = new SendPanel(m_lineSender);
@@ -115,6 +121,7 @@ QWidget* TForm1::buildTopBar() {
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_bConnect);
+    layout->addWidget(m_reconnectPanel->button());
     layout->addWidget(m_logPanel->button());
     for (QWidget* control : m_panel2->topBarControls())
         layout->addWidget(control);
@@ -182,6 +189,14 @@ void TForm1::wireSession() {
     connect(&m_session, &Session::connected, this, &TForm1::ClientSocket1Connect);
     connect(&m_session, &Session::socketError, this, &TForm1::ClientSocket1Error);
     connect(&m_session, &Session::disconnected, this, &TForm1::ClientSocket1Disconnect);
+}
+
+void TForm1::installReconnect() {
+    ReconnectCountdown& countdown = m_reconnectPanel->countdown();
+    countdown.setSecondsSource([this] { return m_environment.reconnectSec; });
+    countdown.setActions({[this] { StartConnection(); }, [this] { m_script->showAgain(); }});
+    m_session.setHook(&countdown);
+    m_pipeline.setLinkCheck(&m_reconnectPanel->linkCheck());
 }
 
 void TForm1::setBackScrollHook(BackScrollHook* hook) {
@@ -253,6 +268,7 @@ void TForm1::loadStartupSettings() {
     m_environment.scrollFileSelect = m_settings.LoadScrollFileSelect();
     m_environment.linkCheckMinutes = m_settings.LoadLinkCheck();
     m_environment.reconnectSec = m_settings.LoadReconnectSec();
+    m_reconnectPanel->linkCheck().apply(m_environment.linkCheckMinutes);
     applyWindowGeometry(geometry); // once the line width is known
 }
 
@@ -307,6 +323,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
+    m_reconnectPanel->stop();
     m_script->shutDown();
     m_session.shutDown();
     if (!m_sendPanel->SaveKeyHistory(KeyHistory::defaultPath()))

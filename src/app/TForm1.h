@@ -29,6 +29,7 @@ class LogPanel;
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class ReconnectPanel;
 class ScopeSheet;
 class ScriptPanel;
 class SendPanel;
@@ -77,6 +78,7 @@ private:
     void buildStatusBar();
     void buildMenu();
     void wireSession();
+    void installReconnect();
 
     void FormCreate();
     void FormShow();
@@ -133,5 +135,7 @@ private:
     HelpPanel* m_helpPanel = nullptr;
     // Destroyed before the pipeline it takes itself out of.
     std::unique_ptr<LogPanel> m_logPanel;
+    // Destroyed before the session and the pipeline that hold its hook and its stage.
+    std::unique_ptr<ReconnectPanel> m_reconnectPanel;
     bool m_shown = false;
 };

@@ -1,0 +1,22 @@
+#include "net/reconnect/ReconnectPanel.h"
+
+#include "desktop/Accessibility.h"
+#include "net/reconnect/ReconnectTexts.h"
+#include "net/reconnect/TfReconn.h"
+
+#include <QCheckBox>
+
+ReconnectPanel::ReconnectPanel(NodeConnection& connection, LineSender& sender,
+                               const LastConnection& last, OperatorMessages& messages,
+                               QWidget* window)
+    : QObject(window)
+    , m_countdown(last, messages)
+    , m_linkCheck(connection, sender)
+    , m_chkReconnect(new QCheckBox(ReconnectTexts::CheckBoxCaption, window))
+    , m_fReconn(std::make_unique<TfReconn>(m_countdown, window)) {
+    m_chkReconnect->setObjectName(QStringLiteral("chkReconnect"));
+    describeControl(m_chkReconnect, ReconnectTexts::CheckBoxCaption, ReconnectTexts::CheckBoxHint);
+    connect(m_chkReconnect, &QCheckBox::toggled, &m_countdown, &ReconnectCountdown::setEnabled);
+}
+
+ReconnectPanel::~ReconnectPanel() = default;

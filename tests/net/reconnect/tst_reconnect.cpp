@@ -1,0 +1,171 @@
+// Automatic reconnection and the link check, over real sockets on 127.0.0.1 against the
+// test node, with the second and the minute shortened to a few milliseconds.
+
+#include "TestBytes.h"
+#include "TestNode.h"
+#include "net/LastConnection.h"
+#include "net/NodeConnection.h"
+#include "net/Session.h"
+#include "net/reconnect/LinkCheck.h"
+#include "net/reconnect/ReconnectCountdown.h"
+#include "screen/ScreenBuffer.h"
+#include "send/LineSender.h"
+#include "settings/SettingsFile.h"
+
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString Offer = QStringLiteral("Try to reconnect -> 127.0.0.1");
+const QString Call = QStringLiteral("call after 10 s");
+const QByteArray NegotiationReply = bytes({255, 253, 1, 255, 252, 24});
+
+// The session with the countdown and the link check installed, as the main window wires
+// them. The trace holds what the operator is shown and what is done, in order.
+struct Rig {
+    QTemporaryDir dir;
+    ScreenBuffer screen;
+    LinePipeline pipeline;
+    NodeConnection connection{screen};
+    LineSender sender{connection.sender(), screen};
+    SettingsFile settings{dir.filePath(QStringLiteral("Kestrel.ini"))};
+    Session session{connection, screen, settings};
+    LastConnection last;
+    ReconnectCountdown countdown{last, session.messages()};
+    LinkCheck check{connection, sender};
+    NodeEntry node{QStringLiteral("127.0.0.1"), {}, {}, false, true, false, 1};
+    QStringList trace;
+    int seconds = 0;
+
+    Rig(quint16 port, bool sendCrLf = true) {
+        node.port = QString::number(port);
+        node.sendCrLf = sendCrLf;
+        sender.setConnection(node.localEcho, node.sendCrLf);
+        screen.setPipeline(&pipeline);
+        pipeline.setLinkCheck(&check);
+        session.setHook(&countdown);
+        session.messages().setPresenter([this](const QString& text) { trace << text; });
+        countdown.setEnabled(true);
+        countdown.setMillisecondsPerSecond(3);
+        countdown.setSecondsSource([] { return 10; });
+        QObject::connect(&countdown, &ReconnectCountdown::started, [this](const QString& label) {
+            trace << label;
+            seconds = 0;
+        });
+        QObject::connect(&countdown, &ReconnectCountdown::ticked, [this] {
+            if (++seconds == 5) // the same loss reported again neither restarts nor doubles it
+                countdown.offer(node.address);
+        });
+        countdown.setActions(
+            {[this] {
+                 trace << QStringLiteral("call after %1 s").arg(seconds);
+                 connection.StartConnection(node);
+             },
+             [this] { trace << QStringLiteral("script after %1 s").arg(seconds); }});
+    }
+};
+
+} // namespace
+
+class ReconnectTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lostConnectionIsRepeatedAfterEachCountdown_data();
+    void lostConnectionIsRepeatedAfterEachCountdown();
+    void silentLinkGetsAnEmptyLine_data();
+    void silentLinkGetsAnEmptyLine();
+    void linesFromTheNodePutTheEmptyLineOff();
+};
+
+void ReconnectTest::lostConnectionIsRepeatedAfterEachCountdown_data() {
+    QTest::addColumn<bool>("nodeListens");
+    QTest::addColumn<int>("lastConnAction");
+    QTest::addColumn<QStringList>("shownAndDone");
+    const QStringList threeCalls{Offer, Call, Offer, Call, Offer, Call};
+    const QString script = QStringLiteral("script after 10 s");
+    QTest::newRow("dialog node 1, node refuses") << false << 1 << threeCalls;
+    QTest::newRow("dialog node 12, node drops every call") << true << 12 << threeCalls;
+    QTest::newRow("script node 12") << false << 112 << QStringList{Offer, script};
+    QTest::newRow("nothing recorded")
+        << false << 0
+        << QStringList{Offer,
+                       QStringLiteral("LastConnAction is out of range in TfReconn::Action() ")};
+}
+
+void ReconnectTest::lostConnectionIsRepeatedAfterEachCountdown() {
+    QFETCH(bool, nodeListens);
+    QFETCH(int, lastConnAction);
+    QFETCH(QStringList, shownAndDone);
+    TestNode node;
+    QVERIFY(node.listen());
+    connect(&node, &TestNode::clientConnected, &node, &TestNode::dropClient, Qt::QueuedConnection);
+    QTcpServer refusing;
+    QVERIFY(refusing.listen(QHostAddress::LocalHost));
+    const quint16 port = nodeListens ? node.port() : refusing.serverPort();
+    refusing.close();
+    Rig rig(port);
+    if (lastConnAction > 100)
+        QVERIFY(rig.last.SetLastScript(lastConnAction - 100));
+    else if (lastConnAction > 0)
+        QVERIFY(rig.last.SetLastNode(lastConnAction));
+    rig.connection.StartConnection(rig.node);
+    QTRY_VERIFY(rig.trace.size() >= shownAndDone.size());
+    QCOMPARE(rig.trace.mid(0, shownAndDone.size()), shownAndDone);
+    rig.countdown.stop();
+}
+
+void ReconnectTest::silentLinkGetsAnEmptyLine_data() {
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<bool>("sendCrLf");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::newRow("CR LF node") << true << true << 1 << QByteArray("\r\n");
+    QTest::newRow("CR node") << true << false << 1 << QByteArray("\r");
+    QTest::newRow("link check off") << true << true << 0 << QByteArray();
+    QTest::newRow("not connected") << false << true << 1 << QByteArray();
+}
+
+void ReconnectTest::silentLinkGetsAnEmptyLine() {
+    QFETCH(bool, connected);
+    QFETCH(bool, sendCrLf);
+    QFETCH(int, minutes);
+    QFETCH(QByteArray, sent);
+    TestNode node;
+    QVERIFY(node.listen());
+    Rig rig(connected ? node.port() : 0, sendCrLf);
+    rig.check.setMillisecondsPerMinute(20);
+    rig.check.apply(minutes);
+    rig.connection.StartConnection(rig.node);
+    if (!sent.isEmpty()) {
+        QTRY_VERIFY(node.receivedFrom(0).startsWith(NegotiationReply + sent + sent));
+        return;
+    }
+    if (connected)
+        QTRY_COMPARE(node.receivedFrom(0), NegotiationReply);
+    QVERIFY(!QSignalSpy(&rig.screen, &ScreenBuffer::contentChanged).wait(200)); // nor failed
+}
+
+void ReconnectTest::linesFromTheNodePutTheEmptyLineOff() {
+    TestNode node;
+    QVERIFY(node.listen());
+    Rig rig(node.port());
+    rig.check.setMillisecondsPerMinute(300);
+    rig.connection.StartConnection(rig.node);
+    QTRY_COMPARE(node.receivedFrom(0), NegotiationReply);
+    rig.check.apply(1);
+    int said = 0;
+    QTimer talk;
+    connect(&talk, &QTimer::timeout, [&] { node.sendLine("chat " + QByteArray::number(++said)); });
+    talk.start(30);
+    QTRY_VERIFY(said >= 30);
+    talk.stop();
+    QCOMPARE(node.receivedFrom(0), NegotiationReply);
+    QTRY_VERIFY(node.receivedFrom(0).startsWith(NegotiationReply + "\r\n"));
+}
+
+QTEST_GUILESS_MAIN(ReconnectTest)
+#include "tst_reconnect.moc"
