@@ -2,6 +2,8 @@
 
 #include "desktop/Accessibility.h"
 #include "desktop/MessageBoxes.h"
+#include "scope/ScopeListDelegate.h"
+#include "scope/ScopeListModel.h"
 #include "scope/ScopeSet.h"
 #include "scope/ScopeTexts.h"
 #include "scope/TfFilter.h"
@@ -12,7 +14,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -20,9 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Where a list item keeps the spot it shows, to keep the operator's selection on it.
-constexpr int SpotKeyRole = Qt::UserRole;
 
 template <typename Control>
 Control* named(Control* control, const char* name, const QString& caption,
@@ -111,9 +110,11 @@ QWidget* ScopeSheet::buildToolBar() {
     return panel;
 }
 
-QListWidget* ScopeSheet::addList(const QString& name, const QString& sheet,
-                                 QLatin1StringView tabCaption, const QString& spokenName) {
-    auto* list = new QListWidget;
+QListView* ScopeSheet::addList(const QString& name, const QString& sheet,
+                               QLatin1StringView tabCaption, const QString& spokenName) {
+    auto* list = new QListView;
+    list->setModel(new ScopeListModel(m_charset, list));
+    list->setItemDelegate(new ScopeListDelegate(list));
     list->setObjectName(name);
     list->setProperty("sheet", sheet);
     list->setUniformItemSizes(true);
@@ -143,7 +144,7 @@ QTabWidget* ScopeSheet::buildLists() {
 }
 
 void ScopeSheet::setListFont(const QFont& font, const QColor& text, const QColor& background) {
-    for (QListWidget* list : m_lists) {
+    for (QListView* list : m_lists) {
         list->setFont(font);
         QPalette palette = list->palette();
         palette.setColor(QPalette::Base, background);
@@ -183,30 +184,24 @@ void ScopeSheet::drawList(int tab) {
         return; // the lists keep their last content and ages
     const ScopeListing listing = tab == 0 ? m_scopes.all().RefreshAll(m_scopes.filter())
                                           : m_scopes.band(Band(tab - 1)).ShowList();
-    fill(m_lists[size_t(tab)], listing);
+    showListing(tab, listing);
     m_stale[size_t(tab)] = false;
 }
 
-// Reuses the list's items: a redraw changes texts, it does not rebuild the list, and
-// only rows whose text changed are painted again. The selection goes to the newest spot
-// with "Focus to new report", else it stays on the spot the operator chose while that
-// is listed, wherever it sorts to.
-void ScopeSheet::fill(QListWidget* list, const ScopeListing& listing) {
-    const QListWidgetItem* current = list->currentItem();
-    const QVariant chosenSpot = current ? current->data(SpotKeyRole) : QVariant();
-    const int lines = int(listing.lines.size());
-    while (list->count() > lines)
-        delete list->takeItem(list->count() - 1);
-    for (int i = 0; i < lines; ++i) {
-        if (i == list->count())
-            list->addItem(QString());
-        list->item(i)->setText(m_charset.decode(listing.lines[i]));
-        list->item(i)->setData(SpotKeyRole, listing.spotKeys[i]);
-    }
-    if (m_scopes.context().focus)
-        list->setCurrentRow(listing.selected);
-    else if (chosenSpot.isValid())
-        list->setCurrentRow(int(listing.spotKeys.indexOf(chosenSpot.toByteArray())));
+// The selection goes to the newest spot with "Focus to new report", else it stays on the
+// spot the operator chose while that is listed, wherever it sorts to.
+void ScopeSheet::showListing(int tab, const ScopeListing& listing) {
+    QListView* list = m_lists[size_t(tab)];
+    auto* model = static_cast<ScopeListModel*>(list->model());
+    const QModelIndex current = list->currentIndex();
+    const QByteArray chosenSpot = model->spotKey(current.row());
+    model->show(listing);
+    const bool focus = m_scopes.context().focus;
+    if (!focus && !current.isValid())
+        return; // nothing chosen
+    const int selected = focus ? listing.selected : model->rowOf(chosenSpot);
+    list->selectionModel()->setCurrentIndex(model->index(selected),
+                                            QItemSelectionModel::ClearAndSelect);
 }
 
 void ScopeSheet::bFilterClick() {

@@ -4,10 +4,10 @@
 // tab stepping, clear, focus and lock controls, and PageControl3 with the "All" list
 // and one list per band.
 //
-// The tables change as spots arrive; the lists are drawn from them at most once per
-// frame, and only the list on screen: a list that is not showing is drawn when it is
-// shown. While the scope is locked (the lock is the pipeline's) nothing enters the
-// tables and no list is redrawn.
+// The tables change as spots arrive; the lists are drawn from them at most ten times a
+// second, and only the list on screen: a list that is not showing is drawn when it is
+// shown. A redraw changes only the rows that changed. While the scope is locked (the lock is the
+// pipeline's) nothing enters the tables and no list is redrawn.
 
 #include "scope/DxSpot.h"
 #include "screen/DisplayCharset.h"
@@ -21,7 +21,7 @@
 class LinePipeline;
 class QCheckBox;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QSpinBox;
 class QTabWidget;
 class ScopeSet;
@@ -65,11 +65,11 @@ protected:
 private:
     QWidget* buildToolBar();
     QTabWidget* buildLists();
-    QListWidget* addList(const QString& name, const QString& sheet, QLatin1StringView tabCaption,
-                         const QString& spokenName);
+    QListView* addList(const QString& name, const QString& sheet, QLatin1StringView tabCaption,
+                       const QString& spokenName);
     void drawVisibleLists();
     void drawList(int tab);
-    void fill(QListWidget* list, const ScopeListing& listing);
+    void showListing(int tab, const ScopeListing& listing);
     void stepTab(int step);
 
     ScopeSet& m_scopes;
@@ -85,6 +85,6 @@ private:
     QCheckBox* m_chkFocus = nullptr;
     QCheckBox* m_chkLock = nullptr;
     QTabWidget* m_pageControl3 = nullptr;
-    std::array<QListWidget*, 1 + BandCount> m_lists{}; // "All", then 160 m … 2 m
+    std::array<QListView*, 1 + BandCount> m_lists{}; // "All", then 160 m … 2 m
     std::array<bool, 1 + BandCount> m_stale{};
 };

@@ -11,7 +11,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -23,9 +23,13 @@ namespace {
 
 const QDateTime spotTime(QDate(2026, 12, 6), QTime(9, 44), Qt::UTC);
 
-QString selectedText(const QListWidget* list) {
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    return selected.size() == 1 ? selected.first()->text() : QString();
+QString selectedText(const QListView* list) {
+    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+    return selected.size() == 1 ? selected.first().data().toString() : QString();
+}
+
+QString rowText(const QListView* list, int row) {
+    return list->model()->index(row, 0).data().toString();
 }
 
 } // namespace
@@ -47,7 +51,7 @@ private slots:
 
 private:
     void showScope(const char* list);
-    QListWidget* list(const char* name) const;
+    QListView* list(const char* name) const;
     QStringList items(const char* name);
     void spot(double khz, const QByteArray& call);
     void waitForListRedraw();
@@ -77,8 +81,8 @@ void ScopeWindowTest::cleanup() {
     m_driver.reset();
 }
 
-QListWidget* ScopeWindowTest::list(const char* name) const {
-    return m_form->findChild<QListWidget*>(QLatin1String(name));
+QListView* ScopeWindowTest::list(const char* name) const {
+    return m_form->findChild<QListView*>(QLatin1String(name));
 }
 
 void ScopeWindowTest::showScope(const char* name) {
@@ -90,10 +94,10 @@ void ScopeWindowTest::showScope(const char* name) {
 
 QStringList ScopeWindowTest::items(const char* name) {
     showScope(name);
-    QListWidget* widget = list(name);
+    QListView* view = list(name);
     QStringList texts;
-    for (int i = 0; i < widget->count(); ++i)
-        texts << widget->item(i)->text();
+    for (int i = 0; i < view->model()->rowCount(); ++i)
+        texts << rowText(view, i);
     return texts;
 }
 
@@ -181,15 +185,15 @@ void ScopeWindowTest::selectionStaysOnItsSpot() {
     spot(14025.0, "XX9ZZ");
     spot(14030.0, "YY1AA");
     QTRY_COMPARE(items("lstScope20").size(), 2);
-    QListWidget* band20 = list("lstScope20");
+    QListView* band20 = list("lstScope20");
     QTest::mouseClick(band20->viewport(), Qt::LeftButton, {},
-                      band20->visualItemRect(band20->item(1)).center());
+                      band20->visualRect(band20->model()->index(1, 0)).center());
     QVERIFY(selectedText(band20).contains(QStringLiteral("YY1AA")));
     spot(14010.0, "ZZ1ZZ");
-    QTRY_COMPARE(band20->count(), 3);
+    QTRY_COMPARE(band20->model()->rowCount(), 3);
     QVERIFY(selectedText(band20).contains(QStringLiteral("YY1AA")));
     spot(14030.4, "YY1AA"); // replaces the chosen spot
-    QTRY_VERIFY(band20->item(2)->text().startsWith(QStringLiteral("  14030.4")));
+    QTRY_VERIFY(rowText(band20, 2).startsWith(QStringLiteral("  14030.4")));
     QCOMPARE(selectedText(band20), QString());
 
     m_form->findChild<QCheckBox*>(QStringLiteral("chkFocus"))->click();

@@ -1,0 +1,86 @@
+#include "scope/ScopeListDelegate.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyle>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// More rows than any list shows at once, so that a repaint finds every text laid out.
+constexpr qsizetype RecentTextCount = 256;
+
+const QStyle* styleOf(const QWidget* view) {
+    return view ? view->style() : QApplication::style();
+}
+
+// The gap between the text and the row's edges, as the style's own item views leave it.
+int textMargin(const QWidget* view) {
+    return styleOf(view)->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+}
+
+QPalette::ColorGroup colorGroup(QStyle::State state) {
+    if (!(state & QStyle::State_Enabled))
+        return QPalette::Disabled;
+    return state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+}
+
+} // namespace
+
+ScopeListDelegate::ScopeListDelegate(QObject* parent)
+    : QAbstractItemDelegate(parent) {}
+
+void ScopeListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette::ColorGroup group = colorGroup(option.state);
+    if (selected) // the one row drawn by the style, so it looks selected as in other lists
+        styleOf(option.widget)
+            ->drawControl(QStyle::CE_ItemViewItem, &option, painter, option.widget);
+    const QString text = index.data().toString();
+    const QStaticText& line = laidOut(text, option.font);
+    const int margin = textMargin(option.widget);
+    const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
+    painter->save();
+    painter->setFont(option.font);
+    painter->setPen(
+        option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+    if (line.size().width() <= textRect.width()) {
+        const int top = textRect.top() + (textRect.height() - option.fontMetrics.height()) / 2;
+        painter->drawStaticText(textRect.left(), top, line);
+    } else { // wider than its row: cut short with an ellipsis, like other item views
+        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                          option.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width()));
+    }
+    painter->restore();
+}
+
+QSize ScopeListDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const {
+    const qreal textWidth = QFontMetricsF(option.font).horizontalAdvance(index.data().toString());
+    // Some fonts space their lines closer than their glyphs reach.
+    const int height = std::max(option.fontMetrics.lineSpacing(), option.fontMetrics.height());
+    return {int(std::ceil(textWidth)) + 2 * textMargin(option.widget), height};
+}
+
+const QStaticText& ScopeListDelegate::laidOut(const QString& text, const QFont& font) const {
+    if (font != m_font) {
+        m_recentTexts.clear();
+        m_olderTexts.clear();
+        m_font = font;
+    }
+    if (const auto recent = m_recentTexts.constFind(text); recent != m_recentTexts.cend())
+        return *recent;
+    if (m_recentTexts.size() >= RecentTextCount)
+        m_olderTexts = std::exchange(m_recentTexts, {});
+    QStaticText line = m_olderTexts.take(text);
+    if (line.text() != text) { // not laid out lately
+        line = QStaticText(text);
+        line.setTextFormat(Qt::PlainText);
+        line.prepare(QTransform(), font);
+    }
+    return *m_recentTexts.insert(text, line);
+}

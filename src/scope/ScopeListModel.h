@@ -1,0 +1,39 @@
+#pragma once
+
+// The rows of one scope list as its view shows them: the listing last drawn, its lines
+// decoded for display. A new listing changes only the rows that differ from it, with
+// row inserts, removals and text changes, so the view keeps its selection and repaints
+// only what changed.
+
+#include "scope/SpotScope.h"
+
+#include <QAbstractListModel>
+#include <QString>
+
+class DisplayCharset;
+
+class ScopeListModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    ScopeListModel(DisplayCharset& charset, QObject* parent);
+
+    void show(const ScopeListing& listing);
+    // The row showing the spot, -1 when it is not listed.
+    int rowOf(const QByteArray& spotKey) const { return int(m_shown.spotKeys.indexOf(spotKey)); }
+    QByteArray spotKey(int row) const { return m_shown.spotKeys.value(row); }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    void showAfresh(const ScopeListing& listing);
+    void removeShownRows(int row, int count);
+    void insertShownRows(int row, int count, const ScopeListing& listing);
+    void changeShownRows(int row, int count, const ScopeListing& listing);
+
+    DisplayCharset& m_charset;
+    int m_decodedCharset = -1; // the texts are decoded again when the charset changes
+    ScopeListing m_shown;
+    QList<QString> m_texts;
+};

@@ -1,0 +1,159 @@
+// The scope lists change only the rows that changed: a listing shown after another
+// leaves the view the same rows as a list drawn afresh, with the fewest row changes.
+
+#include "SpotLines.h"
+#include "scope/ScopeListModel.h"
+#include "scope/ScopeSet.h"
+#include "scope/ScopeSheet.h"
+#include "screen/DisplayCharset.h"
+#include "screen/ScreenBuffer.h"
+
+#include <QFontDatabase>
+#include <QListView>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QStyledItemDelegate>
+#include <QTest>
+
+namespace {
+
+// "A:0 B:0" lists spot A, then spot B, each aged 0.
+ScopeListing listingOf(const QByteArray& rows) {
+    ScopeListing listing;
+    for (const QByteArray& row : rows.split(' ')) {
+        listing.lines << row;
+        listing.spotKeys << row.left(row.indexOf(':'));
+    }
+    return listing;
+}
+
+// What the model tells its view, in order: "+1-2" rows 1 to 2 inserted, "-1-2" removed,
+// "~1-2" changed, "reset" shown afresh.
+QStringList editsOf(const QAbstractItemModel& model, const std::function<void()>& change) {
+    QStringList edits;
+    const auto rows = [&edits](const char* kind) {
+        return [&edits, kind](const QModelIndex&, int first, int last) {
+            edits << QString::fromLatin1(kind).arg(first).arg(last);
+        };
+    };
+    QObject scope;
+    QObject::connect(&model, &QAbstractItemModel::rowsInserted, &scope, rows("+%1-%2"));
+    QObject::connect(&model, &QAbstractItemModel::rowsRemoved, &scope, rows("-%1-%2"));
+    QObject::connect(&model, &QAbstractItemModel::dataChanged, &scope,
+                     [&edits](const QModelIndex& top, const QModelIndex& bottom) {
+                         edits << QStringLiteral("~%1-%2").arg(top.row()).arg(bottom.row());
+                     });
+    QObject::connect(&model, &QAbstractItemModel::modelReset, &scope,
+                     [&edits] { edits << QStringLiteral("reset"); });
+    change();
+    return edits;
+}
+
+} // namespace
+
+class ScopeListTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listingReplacesListing_data();
+    void listingReplacesListing();
+    void newSpotInLongListInsertsOneRow();
+    void charsetChangeDecodesAgain();
+    void rowsLookAsInOtherLists();
+};
+
+void ScopeListTest::listingReplacesListing_data() {
+    QTest::addColumn<QByteArray>("shown");
+    QTest::addColumn<QByteArray>("next");
+    QTest::addColumn<QString>("edits");
+    const auto row = [](const char* name, const char* shown, const char* next, const char* edits) {
+        QTest::newRow(name) << QByteArray(shown) << QByteArray(next) << QString::fromLatin1(edits);
+    };
+    row("spot enters", "A:0 C:0", "A:0 B:0 C:0", "+1-1");
+    row("spot ages out", "A:0 B:0 C:0", "A:0 C:0", "-1-1");
+    row("ages go up", "A:0 B:0 C:0", "A:1 B:0 C:1", "~0-0 ~2-2");
+    row("filter hides", "A:0 B:0 C:0 D:0 E:0", "A:0 E:0", "-1-3");
+    row("spot moves", "A:0 B:0 C:0 D:0", "A:0 C:0 B:0 D:0", "-1-1 +2-2");
+    row("all new", "A:0 B:0", "C:0 D:0", "reset");
+    row("key twice", "A:0 B:0", "A:0 A:1", "reset");
+}
+
+void ScopeListTest::listingReplacesListing() {
+    QFETCH(QByteArray, shown);
+    QFETCH(QByteArray, next);
+    QFETCH(QString, edits);
+    DisplayCharset charset;
+    ScopeListModel model(charset, nullptr);
+    model.show(listingOf(shown));
+    QCOMPARE(editsOf(model, [&] { model.show(listingOf(next)); }).join(u' '), edits);
+    QStringList texts;
+    for (int row = 0; row < model.rowCount(); ++row)
+        texts << model.index(row).data().toString();
+    QCOMPARE(texts.join(u' '), QString::fromLatin1(next));
+}
+
+// What the sheet draws from the tables: one spot more is one row more, nothing else.
+void ScopeListTest::newSpotInLongListInsertsOneRow() {
+    ScreenBuffer screen;
+    LinePipeline pipeline;
+    ScopeSet scopes;
+    scopes.context().now = [] { return qint64(1767225600); };
+    ScopeSheet sheet(scopes, pipeline, screen);
+    sheet.show();
+    for (int khz = 14001; khz <= 14060; ++khz)
+        scopes.all().AddLine(SpotLines::dxDe("XX1AA:", QByteArray::number(khz) + ".0",
+                                             "K" + QByteArray::number(khz)));
+    sheet.RefreshAll();
+    const QAbstractItemModel* model =
+        sheet.findChild<QListView*>(QStringLiteral("lstScope"))->model();
+    QTRY_COMPARE(model->rowCount(), 60);
+    const QStringList edits = editsOf(*model, [&] {
+        scopes.all().AddLine(SpotLines::dxDe("XX1AA:", "14030.5", "JA1ABC"));
+        sheet.RefreshAll();
+        QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
+        QVERIFY(inserted.wait());
+    });
+    QCOMPARE(edits, QStringList(QStringLiteral("+30-30")));
+    QVERIFY(model->index(30, 0).data().toString().contains(QStringLiteral("JA1ABC")));
+}
+
+void ScopeListTest::charsetChangeDecodesAgain() {
+    DisplayCharset charset(0); // Windows-1252
+    ScopeListModel model(charset, nullptr);
+    model.show(listingOf("A:\xe9"));
+    charset.setCharset(204); // Windows-1251
+    model.show(listingOf("A:\xe9"));
+    QCOMPARE(model.index(0).data().toString(), QStringLiteral("A:\u0439"));
+}
+
+// The rows are painted as the stock item painter paints them, the selected one on the
+// highlight.
+void ScopeListTest::rowsLookAsInOtherLists() {
+    ScreenBuffer screen;
+    LinePipeline pipeline;
+    ScopeSet scopes;
+    ScopeSheet sheet(scopes, pipeline, screen);
+    sheet.setListFont(QFontDatabase::systemFont(QFontDatabase::FixedFont), Qt::yellow, Qt::black);
+    sheet.show();
+    for (const char* call : {"K1AA", "K2BB", "K3CC"})
+        scopes.all().AddLine(SpotLines::dxDe("XX1AA:", "14025.0", call));
+    sheet.RefreshAll();
+    auto* list = sheet.findChild<QListView*>(QStringLiteral("lstScope"));
+    QTRY_COMPARE(list->model()->rowCount(), 3);
+    list->setCurrentIndex(list->model()->index(1, 0));
+    const QRect selectedRow = list->visualRect(list->currentIndex());
+    QImage painted = list->viewport()->grab().toImage();
+    const QColor highlight = list->palette().color(QPalette::Highlight);
+    const QColor selectedBackground =
+        painted.pixelColor(selectedRow.left() + 1, selectedRow.center().y());
+    QVERIFY2(qAbs(selectedBackground.hue() - highlight.hue()) < 8,
+             qPrintable(selectedBackground.name()));
+    list->setItemDelegate(new QStyledItemDelegate(list));
+    QImage stockPainted = list->viewport()->grab().toImage();
+    QPainter(&painted).fillRect(selectedRow, Qt::black);
+    QPainter(&stockPainted).fillRect(selectedRow, Qt::black);
+    QCOMPARE(painted, stockPainted);
+}
+
+QTEST_MAIN(ScopeListTest)
+#include "tst_scopelist.moc"
