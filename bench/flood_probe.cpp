@@ -30,6 +30,7 @@
 #include <csignal>
 #include <cstdio>
 #include <functional>
+#include <glib.h>
 #include <optional>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -39,44 +40,61 @@ namespace {
 const QByteArray LoginCall = QByteArrayLiteral("M0TST");
 const QByteArray SpotPrefix = QByteArrayLiteral("DX de ");
 constexpr qint64 NsPerMs = 1'000'000;
-constexpr int TickMs = 2;
 constexpr qint64 FrameNs = 16 * NsPerMs;
 // What connecting, logging in and bringing a sheet to the front cost is not the flood's.
 constexpr int SettleMs = 250;
 
-// The longest time the event loop did not run: a fast precise timer notices every
-// stretch it was kept from ticking.
+// The longest time the event loop did not look at its inputs: the time from one return
+// of glib's poll to its next call is one pass of the loop, however many events it ran.
+// The poll function is wrapped, so the watch itself wakes the loop no more often than
+// the client does (a ticking timer would, and would cost as much as a quiet client).
 class LoopWatch {
 public:
     LoopWatch() {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(TickMs);
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { tick(); });
+        s_watch = this;
+        GMainContext* context = g_main_context_default();
+        s_poll = g_main_context_get_poll_func(context);
+        g_main_context_set_poll_func(context, &LoopWatch::poll);
     }
+    ~LoopWatch() {
+        g_main_context_set_poll_func(g_main_context_default(), s_poll);
+        s_watch = nullptr;
+    }
+    LoopWatch(const LoopWatch&) = delete;
+    LoopWatch& operator=(const LoopWatch&) = delete;
 
     void start() {
         m_clock.start();
-        m_last = 0;
-        m_timer.start();
+        m_lastReturn = 0;
     }
 
-    double maxBlockMs() const { return double(m_maxGapNs) / double(NsPerMs); }
+    double maxBlockMs() const { return double(m_maxPassNs) / double(NsPerMs); }
     int blocksOverFrame() const { return m_overFrame; }
 
 private:
-    void tick() {
-        const qint64 now = m_clock.nsecsElapsed();
-        const qint64 gap = now - m_last - TickMs * NsPerMs;
-        m_last = now;
-        m_maxGapNs = std::max(m_maxGapNs, gap);
-        if (gap > FrameNs)
+    static gint poll(GPollFD* fds, guint count, gint timeout) {
+        if (s_watch)
+            s_watch->passEnded();
+        const gint ready = s_poll(fds, count, timeout);
+        if (s_watch && s_watch->m_clock.isValid())
+            s_watch->m_lastReturn = s_watch->m_clock.nsecsElapsed();
+        return ready;
+    }
+
+    void passEnded() {
+        if (!m_clock.isValid())
+            return;
+        const qint64 pass = m_clock.nsecsElapsed() - m_lastReturn;
+        m_maxPassNs = std::max(m_maxPassNs, pass);
+        if (pass > FrameNs)
             ++m_overFrame;
     }
 
-    QTimer m_timer;
+    static inline LoopWatch* s_watch = nullptr;
+    static inline GPollFunc s_poll = nullptr;
     QElapsedTimer m_clock;
-    qint64 m_last = 0;
-    qint64 m_maxGapNs = 0;
+    qint64 m_lastReturn = 0;
+    qint64 m_maxPassNs = 0;
     int m_overFrame = 0;
 };
 
