@@ -160,7 +160,8 @@ void ScopeSheet::setCharset(int windowsCharset) {
 
 void ScopeSheet::RedrawAllScopes() {
     m_stale.fill(true);
-    m_redraw.request();
+    if (isVisible()) // a hidden sheet draws its list when it is shown
+        m_redraw.request();
 }
 
 void ScopeSheet::RefreshAll() {

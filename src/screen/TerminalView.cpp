@@ -25,8 +25,10 @@ TerminalView::TerminalView(const ScreenBuffer& screen, QWidget* parent, Lines sh
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_announcedLines = screen.cursorAtEnd().nextLine;
     connect(&m_throttle, &RepaintThrottle::due, this, qOverload<>(&QWidget::update));
-    connect(&screen, &ScreenBuffer::contentChanged, &m_throttle, &RepaintThrottle::request);
     connect(&screen, &ScreenBuffer::contentChanged, this, [this] {
+        // A hidden view wakes nothing: showing it paints it whole.
+        if (isVisible())
+            m_throttle.request();
         // Older lines stay put as text arrives: only the newest are news.
         if (m_shown == Lines::Newest && QAccessible::isActive())
             m_announceThrottle.request();
