@@ -53,44 +53,32 @@ private slots:
         row("rem lines") << QByteArray("rem one\nrem\n\n") << 0 << L{close} << true;
         row("indented, CR LF, runs of spaces kept")
             << QByteArray("  \tsend  sh/dx  20 \r\n") << 0 << L{"send:sh/dx  20", close} << true;
-        row("capital keyword stops")
-            << QByteArray("Send x\nsend y\n") << 0 << L{"show:script error in > Send x"} << false;
-        row("keyword run on") << QByteArray("nodes 1\n") << 0 << L{"show:script error in > nodes 1"}
-                              << false;
-        row("no keyword") << QByteArray("hello\n") << 0 << L{"show:script error in > hello"}
-                          << false;
+        // A failing line: the message then the line itself, and the script stops.
+        const auto fails = [](const char* line, const char* message) {
+            QTest::newRow(line) << QByteArray(line) << 0
+                                << L{QByteArray("show:") + message +
+                                     QByteArray(line).split('\n')[0].trimmed()}
+                                << false;
+        };
+        fails("Send x\nsend y", "script error in > ");
+        fails("nodes 1", "script error in > ");
+        fails("hello", "script error in > ");
+        fails("node 0", "node no. is out of range in > ");
+        fails("node 13", "node no. is out of range in > ");
+        fails("node abc", "node no. is not numeric in > ");
+        fails("node", "node parameter counts error in > ");
+        fails("node 1 2", "node parameter counts error in > ");
+        fails("send ", "Too few parameter(s) in command 'send' > ");
+        fails("until", "Too few parameter(s) in command 'until' > ");
+        fails("wait", "Too few parameter in command 'wait' > ");
+        fails("wait 1 2", "Too many parameters in command 'wait' > ");
+        fails("wait  5", "Too many parameters in command 'wait' > ");
+        fails("wait abc", "Parameter should be numeric (command 'wait') > ");
+        fails("wait -5", "Parameter should be numeric (command 'wait') > ");
         row("node 3") << QByteArray("node 3\n") << 0 << L{"node:3", "last:3", close} << true;
         row("node start fails, script goes on")
             << QByteArray("node 12\nsend x\n") << -5
             << L{"node:12", "show:** connection error **", "last:12", "send:x", close} << true;
-        row("node 0") << QByteArray("node 0") << 0 << L{"show:node no. is out of range in > node 0"}
-                      << false;
-        row("node 13") << QByteArray("node 13") << 0
-                       << L{"show:node no. is out of range in > node 13"} << false;
-        row("node abc") << QByteArray("node abc") << 0
-                        << L{"show:node no. is not numeric in > node abc"} << false;
-        row("node alone") << QByteArray("node") << 0
-                          << L{"show:node parameter counts error in > node"} << false;
-        row("node two parameters") << QByteArray("node 1 2") << 0
-                                   << L{"show:node parameter counts error in > node 1 2"} << false;
-        row("send alone") << QByteArray("send \n") << 0
-                          << L{"show:Too few parameter(s) in command 'send' > send"} << false;
-        row("until alone") << QByteArray("until") << 0
-                           << L{"show:Too few parameter(s) in command 'until' > until"} << false;
-        row("wait alone") << QByteArray("wait") << 0
-                          << L{"show:Too few parameter in command 'wait' > wait"} << false;
-        row("wait two parameters")
-            << QByteArray("wait 1 2") << 0
-            << L{"show:Too many parameters in command 'wait' > wait 1 2"} << false;
-        row("wait two spaces") << QByteArray("wait  5") << 0
-                               << L{"show:Too many parameters in command 'wait' > wait  5"}
-                               << false;
-        row("wait letters") << QByteArray("wait abc") << 0
-                            << L{"show:Parameter should be numeric (command 'wait') > wait abc"}
-                            << false;
-        row("wait negative") << QByteArray("wait -5") << 0
-                             << L{"show:Parameter should be numeric (command 'wait') > wait -5"}
-                             << false;
         row("wait 0") << QByteArray("wait 0\nsend x") << 0 << L{"send:x", close} << true;
         row("line over 127 bytes goes on as the next line")
             << QByteArray("rem " + QByteArray(123, 'x') + "send z\n") << 0

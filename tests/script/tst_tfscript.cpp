@@ -118,9 +118,7 @@ private slots:
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("menuItem"); // triggered instead of the key
         QTest::addColumn<QString>("runs");     // file name, or empty: nothing runs
-        QTest::newRow("F5") << int(Qt::Key_F5) << 0 << QString() << "script5.txt";
-        QTest::newRow("Shift+F5") << int(Qt::Key_F5) << int(Qt::ShiftModifier) << QString()
-                                  << QString();
+        // F1 and Shift+F1 are typed into the main window in its own test.
         QTest::newRow("Alt+F4") << int(Qt::Key_F4) << int(Qt::AltModifier) << QString()
                                 << QString();
         QTest::newRow("menu F-4") << 0 << 0 << "F41"

@@ -1,5 +1,6 @@
 // Automatic reconnection and the link check, over real sockets on 127.0.0.1 against the
-// test node, with the second and the minute shortened to a few milliseconds.
+// test node, with the second and the minute shortened to a few milliseconds; the
+// reconnect dialog and the main window's check box on the offscreen platform.
 
 #include "TestBytes.h"
 #include "TestNode.h"
@@ -8,10 +9,16 @@
 #include "net/Session.h"
 #include "net/reconnect/LinkCheck.h"
 #include "net/reconnect/ReconnectCountdown.h"
+#include "net/reconnect/ReconnectPanel.h"
+#include "net/reconnect/TfReconn.h"
 #include "screen/ScreenBuffer.h"
 #include "send/LineSender.h"
 #include "settings/SettingsFile.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -78,6 +85,8 @@ private slots:
     void silentLinkGetsAnEmptyLine_data();
     void silentLinkGetsAnEmptyLine();
     void linesFromTheNodePutTheEmptyLineOff();
+    void countdownShownAndEnded_data();
+    void countdownShownAndEnded();
 };
 
 void ReconnectTest::lostConnectionIsRepeatedAfterEachCountdown_data() {
@@ -158,5 +167,56 @@ void ReconnectTest::linesFromTheNodePutTheEmptyLineOff() {
     QTRY_VERIFY(node.receivedFrom(0).startsWith(NegotiationReply + "\r\n"));
 }
 
-QTEST_GUILESS_MAIN(ReconnectTest)
+void ReconnectTest::countdownShownAndEnded_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("attempts");
+    QTest::addColumn<bool>("nextOfferShows");
+    QTest::newRow("runs out") << QString() << 1 << true;
+    QTest::newRow("ABORT") << QStringLiteral("ABORT") << 0 << true;
+    QTest::newRow("Escape") << QStringLiteral("Escape") << 0 << true;
+    QTest::newRow("program closing") << QStringLiteral("program closing") << 0 << false;
+    QTest::newRow("Reconnect not ticked") << QStringLiteral("not ticked") << 0 << false;
+}
+
+void ReconnectTest::countdownShownAndEnded() {
+    QFETCH(QString, how);
+    QFETCH(int, attempts);
+    QFETCH(bool, nextOfferShows);
+    ScreenBuffer screen;
+    NodeConnection connection(screen);
+    LineSender sender(connection.sender(), screen);
+    LastConnection last;
+    OperatorMessages messages;
+    QWidget window;
+    ReconnectPanel panel(connection, sender, last, messages, &window);
+    TfReconn& dialog = panel.dialog();
+    QCheckBox* chkReconnect = panel.button();
+    int calls = 0;
+    last.SetLastNode(1);
+    panel.countdown().setActions({[&calls] { ++calls; }, {}});
+    panel.countdown().setSecondsSource([] { return 20; });
+    panel.countdown().setMillisecondsPerSecond(3);
+    chkReconnect->setChecked(how != QLatin1String("not ticked"));
+    panel.countdown().offer(QStringLiteral("127.0.0.1"));
+    QCOMPARE(dialog.isVisible(), chkReconnect->isChecked());
+    if (dialog.isVisible()) {
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                 QStringLiteral("Try to reconnect -> 127.0.0.1"));
+        auto* bar = dialog.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+        QCOMPARE(QList<int>({bar->maximum(), bar->value()}), QList<int>({20, 20}));
+    }
+    if (how == QLatin1String("ABORT"))
+        dialog.findChild<QPushButton*>(QStringLiteral("bAbort"))->click();
+    else if (how == QLatin1String("Escape"))
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    else if (how == QLatin1String("program closing"))
+        panel.stop();
+    QTRY_VERIFY(!dialog.isVisible());
+    QVERIFY(!panel.countdown().isCounting());
+    QCOMPARE(calls, attempts);
+    panel.countdown().offer(QStringLiteral("127.0.0.1"));
+    QCOMPARE(dialog.isVisible(), nextOfferShows);
+}
+
+QTEST_MAIN(ReconnectTest)
 #include "tst_reconnect.moc"
