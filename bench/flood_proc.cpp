@@ -1,6 +1,7 @@
 #include "flood_proc.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QList>
 
@@ -27,19 +28,22 @@ quint16 portOf(const QByteArray& endpoint) {
 
 } // namespace
 
+// The scheduler's own count of the time each thread ran, in nanoseconds: exact, where
+// the user and system times of /proc/<pid>/stat are whole clock ticks charged to
+// whoever happened to run at the tick, which misjudges a program that wakes often for
+// short stretches. Threads that have ended are not counted; the client's live on.
 double cpuSeconds(qint64 pid) {
-    const QByteArray stat = readProcFile(procPath(pid, "stat"));
-    // The command name may hold blanks and brackets: fields are counted after its end.
-    const qsizetype nameEnd = stat.lastIndexOf(')');
-    if (nameEnd < 0)
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    const QStringList threads = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    if (threads.isEmpty())
         return -1;
-    const QList<QByteArray> fields = stat.mid(nameEnd + 2).split(' ');
-    constexpr int UtimeField = 11; // field 14 of proc(5), counted from the state
-    if (fields.size() <= UtimeField + 1)
-        return -1;
-    const qint64 ticks =
-        fields.at(UtimeField).toLongLong() + fields.at(UtimeField + 1).toLongLong();
-    return double(ticks) / double(sysconf(_SC_CLK_TCK));
+    qint64 nanoseconds = 0;
+    for (const QString& thread : threads) {
+        const QByteArray schedstat =
+            readProcFile(QFile::encodeName(tasks.filePath(thread + QStringLiteral("/schedstat"))));
+        nanoseconds += schedstat.split(' ').constFirst().toLongLong();
+    }
+    return double(nanoseconds) / 1e9;
 }
 
 qint64 peakResidentKb(qint64 pid) {

@@ -8,7 +8,7 @@
 
 namespace flood {
 
-// User plus system time, in seconds; negative when the process is gone.
+// Time on the CPU, all its threads, in seconds; negative when the process is gone.
 double cpuSeconds(qint64 pid);
 // VmHWM in kilobytes; negative when the process is gone.
 qint64 peakResidentKb(qint64 pid);

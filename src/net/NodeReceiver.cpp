@@ -57,6 +57,8 @@ void NodeReceiver::telnetAnswer(QByteArrayView answer) {
 }
 
 void NodeReceiver::telnetBell() {
-    if (m_bell)
-        m_bell();
+    if (!m_bell || (m_sinceBell.isValid() && m_sinceBell.elapsed() < m_bellInterval.count()))
+        return;
+    m_sinceBell.start();
+    m_bell();
 }

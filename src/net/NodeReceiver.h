@@ -12,9 +12,11 @@
 #include "net/TelnetDecoder.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 
+#include <chrono>
 #include <functional>
 
 class GuardedSender;
@@ -26,14 +28,18 @@ class NodeReceiver : public QObject, private TelnetSink {
 
 public:
     static constexpr qint64 SliceBytes = 256 * 1024;
+    static constexpr std::chrono::milliseconds DefaultBellInterval{250};
 
     NodeReceiver(ScreenBuffer& screen, GuardedSender& sender, QObject* parent = nullptr);
 
     // Reads from this device whenever it reports data; null detaches.
     void attach(QIODevice* socket);
 
-    // The system beep; rung at most once per pass.
+    // The system beep, rung for BEL at most once per pass and once per bell interval:
+    // nodes that end every spot with a bell must not beep a hundred times a second, nor
+    // cost the window a call to the display each time.
     void setBell(std::function<void()> bell) { m_bell = std::move(bell); }
+    void setBellInterval(std::chrono::milliseconds interval) { m_bellInterval = interval; }
 
     TelnetDecoder& decoder() { return m_decoder; }
 
@@ -55,6 +61,8 @@ private:
     QPointer<QIODevice> m_socket;
     QMetaObject::Connection m_readyRead;
     std::function<void()> m_bell;
+    std::chrono::milliseconds m_bellInterval = DefaultBellInterval;
+    QElapsedTimer m_sinceBell;
     QByteArray m_slice;
     bool m_passScheduled = false;
 };
