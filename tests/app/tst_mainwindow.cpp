@@ -571,18 +571,20 @@ void MainWindowTest::windowOpensOnAScreen() {
     QCOMPARE(m_form->size(), QSize(600, 450));
 }
 
-// F1 runs script1.txt, which logs in through node 1; with Shift held nothing runs.
+// F1 runs script1.txt, which logs in through node 1 and asks for spots: the node gets
+// exactly those lines. With Shift held nothing runs.
 void MainWindowTest::functionKeyWithoutModifierRunsScript() {
     QVERIFY(QDir().mkpath(scriptFolder()));
     QFile script(ScriptPath(0));
     QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("node 1\nuntil login:\nsend XX1AA\n");
+    script.write("node 1\n  until login: \nsend XX1AA\nuntil >\nsend sh/dx\n");
     script.close();
     QTest::keyClick(m_form->windowHandle(), Qt::Key_F1, Qt::ShiftModifier);
     QVERIFY(!m_form->scriptWindow().isVisible());
     QTest::keyClick(m_form->windowHandle(), Qt::Key_F1);
-    QTRY_COMPARE(m_node->loginCall(0), QByteArray("XX1AA"));
-    QTRY_VERIFY(!m_form->scriptWindow().isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->scriptWindow().isVisible(), 10000);
+    QTRY_COMPARE(m_node->receivedFrom(0),
+                 bytes({255, 253, 1, 255, 252, 24}) + "XX1AA\r\nsh/dx\r\n");
 }
 
 QTEST_MAIN(MainWindowTest)

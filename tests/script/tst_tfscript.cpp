@@ -1,14 +1,12 @@
-// The script window and its thread against the test node over 127.0.0.1, the function
-// keys and menus that start scripts, the editing of script files and the help windows.
+// The script window and its thread, the menus that start scripts, the editing of script
+// files and the help windows. Logging in to the test node through F1 is the main
+// window's test.
 
-#include "TestNode.h"
-#include "net/NodeConnection.h"
 #include "screen/ScreenBuffer.h"
 #include "script/HelpPanel.h"
 #include "script/ScriptFiles.h"
 #include "script/ScriptPanel.h"
 #include "script/TfScript.h"
-#include "send/LineSender.h"
 
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -18,29 +16,12 @@
 #include <QTest>
 
 namespace {
-// The main window's part: connects to the test node, sends as typed.
+// The main window's part: notes the lines the script sends.
 struct NodeHost : ScriptNodeHost {
-    TestNode& node;
-    NodeConnection& connection;
-    LineSender& sender;
     QStringList sent;
-    int lastScript = 0;
-
-    NodeHost(TestNode& testNode, NodeConnection& nodeConnection, LineSender& lineSender)
-        : node(testNode)
-        , connection(nodeConnection)
-        , sender(lineSender) {}
-    int connectToNode(int) override {
-        NodeEntry entry;
-        entry.address = QStringLiteral("127.0.0.1");
-        entry.port = QString::number(node.port());
-        return connection.StartConnection(entry);
-    }
-    void sendLine(const QString& text) override {
-        sent.append(text);
-        sender.SendLine(text);
-    }
-    void recordLastScript(int number) override { lastScript = number; }
+    int connectToNode(int) override { return 0; }
+    void sendLine(const QString& text) override { sent.append(text); }
+    void recordLastScript(int) override {}
 };
 } // namespace
 
@@ -51,30 +32,13 @@ private slots:
     void initTestCase() {
         qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
         qputenv("PATH", m_config.path().toLocal8Bit() + ':' + qgetenv("PATH"));
-        QVERIFY(m_node.listen());
-        m_node.setNegotiation({}); // the node then receives exactly what is sent
     }
     void init() {
-        m_connection = std::make_unique<NodeConnection>(m_screen);
-        m_sender = std::make_unique<LineSender>(m_connection->sender(), m_screen);
-        m_host = std::make_unique<NodeHost>(m_node, *m_connection, *m_sender);
+        m_host = std::make_unique<NodeHost>();
         m_window = std::make_unique<TfScript>(*m_host, m_screen);
         m_window->setCommandPause(std::chrono::milliseconds(5));
     }
-    void cleanup() {
-        m_window.reset();
-        m_connection.reset();
-    }
-
-    void loginScriptLogsIn() {
-        runScript(0, "node 1\n  until login: \nsend XX1AA\nuntil >\nsend sh/dx\n");
-        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 10000);
-        const int client = m_node.connectedClients().value(0);
-        QTRY_COMPARE(m_node.receivedFrom(client), QByteArray("XX1AA\r\nsh/dx\r\n"));
-        QCOMPARE(m_host->lastScript, 1);
-        QCOMPARE(memo()->toPlainText(),
-                 QStringLiteral("node 1\nuntil login:\nsend XX1AA\nuntil >\nsend sh/dx"));
-    }
+    void cleanup() { m_window.reset(); }
 
     void abortDuringUntilEndsRunAndCloses() {
         runScript(0, "until never comes\nsend x\n");
@@ -210,10 +174,7 @@ private:
     }
 
     QTemporaryDir m_config;
-    TestNode m_node;
     ScreenBuffer m_screen;
-    std::unique_ptr<NodeConnection> m_connection;
-    std::unique_ptr<LineSender> m_sender;
     std::unique_ptr<NodeHost> m_host;
     std::unique_ptr<TfScript> m_window;
 };
