@@ -8,8 +8,8 @@
 #include "screen/LinePipeline.h"
 #include "screen/ScreenBuffer.h"
 
-#include <QBuffer>
 #include <QApplication>
+#include <QBuffer>
 
 #include <benchmark/benchmark.h>
 #include <cstring>
