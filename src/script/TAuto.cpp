@@ -34,11 +34,15 @@ void TAuto::run() {
 
 // The calls capture the GUI-thread host and copies only: a call released by shutDown
 // may still be pending when this thread is gone, and is then dropped unrun.
-void TAuto::showLine(const QString& line) {
-    m_handOver.run([&gui = m_gui, line] {
-        gui.showLine(line);
+void TAuto::onGui(std::function<void(ScriptHost&)> call) {
+    m_handOver.run([&gui = m_gui, call = std::move(call)] {
+        call(gui);
         return 0;
     });
+}
+
+void TAuto::showLine(const QString& line) {
+    onGui([line](ScriptHost& gui) { gui.showLine(line); });
 }
 
 int TAuto::connectToNode(int number) {
@@ -47,22 +51,13 @@ int TAuto::connectToNode(int number) {
 }
 
 void TAuto::sendLine(const QString& text) {
-    m_handOver.run([&gui = m_gui, text] {
-        gui.sendLine(text);
-        return 0;
-    });
+    onGui([text](ScriptHost& gui) { gui.sendLine(text); });
 }
 
 void TAuto::recordLastScript(int number) {
-    m_handOver.run([&gui = m_gui, number] {
-        gui.recordLastScript(number);
-        return 0;
-    });
+    onGui([number](ScriptHost& gui) { gui.recordLastScript(number); });
 }
 
 void TAuto::closeWindow() {
-    m_handOver.run([&gui = m_gui] {
-        gui.closeWindow();
-        return 0;
-    });
+    onGui([](ScriptHost& gui) { gui.closeWindow(); });
 }

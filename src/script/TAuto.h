@@ -16,6 +16,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 
 class TAuto : public QThread, private ScriptHost {
     Q_OBJECT
@@ -45,6 +46,8 @@ private:
     void sendLine(const QString& text) override;
     void recordLastScript(int number) override;
     void closeWindow() override;
+    // Runs call on the GUI thread and waits for it, unless the program is closing.
+    void onGui(std::function<void(ScriptHost&)> call);
 
     ScriptHost& m_gui;
     const QString m_path;
