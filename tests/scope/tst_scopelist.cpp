@@ -49,6 +49,23 @@ QStringList editsOf(const QAbstractItemModel& model, const std::function<void()>
     return edits;
 }
 
+// The scope sheet on screen, its "All" list filled with one 20 m spot per call.
+struct ShownSheet {
+    ScreenBuffer screen;
+    LinePipeline pipeline;
+    ScopeSet scopes;
+    ScopeSheet sheet{scopes, pipeline, screen};
+    QListView* list = sheet.findChild<QListView*>(QStringLiteral("lstScope"));
+
+    ShownSheet() {
+        scopes.context().now = [] { return qint64(1767225600); };
+        sheet.show();
+    }
+    void add(const QByteArray& khz, const QByteArray& call) {
+        scopes.all().AddLine(SpotLines::dxDe("XX1AA:", khz, call));
+        sheet.RefreshAll();
+    }
+};
 } // namespace
 
 class ScopeListTest : public QObject {
@@ -94,22 +111,13 @@ void ScopeListTest::listingReplacesListing() {
 
 // What the sheet draws from the tables: one spot more is one row more, nothing else.
 void ScopeListTest::newSpotInLongListInsertsOneRow() {
-    ScreenBuffer screen;
-    LinePipeline pipeline;
-    ScopeSet scopes;
-    scopes.context().now = [] { return qint64(1767225600); };
-    ScopeSheet sheet(scopes, pipeline, screen);
-    sheet.show();
+    ShownSheet shown;
     for (int khz = 14001; khz <= 14060; ++khz)
-        scopes.all().AddLine(SpotLines::dxDe("XX1AA:", QByteArray::number(khz) + ".0",
-                                             "K" + QByteArray::number(khz)));
-    sheet.RefreshAll();
-    const QAbstractItemModel* model =
-        sheet.findChild<QListView*>(QStringLiteral("lstScope"))->model();
+        shown.add(QByteArray::number(khz) + ".0", "K" + QByteArray::number(khz));
+    const QAbstractItemModel* model = shown.list->model();
     QTRY_COMPARE(model->rowCount(), 60);
     const QStringList edits = editsOf(*model, [&] {
-        scopes.all().AddLine(SpotLines::dxDe("XX1AA:", "14030.5", "JA1ABC"));
-        sheet.RefreshAll();
+        shown.add("14030.5", "JA1ABC");
         QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
         QVERIFY(inserted.wait());
     });
@@ -129,16 +137,12 @@ void ScopeListTest::charsetChangeDecodesAgain() {
 // The rows are painted as the stock item painter paints them, the selected one on the
 // highlight.
 void ScopeListTest::rowsLookAsInOtherLists() {
-    ScreenBuffer screen;
-    LinePipeline pipeline;
-    ScopeSet scopes;
-    ScopeSheet sheet(scopes, pipeline, screen);
-    sheet.setListFont(QFontDatabase::systemFont(QFontDatabase::FixedFont), Qt::yellow, Qt::black);
-    sheet.show();
+    ShownSheet shown;
+    shown.sheet.setListFont(QFontDatabase::systemFont(QFontDatabase::FixedFont), Qt::yellow,
+                            Qt::black);
     for (const char* call : {"K1AA", "K2BB", "K3CC"})
-        scopes.all().AddLine(SpotLines::dxDe("XX1AA:", "14025.0", call));
-    sheet.RefreshAll();
-    auto* list = sheet.findChild<QListView*>(QStringLiteral("lstScope"));
+        shown.add("14025.0", call);
+    QListView* list = shown.list;
     QTRY_COMPARE(list->model()->rowCount(), 3);
     list->setCurrentIndex(list->model()->index(1, 0));
     const QRect selectedRow = list->visualRect(list->currentIndex());
