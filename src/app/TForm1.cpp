@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include "app/AppTexts.h"
+#include "app/EnvironPanel.h"
 #include "app/WindowPlacement.h"
 #include "desktop/Accessibility.h"
 #include "desktop/DesktopTexts.h"
@@ -35,6 +36,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -93,6 +95,9 @@ TForm1::~TForm1() {
 
 void TForm1::buildControls() {
     auto* central = new QWidget;
+    // The window's controls come first among its children: a search by name finds them
+    // before the dialogs' controls of the same name (the environment dialog's Panel2).
+    setCentralWidget(central);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(4, 4, 4, 4);
     QTabWidget* pages = buildPages(); // the top bar takes the back-scroll view's controls
@@ -101,11 +106,12 @@ void TForm1::buildControls() {
             [this](const QString& text) { setStatusText(1, text); });
     m_reconnectPanel = std::make_unique<ReconnectPanel>(
         m_connection, m_lineSender, m_lastConnection, m_session.messages(), this);
+    m_environPanel = std::make_unique<EnvironPanel>(
+        *this, EnvironPanel::Parts{*m_historySheet, m_reconnectPanel->linkCheck(), *m_helpPanel});
     layout->addWidget(buildTopBar());
     layout->addWidget(pages, 1);
     m_sendPanel = new SendPanel(m_lineSender);
     layout->addWidget(m_sendPanel);
-    setCentralWidget(central);
     buildStatusBar();
     buildMenu();
     connect(m_sendPanel, &SendPanel::talkSent, this, &TForm1::showTerminalSheet);
@@ -126,8 +132,15 @@ QWidget* TForm1::buildTopBar() {
     for (QWidget* control : m_panel2->topBarControls())
         layout->addWidget(control);
     layout->addStretch();
+    layout->addWidget(m_environPanel->button());
     layout->addWidget(m_helpPanel->button());
     layout->addWidget(bEnd);
+    // A narrow window narrows the buttons down to their captions rather than widening.
+    for (QPushButton* button : panel->findChildren<QPushButton*>()) {
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) +
+                                4 * margin);
+    }
     return panel;
 }
 

@@ -23,6 +23,7 @@
 #include <memory>
 
 class BackScrollPanel;
+class EnvironPanel;
 class HelpPanel;
 class HistorySheet;
 class LogPanel;
@@ -54,6 +55,9 @@ public:
     ScopeSheet& scopeSheet() { return *m_scopeSheet; }
     ScopeSet& scopes() { return m_scopes; }
     const EnvironmentSettings& environment() const { return m_environment; }
+    EnvironmentSettings& environment() { return m_environment; }
+    SettingsFile& settings() { return m_settings; }
+    EnvironPanel& environPanel() { return *m_environPanel; }
     QString statusText(int panel) const;
 
     void bConnectClick();
@@ -62,6 +66,12 @@ public:
     void EnableSendFields(bool on);
     void SendScriptLine(const QString& text);
     void SendFile1Click();
+
+    // The terminal's font and background, as the views show them.
+    const FontSettings& fontSettings() const { return m_font; }
+    void applyFont(const FontSettings& font);
+    QColor backgroundColor() const { return m_background; }
+    void applyBackground(const QColor& background);
 
     // The back-scroll view puts its hook here when it is built.
     void setBackScrollHook(BackScrollHook* hook);
@@ -84,8 +94,6 @@ private:
     void FormShow();
     void FormClose();
     void loadStartupSettings();
-    void applyFont(const FontSettings& font);
-    void applyBackground(const QColor& background);
     void applyWindowGeometry(const WindowGeometry& geometry);
     void PageControl1Change();
 
@@ -137,5 +145,7 @@ private:
     std::unique_ptr<LogPanel> m_logPanel;
     // Destroyed before the session and the pipeline that hold its hook and its stage.
     std::unique_ptr<ReconnectPanel> m_reconnectPanel;
+    // Destroyed first: its dialog acts on the parts above.
+    std::unique_ptr<EnvironPanel> m_environPanel;
     bool m_shown = false;
 };

@@ -6,30 +6,23 @@ namespace {
 
 struct CharsetName {
     int charset;
+    const char* name; // as Windows names the font charset
     const char* codec;
 };
 
 // Windows font charset numbers and the code pages Windows uses for them.
 constexpr CharsetName charsetNames[] = {
-    {0, "windows-1252"},   // ANSI
-    {1, "windows-1252"},   // DEFAULT
-    {2, "windows-1252"},   // SYMBOL
-    {77, "macintosh"},     // MAC
-    {128, "Shift_JIS"},    // SHIFTJIS (code page 932)
-    {129, "windows-949"},  // HANGEUL
-    {130, "windows-949"},  // JOHAB: no converter of its own here
-    {134, "GBK"},          // GB2312 (code page 936)
-    {136, "Big5"},         // CHINESEBIG5
-    {161, "windows-1253"}, // GREEK
-    {162, "windows-1254"}, // TURKISH
-    {163, "windows-1258"}, // VIETNAMESE
-    {177, "windows-1255"}, // HEBREW
-    {178, "windows-1256"}, // ARABIC
-    {186, "windows-1257"}, // BALTIC
-    {204, "windows-1251"}, // RUSSIAN
-    {222, "windows-874"},  // THAI
-    {238, "windows-1250"}, // EASTEUROPE
-    {255, "IBM437"},       // OEM
+    {0, "ANSI", "windows-1252"},      {1, "DEFAULT", "windows-1252"},
+    {2, "SYMBOL", "windows-1252"},    {77, "MAC", "macintosh"},
+    {128, "SHIFTJIS", "Shift_JIS"},                                  // code page 932
+    {129, "HANGEUL", "windows-949"},  {130, "JOHAB", "windows-949"}, // no converter of its own here
+    {134, "GB2312", "GBK"},                                          // code page 936
+    {136, "CHINESEBIG5", "Big5"},     {161, "GREEK", "windows-1253"},
+    {162, "TURKISH", "windows-1254"}, {163, "VIETNAMESE", "windows-1258"},
+    {177, "HEBREW", "windows-1255"},  {178, "ARABIC", "windows-1256"},
+    {186, "BALTIC", "windows-1257"},  {204, "RUSSIAN", "windows-1251"},
+    {222, "THAI", "windows-874"},     {238, "EASTEUROPE", "windows-1250"},
+    {255, "OEM", "IBM437"},
 };
 
 constexpr char16_t replacementCharacter = 0xFFFD;
@@ -141,6 +134,16 @@ const char* DisplayCharset::codecName(int windowsCharset) {
             return entry.codec;
     }
     return "windows-1252";
+}
+
+QList<DisplayCharset::Choice> DisplayCharset::choices() {
+    QList<Choice> known;
+    for (const CharsetName& entry : charsetNames) {
+        known.append(
+            {entry.charset, QStringLiteral("%1 (%2)").arg(QLatin1StringView(entry.name),
+                                                          QLatin1StringView(entry.codec))});
+    }
+    return known;
 }
 
 void DisplayCharset::setCharset(int windowsCharset) {

@@ -27,6 +27,14 @@ public:
     // The codec name for a Windows charset number; Windows-1252 for unknown numbers.
     static const char* codecName(int windowsCharset);
 
+    // The charsets decoded here, for the operator to pick from, each named by its font
+    // charset and its code page: "SHIFTJIS (Shift_JIS)".
+    struct Choice {
+        int charset;
+        QString name;
+    };
+    static QList<Choice> choices();
+
     // Decodes the lines of a view, given newest first as the screen buffer hands them
     // out (the newest is the line under construction). The result has the same order.
     // lineWidth tells which lines were cut by the width rather than ended by the node.

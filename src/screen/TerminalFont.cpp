@@ -1,8 +1,16 @@
 #include "screen/TerminalFont.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 
+#include <algorithm>
 #include <cstdlib>
+
+namespace {
+// PITCH: 0 the font's own, 1 variable, 2 fixed.
+constexpr int VariablePitch = 1;
+constexpr int FixedPitch = 2;
+} // namespace
 
 QFont terminalFont(const FontSettings& settings) {
     QFont font = QFontDatabase::families().contains(settings.name)
@@ -18,11 +26,26 @@ QFont terminalFont(const FontSettings& settings) {
         font.setPixelSize(std::abs(height));
     font.setBold(settings.bold);
     font.setItalic(settings.italic);
-    if (settings.pitch == 2)
+    if (settings.pitch == FixedPitch)
         font.setFixedPitch(true);
     return font;
 }
 
+FontSettings fontSettingsOf(const QFont& font, FontSettings kept) {
+    const QFontInfo shown(font);
+    kept.name = font.family();
+    kept.size = SettingsKeys::FontSize.bounded(std::max(font.pointSize(), 0));
+    kept.height = -SettingsKeys::FontHeight.bounded(shown.pixelSize());
+    kept.pitch = shown.fixedPitch() ? FixedPitch : VariablePitch;
+    kept.bold = font.bold();
+    kept.italic = font.italic();
+    return kept;
+}
+
 QColor colorFromWindows(int bgr) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+int colorToWindows(const QColor& color) {
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
 }

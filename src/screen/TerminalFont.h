@@ -1,7 +1,7 @@
 #pragma once
 
 // The terminal font and colours as the settings file describes them (Windows font
-// attributes and 0x00BBGGRR colours). A font family this system lacks, such as
+// attributes and 0x00BBGGRR colours), and back. A font family this system lacks, such as
 // "Terminal", becomes the system's fixed-pitch font.
 
 #include "settings/SettingsFile.h"
@@ -10,4 +10,8 @@
 #include <QFont>
 
 QFont terminalFont(const FontSettings& settings);
+// A font the operator picked, as the settings keep it; what a font does not tell (its
+// charset, its text colour) stays as in kept.
+FontSettings fontSettingsOf(const QFont& font, FontSettings kept);
 QColor colorFromWindows(int bgr);
+int colorToWindows(const QColor& color);

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,7 +69,9 @@ private slots:
     void refusedConnectionGivesSocketError();
     void startFailuresShowConErrStr_data();
     void startFailuresShowConErrStr();
-    void connectDialogGuardedAcrossCopies();
+    void dialogsGuardedAcrossCopies_data();
+    void dialogsGuardedAcrossCopies();
+    void environDialogActsOnTheWindow();
     void answeringNoKeepsConnection();
     void successfulConnectionSavesNodeTable();
     void sendersSendWhatTheNodeExpects_data();
@@ -282,14 +285,41 @@ void MainWindowTest::startFailuresShowConErrStr() {
     QVERIFY(!field("cmboSendText")->isEnabled());
 }
 
-void MainWindowTest::connectDialogGuardedAcrossCopies() {
+void MainWindowTest::dialogsGuardedAcrossCopies_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("Connect") << QStringLiteral("bConnect")
+                             << QString(DesktopTexts::ConnectDialogBusy);
+    QTest::newRow("Environ") << QStringLiteral("bEnv") << QString(DesktopTexts::EnvironDialogBusy);
+}
+
+void MainWindowTest::dialogsGuardedAcrossCopies() {
     const ExclusiveDialogGuard otherCopy;
     QVERIFY(otherCopy.acquired());
     m_driver->thenAnswerMessage();
-    m_form->bConnectClick();
-    QCOMPARE(m_driver->messages(),
-             QStringList({QString::fromLatin1(DesktopTexts::ConnectDialogBusy)}));
-    QVERIFY(!m_form->connectDialog().isVisible());
+    QFETCH(QString, button);
+    m_form->findChild<QPushButton*>(button)->click();
+    QFETCH(QString, refusal);
+    QCOMPARE(m_driver->messages(), QStringList{refusal});
+}
+
+// While connected the scroll-buffer file stays as it is; the line width acts at once.
+void MainWindowTest::environDialogActsOnTheWindow() {
+    connectWindow();
+    bool fileChoiceEnabled = true;
+    int lineWidth = 0;
+    m_driver->then([&](QWidget* dialog) {
+        fileChoiceEnabled = dialog->findChild<QWidget*>(QStringLiteral("rgSelBuff"))->isEnabled();
+        QTest::keyClick(dialog->findChild<QSpinBox*>(QStringLiteral("udColBytes")), Qt::Key_Down);
+        lineWidth = m_form->screen().lineWidth();
+        dialog->findChild<QPushButton*>(QStringLiteral("bOk"))->click();
+    });
+    field("bEnv")->setFocus();
+    QTest::keyClick(field("bEnv"), Qt::Key_Space);
+    QVERIFY(m_driver->allStepsTaken());
+    QVERIFY(!fileChoiceEnabled);
+    QCOMPARE(lineWidth, 83);
+    QCOMPARE(SettingsFile().LoadColBytes(), 83);
 }
 
 void MainWindowTest::answeringNoKeepsConnection() {

@@ -1,0 +1,102 @@
+#include "app/EnvironPanel.h"
+
+#include "app/TForm1.h"
+#include "desktop/Accessibility.h"
+#include "desktop/DesktopTexts.h"
+#include "desktop/ExclusiveDialogGuard.h"
+#include "desktop/MessageBoxes.h"
+#include "net/reconnect/LinkCheck.h"
+#include "screen/HistorySheet.h"
+#include "script/HelpPanel.h"
+#include "script/ScriptFiles.h"
+#include "settings/EnvTexts.h"
+#include "settings/TfEnv.h"
+
+#include <QPushButton>
+
+EnvironPanel::EnvironPanel(TForm1& window, Parts parts)
+    : QObject(&window)
+    , m_window(window)
+    , m_parts(parts)
+    , m_bEnv(new QPushButton(&window)) {
+    EnvironmentHost& host = *this;
+    m_fEnv = std::make_unique<TfEnv>(window.settings(), window.environment(), host, &window);
+    m_bEnv->setObjectName(QStringLiteral("bEnv"));
+    setCaption(m_bEnv, EnvTexts::Caption);
+    connect(m_bEnv, &QPushButton::clicked, this, &EnvironPanel::bEnvClick);
+    Session& session = window.session();
+    for (auto event : {&Session::connected, &Session::disconnected}) {
+        connect(&session, event, this, [this, &session] {
+            m_fEnv->setScrollFileChoiceEnabled(session.isScrollFileChoiceEnabled());
+        });
+    }
+}
+
+EnvironPanel::~EnvironPanel() = default;
+
+void EnvironPanel::setSoundHook(SoundHook* hook) {
+    m_sounds = hook ? hook : &m_noSound;
+}
+
+void EnvironPanel::bEnvClick() {
+    const ExclusiveDialogGuard guard;
+    if (!guard.acquired()) {
+        showMessage(&m_window, DesktopTexts::EnvironDialogBusy);
+        return;
+    }
+    m_fEnv->exec();
+}
+
+FontSettings EnvironPanel::terminalFont() const {
+    return m_window.fontSettings();
+}
+
+void EnvironPanel::setTerminalFont(const FontSettings& font) {
+    m_window.applyFont(font);
+}
+
+QColor EnvironPanel::background() const {
+    return m_window.backgroundColor();
+}
+
+void EnvironPanel::setBackground(const QColor& color) {
+    m_window.applyBackground(color);
+}
+
+// As the window is placed at start-up: the frame's corner and the inner size.
+WindowGeometry EnvironPanel::windowGeometry() const {
+    WindowGeometry geometry;
+    geometry.left = m_window.x();
+    geometry.top = m_window.y();
+    geometry.width = m_window.width();
+    geometry.height = m_window.height();
+    return geometry;
+}
+
+void EnvironPanel::setLineWidth(int colBytes) {
+    m_window.screen().setLineWidth(colBytes);
+}
+
+void EnvironPanel::setHistoryLines(int lines) {
+    m_parts.history.setHistoryLines(lines);
+}
+
+void EnvironPanel::setLinkCheck(int minutes) {
+    m_parts.linkCheck.apply(minutes);
+}
+
+void EnvironPanel::clearScreen() {
+    m_window.screen().Clear();
+}
+
+void EnvironPanel::editScript(int index) {
+    EditScript(index);
+}
+
+void EnvironPanel::showScriptExample() {
+    m_parts.help.ScriotHelp1Click();
+}
+
+void EnvironPanel::playSound(int index) {
+    m_sounds->PlaySound(index);
+}
