@@ -4,6 +4,7 @@
 #include "app/EnvironPanel.h"
 #include "app/WindowPlacement.h"
 #include "desktop/Accessibility.h"
+#include "desktop/CopiesPanel.h"
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
 #include "desktop/MessageBoxes.h"
@@ -71,6 +72,7 @@ TForm1::TForm1(QWidget* parent)
     m_script = std::make_unique<TfScript>(scriptHost, m_screen, this);
     m_scriptPanel = new ScriptPanel(*m_script, this);
     m_helpPanel = new HelpPanel(this);
+    m_copiesPanel = new CopiesPanel(this, AppTexts::CaptionBase);
     buildControls();
     FormCreate();
     m_connectDialog = std::make_unique<TfConnect>(m_settings, m_lastConnection, this);
@@ -129,6 +131,7 @@ QWidget* TForm1::buildTopBar() {
     layout->addWidget(m_bConnect);
     layout->addWidget(m_reconnectPanel->button());
     layout->addWidget(m_logPanel->button());
+    layout->addWidget(m_copiesPanel->button());
     for (QWidget* control : m_panel2->topBarControls())
         layout->addWidget(control);
     layout->addStretch();
@@ -192,6 +195,7 @@ void TForm1::buildMenu() {
     connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
     m_panel2->addMenuItems(menu->addMenu(ScreenTexts::BackScrollMenu));
     m_scriptPanel->addScriptMenu(menu);
+    m_copiesPanel->addWindowMenu(menu);
     m_helpPanel->addHelpMenu(menu);
     setMenuBar(menu);
 }
@@ -257,6 +261,7 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
     m_captionBase = AppTexts::CaptionBase;
     setWindowTitle(m_captionBase);
+    m_copiesPanel->markWindow();
     loadStartupSettings();
     m_pageControl1->setCurrentWidget(m_ttySheet);
     m_sendPanel->setCurrentIndex(0);
@@ -310,7 +315,8 @@ void TForm1::applyBackground(const QColor& background) {
 }
 
 // A stored size is taken as it is; without one, the window opens wide enough for a
-// whole line of the terminal. Either way it opens where the operator can reach it.
+// whole line of the terminal. Either way it opens where the operator can reach it. A
+// clone stays where the desktop puts a new window, so it does not hide the first copy.
 void TForm1::applyWindowGeometry(const WindowGeometry& geometry) {
     QSize size(geometry.width, geometry.height);
     const QList<QRect> screens = availableScreens();
@@ -326,7 +332,8 @@ void TForm1::applyWindowGeometry(const WindowGeometry& geometry) {
     }
     const QRect placed =
         WindowPlacement::keepOnScreens(QRect(QPoint(geometry.left, geometry.top), size), screens);
-    move(placed.topLeft());
+    if (!m_copiesPanel->isClone())
+        move(placed.topLeft());
     resize(placed.size());
 }
 

@@ -23,6 +23,7 @@
 #include <memory>
 
 class BackScrollPanel;
+class CopiesPanel;
 class EnvironPanel;
 class HelpPanel;
 class HistorySheet;
@@ -141,6 +142,7 @@ private:
     std::unique_ptr<TfScript> m_script; // joins its thread before the session objects go
     ScriptPanel* m_scriptPanel = nullptr;
     HelpPanel* m_helpPanel = nullptr;
+    CopiesPanel* m_copiesPanel = nullptr;
     // Destroyed before the pipeline it takes itself out of.
     std::unique_ptr<LogPanel> m_logPanel;
     // Destroyed before the session and the pipeline that hold its hook and its stage.

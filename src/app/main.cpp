@@ -1,6 +1,7 @@
 // Kestrel: a telnet client for amateur-radio DX packet clusters.
 
 #include "app/TForm1.h"
+#include "desktop/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -8,6 +9,13 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrel"));
     TForm1 form;
+    // Asked to end by the system or the desktop session: as "Exit" without the question,
+    // also from inside a dialog.
+    TerminationSignals endRequests;
+    QObject::connect(&endRequests, &TerminationSignals::endRequested, &form, [&form] {
+        form.close();
+        QCoreApplication::exit(0);
+    });
     form.show();
     return QApplication::exec();
 }

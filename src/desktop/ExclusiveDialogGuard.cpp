@@ -1,18 +1,14 @@
 #include "desktop/ExclusiveDialogGuard.h"
 
-#include <QDir>
-#include <QStandardPaths>
+namespace {
+const QString LockName = QStringLiteral("KestrelSemaphoa.lock");
+}
 
 QString ExclusiveDialogGuard::lockPath() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QStringLiteral("/KestrelSemaphoa.lock");
+    return RuntimeLock::pathOf(LockName);
 }
 
 ExclusiveDialogGuard::ExclusiveDialogGuard()
-    : m_lock(lockPath()) {
-    // A dialog may stay open for hours: only a dead holder makes the lock stale.
-    m_lock.setStaleLockTime(0);
-    m_acquired = m_lock.tryLock(0);
+    : m_lock(LockName) {
+    m_acquired = m_lock.tryExclusive();
 }

@@ -1,12 +1,11 @@
 #pragma once
 
 // Keeps the connect and environment dialogs from being open in two running copies at
-// once: whoever holds the guard may show one of them. The guard is a lock file in the
-// user's runtime folder; the system frees it when the holder ends, and a lock left by
-// a copy that crashed is taken over, so no copy is ever locked out for good.
+// once: whoever holds the guard may show one of them. The guard is a RuntimeLock, which
+// the system frees when its holder ends, so a copy that crashed inside a dialog never
+// locks the others out.
 
-#include <QLockFile>
-#include <QString>
+#include "desktop/RuntimeLock.h"
 
 class ExclusiveDialogGuard {
 public:
@@ -17,6 +16,6 @@ public:
     static QString lockPath();
 
 private:
-    QLockFile m_lock;
+    RuntimeLock m_lock;
     bool m_acquired = false;
 };

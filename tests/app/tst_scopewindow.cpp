@@ -65,6 +65,7 @@ private:
 void ScopeWindowTest::initTestCase() {
     QVERIFY(m_home.isValid());
     qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", m_home.path().toLocal8Bit()); // not among the operator's copies
 }
 
 void ScopeWindowTest::init() {

@@ -1,30 +1,33 @@
 #include "desktop/ExclusiveDialogGuard.h"
 
 #include <QFile>
-#include <QSysInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-// One copy holding the guard keeping the others out is proven by tst_mainwindow.
+// A copy refusing the connect dialog is proven by tst_mainwindow and tst_copies.
 class ExclusiveDialogGuardTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void lockOfEndedCopyIsTakenOver();
+    void holderThatDiesLetsOthersIn();
 };
 
-void ExclusiveDialogGuardTest::lockOfEndedCopyIsTakenOver() {
+void ExclusiveDialogGuardTest::holderThatDiesLetsOthersIn() {
     QTemporaryDir runtime;
     QVERIFY(runtime.isValid());
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    // A copy that ended without letting go: its lock names a process that cannot exist,
-    // being above the highest process id the system hands out.
-    QFile lock(ExclusiveDialogGuard::lockPath());
-    QVERIFY(lock.fileName().startsWith(runtime.path()));
-    QVERIFY(lock.open(QIODevice::WriteOnly));
-    lock.write("99999999\nkestrel\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    lock.close();
+    // Another process inside the guard: it holds the lock until it is killed.
+    QProcess holder;
+    holder.start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("exec 9>\"$0\" && flock 9 && echo held && exec sleep 60"),
+                  ExclusiveDialogGuard::lockPath()});
+    QVERIFY(holder.waitForReadyRead());
+    QVERIFY(!ExclusiveDialogGuard().acquired());
+    holder.kill();
+    QVERIFY(holder.waitForFinished());
     const ExclusiveDialogGuard guard;
     QVERIFY(guard.acquired());
     QVERIFY(!ExclusiveDialogGuard().acquired()); // and it is held again

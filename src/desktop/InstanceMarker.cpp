@@ -1,0 +1,9 @@
+#include "desktop/InstanceMarker.h"
+
+InstanceMarker::InstanceMarker()
+    : m_marker(QStringLiteral("KestrelExecutable.lock")) {
+    RuntimeLock lookingAround(QStringLiteral("KestrelExecutable.check"));
+    lookingAround.waitExclusive();
+    m_clone = !m_marker.tryExclusive();
+    m_marker.holdShared();
+}
