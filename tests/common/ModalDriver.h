@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 
 #include <deque>
@@ -69,6 +70,8 @@ private:
         Step step = std::move(m_steps.front());
         m_steps.pop_front();
         step(modal);
+        if (QTest::currentTestFailed() && m_lastHandled)
+            m_lastHandled->close(); // a failed step must not leave the test waiting on it
     }
 
     QTimer m_timer;

@@ -21,7 +21,6 @@ private slots:
 void GuardedSenderTest::failedSendShowsErrorText_data() {
     QTest::addColumn<bool>("withSocket");
     QTest::addColumn<bool>("fromWorker");
-    QTest::newRow("no socket") << false << false;
     QTest::newRow("socket closed") << true << false;
     // The text is put on the screen by the GUI thread: PutString asserts that.
     QTest::newRow("no socket, from a worker") << false << true;

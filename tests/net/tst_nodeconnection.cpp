@@ -3,8 +3,9 @@
 #include "net/NodeConnection.h"
 #include "screen/ScreenBuffer.h"
 
-#include <QSignalSpy>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 class NodeConnectionTest : public QObject {
     Q_OBJECT
@@ -14,7 +15,6 @@ private slots:
     void portMustBeWholeNumberInRange();
     void startFailuresKeepTheNode_data();
     void startFailuresKeepTheNode();
-    void nodeClosingIsDisconnectNotError();
     void lastNodeAndScriptInRangeOnly_data();
     void lastNodeAndScriptInRangeOnly();
 };
@@ -22,14 +22,14 @@ private slots:
 void NodeConnectionTest::portMustBeWholeNumberInRange_data() {
     QTest::addColumn<QString>("port");
     QTest::addColumn<int>("number");
-    QTest::newRow("leading zeros") << QStringLiteral("0023") << 23;
-    QTest::newRow("highest") << QStringLiteral("65535") << 65535;
-    QTest::newRow("blanks around") << QStringLiteral(" 7300 ") << 7300;
-    QTest::newRow("would wrap") << QStringLiteral("99999") << 0;
-    QTest::newRow("negative") << QStringLiteral("-5") << 0;
-    QTest::newRow("plus sign") << QStringLiteral("+23") << 0;
-    QTest::newRow("letters") << QStringLiteral("23a") << 0;
-    QTest::newRow("huge") << QStringLiteral("123456789012345678901234567890") << 0;
+    QTest::newRow("leading zeros") << u"0023"_s << 23;
+    QTest::newRow("highest") << u"65535"_s << 65535;
+    QTest::newRow("blanks around") << u" 7300 "_s << 7300;
+    QTest::newRow("would wrap") << u"99999"_s << 0;
+    QTest::newRow("negative") << u"-5"_s << 0;
+    QTest::newRow("plus sign") << u"+23"_s << 0;
+    QTest::newRow("letters") << u"23a"_s << 0;
+    QTest::newRow("huge") << u"123456789012345678901234567890"_s << 0;
 }
 
 void NodeConnectionTest::portMustBeWholeNumberInRange() {
@@ -44,19 +44,20 @@ void NodeConnectionTest::startFailuresKeepTheNode_data() {
     QTest::addColumn<bool>("connected"); // the first node's call has completed
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("text");
-    const QString port = QStringLiteral("23");
-    const QString host = QStringLiteral("127.0.0.2");
-    QTest::newRow("no address") << QString() << port << false << int(NodeConnection::NoAddress)
-                                << QStringLiteral("** Please input Address **");
-    QTest::newRow("no port") << host << QString() << false << int(NodeConnection::NoPort)
-                             << QStringLiteral("** Please input port no. **");
-    QTest::newRow("blank port") << host << QStringLiteral(" ") << false
-                                << int(NodeConnection::PortNotNumeric)
-                                << QStringLiteral("** Port no. is not numeric **");
-    QTest::newRow("still calling") << host << port << false << int(NodeConnection::SocketRefused)
-                                   << QStringLiteral("** connection error **");
-    QTest::newRow("connected") << host << port << true << int(NodeConnection::AlreadyConnected)
-                               << QStringLiteral("** Alerady connected **");
+    const auto row = [](const char* name, const QString& address, const QString& port,
+                        bool connected, int code, const QString& text) {
+        QTest::newRow(name) << address << port << connected << code << text;
+    };
+    const QString host = u"127.0.0.2"_s;
+    row("no address", {}, u"23"_s, false, NodeConnection::NoAddress,
+        u"** Please input Address **"_s);
+    row("no port", host, {}, false, NodeConnection::NoPort, u"** Please input port no. **"_s);
+    row("blank port", host, u" "_s, false, NodeConnection::PortNotNumeric,
+        u"** Port no. is not numeric **"_s);
+    row("still calling", host, u"23"_s, false, NodeConnection::SocketRefused,
+        u"** connection error **"_s);
+    row("connected", host, u"23"_s, true, NodeConnection::AlreadyConnected,
+        u"** Alerady connected **"_s);
 }
 
 // A start that fails, whatever its code, leaves the caption, echo, line end and a later
@@ -71,12 +72,11 @@ void NodeConnectionTest::startFailuresKeepTheNode() {
     QVERIFY(node.listen());
     ScreenBuffer screen;
     NodeConnection connection(screen);
-    const NodeEntry first{
-        QStringLiteral("127.0.0.1"), QString::number(node.port()), QString(), true, true, false, 1};
+    const NodeEntry first{u"127.0.0.1"_s, QString::number(node.port()), {}, true, true, false, 1};
     QCOMPARE(connection.StartConnection(first), int(NodeConnection::Started));
     if (connected)
         QTRY_VERIFY(connection.isConnected());
-    NodeEntry second{address, port, QStringLiteral("second"), false, false, true, 2};
+    NodeEntry second{address, port, u"second"_s, false, false, true, 2};
     QCOMPARE(connection.StartConnection(second), code);
     QCOMPARE(connection.resultCode(), code);
     QCOMPARE(NodeConnection::ConErrStr(code), text);
@@ -84,34 +84,16 @@ void NodeConnectionTest::startFailuresKeepTheNode() {
     QTRY_VERIFY(connection.isConnected());
 }
 
-void NodeConnectionTest::nodeClosingIsDisconnectNotError() {
-    TestNode node;
-    QVERIFY(node.listen());
-    ScreenBuffer screen;
-    NodeConnection connection(screen);
-    QSignalSpy errors(&connection, &NodeConnection::socketError);
-    QSignalSpy closed(&connection, &NodeConnection::disconnected);
-    connection.StartConnection({QStringLiteral("127.0.0.1"), QString::number(node.port()),
-                                QString(), true, true, false, 1});
-    QTRY_VERIFY(connection.isConnected());
-    QTRY_COMPARE(node.connectedClients().size(), 1);
-    node.dropClient(0);
-    QVERIFY(closed.wait(5000));
-    QCOMPARE(errors.size(), 0);
-}
-
 void NodeConnectionTest::lastNodeAndScriptInRangeOnly_data() {
     QTest::addColumn<int>("node");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("0") << 0 << false;
-    QTest::newRow("1") << 1 << true;
-    QTest::newRow("12") << 12 << true;
-    QTest::newRow("13") << 13 << false;
+    for (const int node : {0, 1, 12, 13})
+        QTest::addRow("%d", node) << node;
 }
 
+// Nodes and scripts are numbered 1 to 12.
 void NodeConnectionTest::lastNodeAndScriptInRangeOnly() {
     QFETCH(int, node);
-    QFETCH(bool, accepted);
+    const bool accepted = node >= 1 && node <= 12;
     LastConnection last;
     QCOMPARE(last.SetLastNode(node), accepted);
     QCOMPARE(last.LastConnAction(), accepted ? node : 0);

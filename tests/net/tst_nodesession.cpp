@@ -1,12 +1,12 @@
 // A real session over 127.0.0.1 between the client's receive path and the test node.
 
 #include "TestBytes.h"
+#include "TestFiles.h"
 #include "TestNode.h"
 #include "net/GuardedSender.h"
 #include "net/NodeReceiver.h"
 #include "screen/ScreenBuffer.h"
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTest>
@@ -82,10 +82,8 @@ void NodeSessionTest::negotiationCutIntoSingleByteReads() {
 
 void NodeSessionTest::replayedRealLinesArriveByteForByte() {
     const QString path = QStringLiteral(KESTREL_TEST_DATA "/real_spots.txt");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
     QList<QByteArray> expected;
-    for (const QByteArray& line : file.readAll().split('\n')) {
+    for (const QByteArray& line : readFile(path).split('\n')) {
         if (!line.isEmpty() && !line.startsWith('#'))
             expected += screenLinesFor(line, ScreenBuffer::DefaultLineWidth);
     }

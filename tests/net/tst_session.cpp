@@ -50,7 +50,6 @@ private slots:
     void connectAndNodeClosingRunStepsInOrder();
     void refusedCallOffersReconnect();
     void closingTheProgramOffersNoReconnect();
-    void failedSaveIsShownAfterTheHandler();
     void messagesAreShownOneAtATime();
 
 private:
@@ -86,13 +85,8 @@ void SessionTest::init() {
 }
 
 NodeEntry SessionTest::node(quint16 port) const {
-    return NodeEntry{QStringLiteral("127.0.0.1"),
-                     QString::number(port),
-                     QStringLiteral("Test"),
-                     true,
-                     true,
-                     true,
-                     3};
+    const QString address = QStringLiteral("127.0.0.1"), remarks = QStringLiteral("Test");
+    return {address, QString::number(port), remarks, true, true, true, 3};
 }
 
 void SessionTest::connectAndNodeClosingRunStepsInOrder() {
@@ -132,20 +126,6 @@ void SessionTest::closingTheProgramOffersNoReconnect() {
     QTRY_VERIFY(m_trace.contains(QStringLiteral("window")) &&
                 m_trace.contains(QStringLiteral("save 127.0.0.1")));
     QVERIFY(!m_trace.contains(QStringLiteral("offer 127.0.0.1")));
-}
-
-// The box for a settings file that cannot be written opens once the connect handler
-// has finished, never inside it.
-void SessionTest::failedSaveIsShownAfterTheHandler() {
-    QFile::remove(m_settings->path());
-    QVERIFY(QDir().mkpath(m_settings->path())); // a folder where the file should be
-    m_session->setNodeTableSource([] { return defaultNodeTable(); });
-    m_session->messages().setPresenter([this](const QString& text) { m_trace << text; });
-    QCOMPARE(m_connection->StartConnection(node(m_server.serverPort())), 0);
-    QTRY_COMPARE(m_trace.size(), 5);
-    QCOMPARE(m_trace.at(3), QStringLiteral("window"));
-    QVERIFY2(m_trace.at(4).startsWith(QStringLiteral("Unable to write ")),
-             qPrintable(m_trace.at(4)));
 }
 
 void SessionTest::messagesAreShownOneAtATime() {

@@ -2,13 +2,7 @@
 
 #include <QTest>
 
-namespace {
-
-QString text(const char16_t* utf16) {
-    return QString::fromUtf16(utf16);
-}
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 class DisplayCharsetTest : public QObject {
     Q_OBJECT
@@ -26,22 +20,22 @@ void DisplayCharsetTest::decodesLine_data() {
     QTest::addColumn<QString>("shown");
 
     QTest::newRow("ascii") << 128 << QByteArray("DX de M0TST:") << QStringLiteral("DX de M0TST:");
-    QTest::newRow("Shift-JIS") << 128 << QByteArray("\x82\xa0\x83\x41 ok") << text(u"あア ok");
+    QTest::newRow("Shift-JIS") << 128 << QByteArray("\x82\xa0\x83\x41 ok") << u"あア ok"_s;
     QTest::newRow("Shift-JIS backslash stays")
         << 128 << QByteArray("C:\\") << QStringLiteral("C:\\");
-    QTest::newRow("Shift-JIS unmapped byte") << 128 << QByteArray("a\xa0z") << text(u"a\uFFFDz");
-    QTest::newRow("Windows-1252") << 0 << QByteArray("caf\xe9 \x80") << text(u"café €");
-    QTest::newRow("Windows-1251") << 204 << QByteArray("\xcf\xf0\xe8") << text(u"При");
-    QTest::newRow("GBK") << 134 << QByteArray("\xc4\xe3") << text(u"你");
-    QTest::newRow("unknown number is Windows-1252") << 42 << QByteArray("\xe9") << text(u"é");
+    QTest::newRow("Shift-JIS unmapped byte") << 128 << QByteArray("a\xa0z") << u"a\uFFFDz"_s;
+    QTest::newRow("Windows-1252") << 0 << QByteArray("caf\xe9 \x80") << u"café €"_s;
+    QTest::newRow("Windows-1251") << 204 << QByteArray("\xcf\xf0\xe8") << u"При"_s;
+    QTest::newRow("GBK") << 134 << QByteArray("\xc4\xe3") << u"你"_s;
+    QTest::newRow("unknown number is Windows-1252") << 42 << QByteArray("\xe9") << u"é"_s;
     QTest::newRow("UTF-8 beats Shift-JIS")
-        << 128 << QByteArray("73 de \xc3\xa9\xe2\x82\xac") << text(u"73 de é€");
+        << 128 << QByteArray("73 de \xc3\xa9\xe2\x82\xac") << u"73 de é€"_s;
     QTest::newRow("UTF-8 beats Windows-1252")
-        << 0 << QByteArray("\xd0\x9f\xd1\x80\xd0\xb8") << text(u"При");
-    QTest::newRow("overlong is not UTF-8") << 0 << QByteArray("\xc0\xaf") << text(u"À¯");
-    QTest::newRow("surrogate is not UTF-8") << 0 << QByteArray("\xed\xa0\x80") << text(u"í\u00a0€");
+        << 0 << QByteArray("\xd0\x9f\xd1\x80\xd0\xb8") << u"При"_s;
+    QTest::newRow("overlong is not UTF-8") << 0 << QByteArray("\xc0\xaf") << u"À¯"_s;
+    QTest::newRow("surrogate is not UTF-8") << 0 << QByteArray("\xed\xa0\x80") << u"í\u00a0€"_s;
     QTest::newRow("control bytes show as glyphs")
-        << 128 << QByteArray("\x1b[0m\t\x7f") << text(u"\u241b[0m\u2409\u2421");
+        << 128 << QByteArray("\x1b[0m\t\x7f") << u"\u241b[0m\u2409\u2421"_s;
 }
 
 void DisplayCharsetTest::decodesLine() {
@@ -65,20 +59,19 @@ void DisplayCharsetTest::decodesLinesOfView_data() {
         << 128 << 20
         << QList<QByteArray>({"\x82\xac end", "\xa9" + QByteArray(18, 'b') + '\xe2',
                               QByteArray(19, 'a') + '\xc3'})
-        << QList<QString>(
-               {text(u" end"), QString(18, QLatin1Char('b')) + text(u"€"), as + text(u"é")});
+        << QList<QString>({u" end"_s, QString(18, QLatin1Char('b')) + u"€"_s, as + u"é"_s});
     QTest::newRow("cut that does not continue shows replacement")
         << 0 << 20 << QList<QByteArray>({"plain", QByteArray(19, 'a') + '\xe2'})
-        << QList<QString>({QStringLiteral("plain"), as + text(u"\uFFFD")});
+        << QList<QString>({QStringLiteral("plain"), as + u"\uFFFD"_s});
     QTest::newRow("unfinished character of the line under construction waits")
         << 0 << 84 << QList<QByteArray>({"caf\xc3"}) << QList<QString>({QStringLiteral("caf")});
     QTest::newRow("line the node ended short is not a cut piece")
         << 0 << 84 << QList<QByteArray>({"", "caf\xc3"})
-        << QList<QString>({QString(), text(u"caf\u00c3")});
+        << QList<QString>({QString(), u"caf\u00c3"_s});
     // Half-width katakana in Shift-JIS look like UTF-8 continuation bytes.
     QTest::newRow("continuation bytes without a cut are not UTF-8")
         << 128 << 84 << QList<QByteArray>({"\xb1\xb2 ok", "short"})
-        << QList<QString>({text(u"ｱｲ ok"), QStringLiteral("short")});
+        << QList<QString>({u"ｱｲ ok"_s, QStringLiteral("short")});
 }
 
 void DisplayCharsetTest::decodesLinesOfView() {

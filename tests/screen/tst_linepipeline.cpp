@@ -71,10 +71,8 @@ class LinePipelineTest : public QObject {
 
 private slots:
     void completedLineGoesThroughStagesInOrder();
-    void spotTablesSeeShortLinesWhileUnlocked_data();
-    void spotTablesSeeShortLinesWhileUnlocked();
-    void trimmedForLog_data();
-    void trimmedForLog();
+    void spotTablesSeeShortLinesOnly_data();
+    void spotTablesSeeShortLinesOnly();
 };
 
 void LinePipelineTest::completedLineGoesThroughStagesInOrder() {
@@ -92,42 +90,23 @@ void LinePipelineTest::completedLineGoesThroughStagesInOrder() {
     QCOMPARE(recorded.journal, expected);
 }
 
-void LinePipelineTest::spotTablesSeeShortLinesWhileUnlocked_data() {
+void LinePipelineTest::spotTablesSeeShortLinesOnly_data() {
     QTest::addColumn<int>("length");
-    QTest::addColumn<bool>("locked");
     QTest::addColumn<bool>("offered");
-    QTest::newRow("81 bytes") << 81 << false << true;
-    QTest::newRow("82 bytes") << 82 << false << false;
-    QTest::newRow("84 bytes, cut by the width") << 84 << false << false;
-    QTest::newRow("empty") << 0 << false << true;
-    QTest::newRow("locked") << 60 << true << false;
+    QTest::newRow("81 bytes") << 81 << true;
+    QTest::newRow("82 bytes") << 82 << false;
+    QTest::newRow("84 bytes, cut by the width") << 84 << false;
+    QTest::newRow("empty") << 0 << true;
 }
 
-void LinePipelineTest::spotTablesSeeShortLinesWhileUnlocked() {
+void LinePipelineTest::spotTablesSeeShortLinesOnly() {
     QFETCH(int, length);
-    QFETCH(bool, locked);
     QFETCH(bool, offered);
     RecordedScreen recorded;
-    recorded.pipeline.setScopeLocked(locked);
     recorded.screen.PutString(QByteArray(length, 'a') + (length < 84 ? "\n" : ""));
     const QString line(length, QLatin1Char('a'));
     QCOMPARE(recorded.journal.contains(QStringLiteral("all@0:") + line), offered);
     QVERIFY(recorded.journal.contains(QStringLiteral("log@0:") + line));
-}
-
-void LinePipelineTest::trimmedForLog_data() {
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<QByteArray>("trimmed");
-    QTest::newRow("bells and tabs") << QByteArray("spot 0944Z\a\a\t ") << QByteArray("spot 0944Z");
-    QTest::newRow("leading blanks kept") << QByteArray("  14025.0") << QByteArray("  14025.0");
-    QTest::newRow("only blanks") << QByteArray(" \x01\x1f ") << QByteArray();
-    QTest::newRow("high bytes kept") << QByteArray("\xa0\xff") << QByteArray("\xa0\xff");
-}
-
-void LinePipelineTest::trimmedForLog() {
-    QFETCH(QByteArray, line);
-    QFETCH(QByteArray, trimmed);
-    QCOMPARE(LinePipeline::trimmedForLog(line).toByteArray(), trimmed);
 }
 
 QTEST_GUILESS_MAIN(LinePipelineTest)

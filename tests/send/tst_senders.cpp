@@ -11,13 +11,11 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace LC = LineComposer;
 
 namespace {
-
-QString text(const char16_t* utf16) {
-    return QString::fromUtf16(utf16);
-}
 
 // Completed lines each followed by LF, then the line under construction.
 QByteArray screenText(const ScreenBuffer& screen) {
@@ -49,25 +47,25 @@ void SendersTest::composes_data() {
     QTest::addColumn<QStringList>("fields");
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("message");
-    const auto row = [](const char* name, char kind, QStringList fields, const char16_t* line,
+    const auto row = [](const char* name, char kind, QStringList fields, const QString& line,
                         const char* message = "") {
-        QTest::newRow(name) << kind << fields << text(line) << QString::fromLatin1(message);
+        QTest::newRow(name) << kind << fields << line << QString::fromLatin1(message);
     };
     // Blanks are every code up to the space: DEL, '!' and the no-break space stay.
-    row("send, control codes", 'S', {text(u"\x01\t!sh/dx \x7f\u00a0\r\n")}, u"!sh/dx \x7f\u00a0");
-    row("send, blanks only", 'S', {text(u" \t ")}, u"");
-    row("talk, comment as typed", 'T', {text(u"  XX1AA "), text(u"  hi")}, u"TALK XX1AA   hi");
-    row("talk, blanks pass", 'T', {text(u" "), text(u" ")}, u"TALK   ");
-    row("talk, partner first", 'T', {QString(), QString()}, u"", "Please input Callsign");
-    row("talk, no comment", 'T', {text(u"X"), QString()}, u"", "Please input Comment");
-    row("DX, no remarks", 'D', {text(u"14025.5"), text(u"XX9ZZ"), QString()}, u"DX 14025.5 XX9ZZ ");
-    row("DX, fields trimmed", 'D', {text(u" 7001 "), text(u"\txx9zz/p "), text(u"  up 2  ")},
-        u"DX 7001 xx9zz/p up 2");
-    row("DX, blanks pass", 'D', {text(u"  "), text(u"\t"), QString()}, u"DX   ");
-    row("DX, freq first", 'D', {QString(), QString(), QString()}, u"", "Please input Freq");
-    row("DX, no call", 'D', {text(u"7"), QString(), QString()}, u"", "Please input dx callsign");
+    row("send, control codes", 'S', {u"\x01\t!sh/dx \x7f\u00a0\r\n"_s}, u"!sh/dx \x7f\u00a0"_s);
+    row("send, blanks only", 'S', {u" \t "_s}, u""_s);
+    row("talk, comment as typed", 'T', {u"  XX1AA "_s, u"  hi"_s}, u"TALK XX1AA   hi"_s);
+    row("talk, blanks pass", 'T', {u" "_s, u" "_s}, u"TALK   "_s);
+    row("talk, partner first", 'T', {QString(), QString()}, u""_s, "Please input Callsign");
+    row("talk, no comment", 'T', {u"X"_s, QString()}, u""_s, "Please input Comment");
+    row("DX, no remarks", 'D', {u"14025.5"_s, u"XX9ZZ"_s, QString()}, u"DX 14025.5 XX9ZZ "_s);
+    row("DX, fields trimmed", 'D', {u" 7001 "_s, u"\txx9zz/p "_s, u"  up 2  "_s},
+        u"DX 7001 xx9zz/p up 2"_s);
+    row("DX, blanks pass", 'D', {u"  "_s, u"\t"_s, QString()}, u"DX   "_s);
+    row("DX, freq first", 'D', {QString(), QString(), QString()}, u""_s, "Please input Freq");
+    row("DX, no call", 'D', {u"7"_s, QString(), QString()}, u""_s, "Please input dx callsign");
     // '/' and ':' are the codes either side of the digits.
-    row("freq keys", 'F', {text(u"1k/:4,- \x7f\uff11\u0661.0\b")}, u"14.0\b");
+    row("freq keys", 'F', {u"1k/:4,- \x7f\uff11\u0661.0\b"_s}, u"14.0\b"_s);
 }
 
 void SendersTest::composes() {
@@ -103,18 +101,17 @@ void SendersTest::encodes_data() {
     QTest::addColumn<QByteArray>("bytes");
     const QByteArray sjis = "Shift_JIS";
     const QByteArray ansi = "windows-1252";
-    QTest::newRow("Shift-JIS") << sjis << text(u"あア ~\\") << QByteArray("\x82\xa0\x83\x41 ~\\");
-    QTest::newRow("Windows-1252") << ansi << text(u"café €あ") << QByteArray("caf\xe9 \x80?");
+    QTest::newRow("Shift-JIS") << sjis << u"あア ~\\"_s << QByteArray("\x82\xa0\x83\x41 ~\\");
+    QTest::newRow("Windows-1252") << ansi << u"café €あ"_s << QByteArray("caf\xe9 \x80?");
     // A surrogate pair is one character; the converter starts afresh after a failure.
     QTest::newRow("each unencodable is one ?")
-        << sjis << text(u"é\U0001F600あ") << QByteArray("??\x82\xa0");
-    QTest::newRow("lone surrogates")
-        << ansi
-        << QChar(char16_t(0xDC00)) + text(u"b") + QChar(char16_t(0xD83D)) + text(u"x") +
-               QChar(char16_t(0xD800))
-        << QByteArray("?b?x?");
+        << sjis << u"é\U0001F600あ"_s << QByteArray("??\x82\xa0");
+    QTest::newRow("lone surrogates") << ansi
+                                     << QChar(char16_t(0xDC00)) + u"b"_s + QChar(char16_t(0xD83D)) +
+                                            u"x"_s + QChar(char16_t(0xD800))
+                                     << QByteArray("?b?x?");
     QTest::newRow("unknown codec is Latin-1")
-        << QByteArray("no-such-codec") << text(u"ÿ€") << QByteArray("\xff?");
+        << QByteArray("no-such-codec") << u"ÿ€"_s << QByteArray("\xff?");
 }
 
 void SendersTest::encodes() {
@@ -133,18 +130,17 @@ void SendersTest::sendsOnTheWire_data() {
     QTest::addColumn<QByteArray>("received");
     QTest::addColumn<QByteArray>("shown");
     QTest::newRow("CR LF, no echo, Shift-JIS")
-        << true << false << true << 128 << QStringList{text(u"あ é"), QString(), text(u" a ")}
+        << true << false << true << 128 << QStringList{u"あ é"_s, QString(), u" a "_s}
         << QByteArray("\x82\xa0 ?\r\n\r\n a \r\n") << QByteArray();
     QTest::newRow("CR LF, echo, Windows-1252")
-        << true << true << true << 0 << QStringList{text(u"café あ"), QString()}
+        << true << true << true << 0 << QStringList{u"café あ"_s, QString()}
         << QByteArray("caf\xe9 ?\r\n\r\n") << QByteArray("caf\xe9 ?\n\n");
     // The screen completes a line only at LF: after CR alone the next text joins it.
-    QTest::newRow("CR, echo") << true << true << false << 128
-                              << QStringList{text(u"sh/dx"), text(u" 5")}
+    QTest::newRow("CR, echo") << true << true << false << 128 << QStringList{u"sh/dx"_s, u" 5"_s}
                               << QByteArray("sh/dx\r 5\r") << QByteArray("sh/dx 5");
     // The operator sees what was meant to go out below the error text.
     QTest::newRow("not connected, echo")
-        << false << true << true << 128 << QStringList{text(u"sh/dx")} << QByteArray()
+        << false << true << true << 128 << QStringList{u"sh/dx"_s} << QByteArray()
         << QByteArray(NetTexts::SocketSendError.latin1()) + "sh/dx\n";
 }
 

@@ -1,9 +1,9 @@
 // The client's tests take the test node's lines as what a real DXSpider node sends, so
 // its line formats are held to real lines from tests/data, byte for byte.
 
+#include "TestFiles.h"
 #include "TestNode.h"
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTest>
@@ -17,8 +17,7 @@ QDateTime utc(int year, int month, int day, int hour, int minute) {
 
 // The file with every line ended by LF alone.
 QByteArray dataFile(const QString& name) {
-    QFile file(QStringLiteral(KESTREL_TEST_DATA "/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().replace("\r\n", "\n") : QByteArray();
+    return readFile(QStringLiteral(KESTREL_TEST_DATA "/") + name).replace("\r\n", "\n");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // open dialog arrives at the node byte for byte, paused at a marker until Continue.
 
 #include "ModalDriver.h"
+#include "TestFiles.h"
 #include "TestNode.h"
 #include "files/TfSendFile.h"
 #include "net/NodeConnection.h"
@@ -97,10 +98,8 @@ private:
     QString upload(const QByteArray& bytes) {
         QDir(m_dir.path()).mkpath(QStringLiteral("up"));
         const QString path = m_dir.filePath(QStringLiteral("up/file.txt"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        if (!writeFile(path, bytes))
             return {};
-        file.close();
         m_driver.then([path](QWidget* dialog) {
             qobject_cast<QFileDialog*>(dialog)->selectFile(path);
             QMetaObject::invokeMethod(dialog, "accept");
