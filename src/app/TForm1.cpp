@@ -25,6 +25,7 @@
 #include "send/KeyHistory.h"
 #include "send/SendPanel.h"
 #include "send/SendTexts.h"
+#include "serial/SerialRelay.h"
 #include "settings/TfConnect.h"
 
 #include <QApplication>
@@ -81,6 +82,8 @@ TForm1::TForm1(QWidget* parent)
     m_session.setNodeTableSource([this] { return m_connectDialog->nodes(); });
     m_session.messages().setPresenter([this](const QString& text) { showMessage(this, text); });
     installScrollBufferFile(m_session, m_screen, [this] { return m_environment.scrollFileSelect; });
+    installSerialRelay(
+        m_session, m_pipeline, [this] { return m_environment.rs232c; }, m_settings);
     m_session.setHook(m_script.get());
     installReconnect();
     wireSession();

@@ -244,6 +244,13 @@ bool SettingsFile::SaveRs232c(const Rs232cSettings& rs232c) {
     return rewrite(m_path, m_lastError, settingGroup(rs232c, visitRs232c));
 }
 
+QString SettingsFile::LoadRs232cDevice(int port) const {
+    QString device;
+    if (port >= 1 && port <= SerialDevice.count)
+        KeyReader{readSettings(m_path).ini}(SerialDevice, device, port - 1);
+    return device.trimmed();
+}
+
 bool SettingsFile::LoadSaverOff() const {
     return loadKey<bool>(m_path, SaverOff);
 }

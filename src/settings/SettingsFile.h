@@ -84,6 +84,8 @@ public:
 
     Rs232cSettings LoadRs232c() const;
     bool SaveRs232c(const Rs232cSettings& rs232c);
+    // RS232C DEVICE<port>, trimmed; empty when not set or for a port outside COM1 to COM8.
+    QString LoadRs232cDevice(int port) const;
 
     bool LoadSaverOff() const;
     bool SaveSaverOff(bool saverOff);

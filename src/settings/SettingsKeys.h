@@ -123,6 +123,9 @@ inline constexpr SettingsKey StopLen = intKey(u"RS232C", u"STOP_LEN", 0, 0, 2);
 inline constexpr SettingsKey Parity = intKey(u"RS232C", u"PARITY", 0, 0, 2);
 inline constexpr SettingsKey Flow = intKey(u"RS232C", u"FLOW", 0, 0, 2);
 inline constexpr SettingsKey LinkCrLf = boolKey(u"RS232C", u"LINK_CRLF", true);
+// The device of COM1 to COM8 on this system; empty means the system's own n-th serial port.
+inline constexpr SettingsKey SerialDevice =
+    textKey(u"RS232C", u"DEVICE").numbered(NodeLinkCom.maximum);
 
 inline constexpr SettingsKey SoundOnConnect = textKey(u"SOUND_FILE_NAME", u"ON_CONNECT");
 inline constexpr SettingsKey SoundOnDisconnect = textKey(u"SOUND_FILE_NAME", u"ON_DISCONNECT");
