@@ -3,11 +3,13 @@
 #include "app/AppTexts.h"
 #include "app/EnvironPanel.h"
 #include "app/WindowPlacement.h"
+#include "desktop/AboutPanel.h"
 #include "desktop/Accessibility.h"
 #include "desktop/CopiesPanel.h"
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
 #include "desktop/MessageBoxes.h"
+#include "desktop/SoundEffectOutput.h"
 #include "files/LogPanel.h"
 #include "files/TfSendFile.h"
 #include "files/UploadTexts.h"
@@ -52,6 +54,14 @@ QPushButton* makeButton(const char* name, const QString& caption) {
     return button;
 }
 
+// A button of the top bar is as wide as the style makes it while there is room, and
+// shrinks to its caption in a narrow window, so the bar never widens a stored size.
+void letShrinkToCaption(QPushButton* button) {
+    const int padding = 2 * button->fontMetrics().horizontalAdvance(QLatin1Char('M'));
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + padding);
+    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
 QList<QRect> availableScreens() {
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
@@ -64,7 +74,9 @@ QList<QRect> availableScreens() {
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent) {
+    : QMainWindow(parent)
+    , m_events(std::make_unique<SoundEffectOutput>(), m_environment,
+               [this] { return m_font.charset; }) {
     setObjectName(QStringLiteral("Form1"));
     m_screen.setPipeline(&m_pipeline);
     m_scopes.attach(m_pipeline);
@@ -74,6 +86,8 @@ TForm1::TForm1(QWidget* parent)
     m_scriptPanel = new ScriptPanel(*m_script, this);
     m_helpPanel = new HelpPanel(this);
     m_copiesPanel = new CopiesPanel(this, AppTexts::CaptionBase);
+    m_aboutPanel = new AboutPanel(this);
+    m_events.install(m_session, m_pipeline);
     buildControls();
     FormCreate();
     m_connectDialog = std::make_unique<TfConnect>(m_settings, m_lastConnection, this);
@@ -113,6 +127,7 @@ void TForm1::buildControls() {
         m_connection, m_lineSender, m_lastConnection, m_session.messages(), this);
     m_environPanel = std::make_unique<EnvironPanel>(
         *this, EnvironPanel::Parts{*m_historySheet, m_reconnectPanel->linkCheck(), *m_helpPanel});
+    m_environPanel->setSoundHook(&m_events.player());
     layout->addWidget(buildTopBar());
     layout->addWidget(pages, 1);
     m_sendPanel = new SendPanel(m_lineSender);
@@ -140,13 +155,10 @@ QWidget* TForm1::buildTopBar() {
     layout->addStretch();
     layout->addWidget(m_environPanel->button());
     layout->addWidget(m_helpPanel->button());
+    layout->addWidget(m_aboutPanel->button());
     layout->addWidget(bEnd);
-    // A narrow window narrows the buttons down to their captions rather than widening.
-    for (QPushButton* button : panel->findChildren<QPushButton*>()) {
-        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin);
-        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) +
-                                4 * margin);
-    }
+    for (QPushButton* button : panel->findChildren<QPushButton*>())
+        letShrinkToCaption(button);
     return panel;
 }
 
@@ -199,7 +211,7 @@ void TForm1::buildMenu() {
     m_panel2->addMenuItems(menu->addMenu(ScreenTexts::BackScrollMenu));
     m_scriptPanel->addScriptMenu(menu);
     m_copiesPanel->addWindowMenu(menu);
-    m_helpPanel->addHelpMenu(menu);
+    m_aboutPanel->addMenuItem(m_helpPanel->addHelpMenu(menu));
     setMenuBar(menu);
 }
 

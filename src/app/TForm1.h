@@ -6,6 +6,7 @@
 // them and does the widget steps of the session's events. The work itself, including
 // what happens around the connection, is done by the objects it owns (see Session).
 
+#include "desktop/EventServices.h"
 #include "net/LastConnection.h"
 #include "net/NodeConnection.h"
 #include "net/Session.h"
@@ -22,6 +23,7 @@
 
 #include <memory>
 
+class AboutPanel;
 class BackScrollPanel;
 class CopiesPanel;
 class EnvironPanel;
@@ -59,6 +61,7 @@ public:
     EnvironmentSettings& environment() { return m_environment; }
     SettingsFile& settings() { return m_settings; }
     EnvironPanel& environPanel() { return *m_environPanel; }
+    SoundPlayer& soundPlayer() { return m_events.player(); }
     QString statusText(int panel) const;
 
     void bConnectClick();
@@ -125,6 +128,7 @@ private:
     FontSettings m_font;
     QColor m_background = Qt::white;
     QString m_captionBase;
+    EventServices m_events;
     BackScrollHook m_noBackScroll;
     BackScrollHook* m_backScroll = &m_noBackScroll;
 
@@ -143,6 +147,7 @@ private:
     ScriptPanel* m_scriptPanel = nullptr;
     HelpPanel* m_helpPanel = nullptr;
     CopiesPanel* m_copiesPanel = nullptr;
+    AboutPanel* m_aboutPanel = nullptr;
     // Destroyed before the pipeline it takes itself out of.
     std::unique_ptr<LogPanel> m_logPanel;
     // Destroyed before the session and the pipeline that hold its hook and its stage.

@@ -1,6 +1,7 @@
 // Kestrel: a telnet client for amateur-radio DX packet clusters.
 
 #include "app/TForm1.h"
+#include "desktop/ProgramIcon.h"
 #include "desktop/TerminationSignals.h"
 
 #include <QApplication>
@@ -8,6 +9,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrel"));
+    QApplication::setDesktopFileName(QStringLiteral(KESTREL_APP_ID)); // its menu entry and icon
+    QApplication::setWindowIcon(programIcon());
     TForm1 form;
     // Asked to end by the system or the desktop session: as "Exit" without the question,
     // also from inside a dialog.

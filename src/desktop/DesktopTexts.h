@@ -16,4 +16,12 @@ inline constexpr QLatin1StringView CloneItem{"Clone ( one more )"};
 inline constexpr QLatin1StringView VerticalAlignItem{"Virtical align"};
 inline constexpr QLatin1StringView CascadeAlignItem{"Cascade align"};
 inline constexpr QLatin1StringView TileAlignItem{"Tile align"};
+// The about box, its button on the top bar and its item in the "&Help" menu.
+inline constexpr QLatin1StringView AboutButton{"About"};
+inline constexpr QLatin1StringView AboutItem{"About KESTREL"};
+inline constexpr QLatin1StringView AboutName{"KESTREL  ver 1.06d"};
+inline constexpr QLatin1StringView AboutLine{"Telnet client for Dx Cluster   "};
+inline constexpr QLatin1StringView AboutOk{"OK"};
+inline constexpr QLatin1StringView AboutGo{"GO"};
+inline constexpr QLatin1StringView AboutGoHint{"Open the README"};
 } // namespace DesktopTexts

@@ -16,7 +16,7 @@ HelpPanel::HelpPanel(QWidget* window)
     connect(m_bHelp, &QPushButton::clicked, this, &HelpPanel::bHelpClick);
 }
 
-void HelpPanel::addHelpMenu(QMenuBar* menuBar) {
+QMenu* HelpPanel::addHelpMenu(QMenuBar* menuBar) {
     QMenu* menu = menuBar->addMenu(ScriptTexts::HelpMenu);
     menu->setObjectName(QStringLiteral("Help2"));
     QAction* help = menu->addAction(ScriptTexts::HelpItem);
@@ -25,6 +25,7 @@ void HelpPanel::addHelpMenu(QMenuBar* menuBar) {
     QAction* scriptHelp = menu->addAction(ScriptTexts::ScriptHelpItem);
     scriptHelp->setObjectName(QStringLiteral("ScriotHelp1"));
     connect(scriptHelp, &QAction::triggered, this, &HelpPanel::ScriotHelp1Click);
+    return menu;
 }
 
 void HelpPanel::bHelpClick() {

@@ -8,6 +8,7 @@
 
 #include <QObject>
 
+class QMenu;
 class QMenuBar;
 class QPushButton;
 class QWidget;
@@ -20,7 +21,8 @@ public:
     explicit HelpPanel(QWidget* window);
 
     QPushButton* button() const { return m_bHelp; }
-    void addHelpMenu(QMenuBar* menuBar);
+    // The menu is returned for the items other features add to it.
+    QMenu* addHelpMenu(QMenuBar* menuBar);
     TfHelp& help() { return *m_fHelp; }
     TfScriptHelp& scriptHelp() { return *m_fScriptHelp; }
 

@@ -1,0 +1,27 @@
+#include "desktop/AboutPanel.h"
+
+#include "desktop/Accessibility.h"
+#include "desktop/DesktopTexts.h"
+#include "desktop/TfAbout.h"
+
+#include <QMenu>
+#include <QPushButton>
+
+AboutPanel::AboutPanel(QWidget* window)
+    : QObject(window)
+    , m_fAbout(new TfAbout(window))
+    , m_bAbout(new QPushButton(window)) {
+    m_bAbout->setObjectName(QStringLiteral("bAbout"));
+    setCaption(m_bAbout, DesktopTexts::AboutButton);
+    connect(m_bAbout, &QPushButton::clicked, this, &AboutPanel::bAboutClick);
+}
+
+void AboutPanel::addMenuItem(QMenu* helpMenu) {
+    QAction* about = helpMenu->addAction(DesktopTexts::AboutItem);
+    about->setObjectName(QStringLiteral("About1"));
+    connect(about, &QAction::triggered, this, &AboutPanel::bAboutClick);
+}
+
+void AboutPanel::bAboutClick() {
+    m_fAbout->exec();
+}

@@ -1,0 +1,17 @@
+#include "desktop/EventServices.h"
+
+#include "net/Session.h"
+#include "screen/LinePipeline.h"
+
+EventServices::EventServices(std::unique_ptr<SoundOutput> output,
+                             const EnvironmentSettings& environment, std::function<int()> charset)
+    : m_output(std::move(output))
+    , m_player(environment.sounds, *m_output)
+    , m_triggers(environment.sounds, std::move(charset), m_player)
+    , m_saverCheck(environment.saverOff) {}
+
+void EventServices::install(Session& session, LinePipeline& pipeline) {
+    session.setHook(&m_player);
+    pipeline.setSoundTriggers(&m_triggers);
+    pipeline.setScreenSaverCheck(&m_saverCheck);
+}
