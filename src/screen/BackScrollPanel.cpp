@@ -199,7 +199,7 @@ void BackScrollPanel::scrollBy(int lines) {
 
 void BackScrollPanel::ScrollBar1Change(int position) {
     m_position.scrollTo(position);
-    m_image2->update();
+    m_image2->scheduleRepaint(); // the next frame moves the picture by the lines scrolled
 }
 
 // New lines push the viewed ones back: the thumb follows them, and the view closes

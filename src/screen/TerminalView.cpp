@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QFontDatabase>
 #include <QMutexLocker>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -24,7 +25,7 @@ TerminalView::TerminalView(const ScreenBuffer& screen, QWidget* parent, Lines sh
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_announcedLines = screen.cursorAtEnd().nextLine;
-    connect(&m_throttle, &RepaintThrottle::due, this, qOverload<>(&QWidget::update));
+    connect(&m_throttle, &RepaintThrottle::due, this, &TerminalView::refresh);
     connect(&screen, &ScreenBuffer::contentChanged, this, [this] {
         // A hidden view wakes nothing: showing it paints it whole.
         if (isVisible())
@@ -38,8 +39,7 @@ TerminalView::TerminalView(const ScreenBuffer& screen, QWidget* parent, Lines sh
 }
 
 void TerminalView::setTerminalFont(const QFont& font) {
-    setFont(font); // the font change event drops the canvas
-    update();
+    setFont(font); // the font change event redraws every row
 }
 
 void TerminalView::setBackgroundColor(const QColor& color) {
@@ -58,7 +58,7 @@ void TerminalView::setCharset(int windowsCharset) {
 }
 
 void TerminalView::redrawWhole() {
-    m_canvas = QPixmap();
+    m_shownRows.clear();
     update();
 }
 
@@ -119,89 +119,102 @@ void TerminalView::announceCompletedLines() {
     QAccessible::updateAccessibility(&event);
 }
 
-void TerminalView::paintEvent(QPaintEvent*) {
-    updateCanvas();
+void TerminalView::paintEvent(QPaintEvent* event) {
+    const int rows = rowCount();
+    const QRect rowsArea(0, 0, width(), rows * lineHeight());
+    if (m_shownRows.size() != rows || event->region().contains(rowsArea))
+        takeAllRows(rows);
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_canvas);
+    painter.setFont(font());
+    painter.setPen(m_text);
+    for (int row = 0; row < rows; ++row) {
+        if (event->region().intersects(rowRect(row)))
+            drawRow(painter, row, m_shownRows[row]);
+    }
+    painter.setClipping(false);
+    painter.fillRect(QRect(0, rowsArea.bottom() + 1, width(), height() - rowsArea.height()),
+                     m_background);
+    m_painted = QList<QString>(m_shownRows.crbegin(), m_shownRows.crend());
 }
 
 void TerminalView::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange)
-        m_canvas = QPixmap();
+        redrawWhole();
     QWidget::changeEvent(event);
 }
 
-// A hidden view keeps no picture.
+// A hidden view keeps nothing: showing it paints it whole.
 void TerminalView::hideEvent(QHideEvent* event) {
-    m_canvas = QPixmap();
+    m_shownRows.clear();
     QWidget::hideEvent(event);
 }
 
-// Brings the canvas up to the shown lines: scrolled by the lines that arrived (or by the
-// view's move), then only the rows whose text is not what the canvas holds are drawn.
-void TerminalView::updateCanvas() {
-    const int rows = rowCount();
-    const quint64 bottomLine = fetchLines(rows);
-    m_painted = decodeFetched(rows);
-    const qreal ratio = devicePixelRatioF();
-    if (width() <= 0 || height() <= 0)
-        return;
-    if (m_canvas.isNull() || m_canvas.size() != size() * ratio || m_canvasRows.size() != rows) {
-        m_canvas = QPixmap(size() * ratio);
-        m_canvas.setDevicePixelRatio(ratio);
-        m_canvas.fill(m_background);
-        m_canvasRows.fill(QString(), rows); // a blank row is all background
-    } else {
-        scrollCanvas(qint64(bottomLine - m_canvasBottomLine));
-    }
-    m_canvasBottomLine = bottomLine;
-
-    std::optional<QPainter> painter;
+void TerminalView::takeAllRows(int rows) {
+    m_shownBottomLine = fetchLines(rows);
+    const QList<QString> lines = decodeFetched(rows);
+    m_shownRows.resize(rows);
     for (int row = 0; row < rows; ++row) {
         const qsizetype fromBottom = rows - 1 - row;
-        const QString text = fromBottom < m_painted.size() ? m_painted[fromBottom] : QString();
-        if (m_canvasRows[row] == text)
-            continue;
-        if (!painter) {
-            painter.emplace(&m_canvas);
-            painter->setFont(font());
-            painter->setPen(m_text);
-        }
-        drawRow(*painter, row, text);
-        m_canvasRows[row] = text;
+        m_shownRows[row] = fromBottom < lines.size() ? lines[fromBottom] : QString();
     }
 }
 
-// Moves the rows up by lines rows (down for a negative count); the rows moved in are
-// unknown until drawn.
-void TerminalView::scrollCanvas(qint64 lines) {
-    const auto rows = qint64(m_canvasRows.size());
-    if (lines == 0)
-        return;
-    const qreal ratio = m_canvas.devicePixelRatio();
-    if (std::abs(lines) >= rows || ratio != std::round(ratio)) {
-        // Rows that do not fall on whole pixels cannot be moved exactly.
-        m_canvasRows.fill(std::nullopt);
+// Scrolls the picture by the lines that arrived (or by the view's move), then asks to
+// draw only the rows whose text is not what the window shows.
+void TerminalView::refresh() {
+    const int rows = rowCount();
+    if (!isVisible() || m_shownRows.size() != rows) {
+        update();
         return;
     }
-    const int pixelsPerRow = lineHeight() * int(ratio);
-    m_canvas.scroll(0, int(-lines) * pixelsPerRow,
-                    QRect(0, 0, m_canvas.width(), int(rows) * pixelsPerRow));
-    const auto first = m_canvasRows.begin();
-    const auto last = m_canvasRows.end();
+    const quint64 bottomLine = fetchLines(rows);
+    const QList<QString> lines = decodeFetched(rows);
+    if (!scrollRows(qint64(bottomLine - m_shownBottomLine))) {
+        update();
+        return;
+    }
+    m_shownBottomLine = bottomLine;
+    for (int row = 0; row < rows; ++row) {
+        const qsizetype fromBottom = rows - 1 - row;
+        const QString& text = fromBottom < lines.size() ? lines[fromBottom] : QString();
+        if (m_shownRows[row] != text) {
+            m_shownRows[row] = text;
+            update(rowRect(row));
+        }
+    }
+}
+
+// Moves the picture up by lines rows (down for a negative count); the rows moved in
+// are blank until refresh() gives them their text; the window system asks to draw them.
+// False when the whole view must be drawn instead.
+bool TerminalView::scrollRows(qint64 lines) {
+    const auto rows = qint64(m_shownRows.size());
+    if (lines == 0)
+        return true;
+    // Rows that do not fall on whole device pixels cannot be moved exactly.
+    const qreal ratio = devicePixelRatioF();
+    if (std::abs(lines) >= rows || ratio != std::round(ratio))
+        return false;
+    scroll(0, int(-lines) * lineHeight(), QRect(0, 0, width(), int(rows) * lineHeight()));
+    const auto first = m_shownRows.begin();
+    const auto last = m_shownRows.end();
     if (lines > 0) {
         std::rotate(first, first + lines, last);
-        std::fill(last - lines, last, std::nullopt);
+        std::fill(last - lines, last, QString());
     } else {
         std::rotate(first, last + lines, last);
-        std::fill(first, first - lines, std::nullopt);
+        std::fill(first, first - lines, QString());
     }
+    return true;
+}
+
+QRect TerminalView::rowRect(int row) const {
+    return {0, row * lineHeight(), width(), lineHeight()};
 }
 
 // A row is drawn within its band, so it looks the same whatever is drawn around it.
 void TerminalView::drawRow(QPainter& painter, int row, const QString& text) {
-    const int rowHeight = lineHeight();
-    const QRect band(0, row * rowHeight, width(), rowHeight);
+    const QRect band = rowRect(row);
     painter.setClipRect(band);
     painter.fillRect(band, m_background);
     painter.drawText(QPoint(0, band.top() + fontMetrics().ascent()), text);

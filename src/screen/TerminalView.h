@@ -8,10 +8,11 @@
 // costs at most one paint per frame (about 30 a second while the flood lasts), and
 // nothing while the view is hidden.
 //
-// Painting costs what changed, not what is shown: the picture is kept in a canvas, where
-// new lines scroll the rows up and only rows whose text changed are drawn again (mostly
-// the line under construction); an expose just copies the canvas. A font, colour,
-// character set or size change redraws it whole.
+// Painting costs what changed, not what is shown: at each frame the picture already on
+// the window is scrolled by the lines that arrived (the window system moves the pixels)
+// and only rows whose text changed are drawn again (mostly the line under construction
+// and the rows scrolled in). A font, colour, character set or size change, and any
+// paint of the whole view, draws every row from the screen buffer.
 //
 // Screen readers read it as a terminal (AccessibleTerminalView), the TTY sheet's image
 // named "TTY". On that one they hear completed lines as inserted text, at most ten times
@@ -23,10 +24,7 @@
 
 #include <QColor>
 #include <QList>
-#include <QPixmap>
 #include <QWidget>
-
-#include <optional>
 
 class ScreenBuffer;
 
@@ -76,8 +74,12 @@ private:
     // The fetched lines decoded, bottom row first.
     QList<QString> decodeFetched(int count);
     void redrawWhole();
-    void updateCanvas();
-    void scrollCanvas(qint64 rows);
+    // A frame: brings the picture up to the shown lines with as little drawing as can be.
+    void refresh();
+    // Takes every row's text from the screen buffer.
+    void takeAllRows(int rows);
+    bool scrollRows(qint64 lines);
+    QRect rowRect(int row) const;
     void drawRow(QPainter& painter, int row, const QString& text);
 
     const ScreenBuffer& m_screen;
@@ -91,8 +93,9 @@ private:
     QList<QByteArray> m_lines;
     QList<QString> m_painted;
 
-    // The picture as last painted; a row's text is unknown (nullopt) until drawn.
-    QPixmap m_canvas;
-    QList<std::optional<QString>> m_canvasRows; // top row first
-    quint64 m_canvasBottomLine = 0;             // sequence number of the bottom row's line
+    // The text of each row as the window shows it once pending paints are done, top row
+    // first; empty when unknown (hidden, or the look changed), which a paint of the
+    // whole view puts right.
+    QList<QString> m_shownRows;
+    quint64 m_shownBottomLine = 0; // sequence number of the bottom row's line
 };
