@@ -33,8 +33,9 @@ QSerialPort::FlowControl flowFor(int code) {
 } // namespace
 
 SerialLine SerialPort::lineFor(const Rs232cSettings& settings) {
-    return {listValue(BaudRates, settings.baudRate), listValue(ByteSizes, settings.bitLen),
-            settings.stopLen, settings.parity, settings.flow};
+    return {listValue(Rs232cBaudRates, settings.baudRate),
+            listValue(Rs232cByteSizes, settings.bitLen), settings.stopLen, settings.parity,
+            settings.flow};
 }
 
 QString SerialPort::PortName(int port, const QString& configuredDevice) {

@@ -14,8 +14,6 @@
 #include <QSerialPort>
 #include <QString>
 
-#include <array>
-
 // The line as the port takes it: a speed in bit/s, 7 or 8 data bits, and the codes of
 // the environment dialog for stop bits (0 one, 1 one and a half, 2 two), parity (0 none,
 // 1 odd, 2 even) and flow (0 SOFT, 1 CTS/RTS, 2 CTS/DTR).
@@ -29,10 +27,6 @@ struct SerialLine {
 
 class SerialPort {
 public:
-    // What the positions of the environment dialog's lists stand for.
-    static constexpr std::array<int, 7> BaudRates{1200, 2400, 4800, 9600, 19200, 38400, 115200};
-    static constexpr std::array<int, 2> ByteSizes{7, 8};
-
     // The line for the environment dialog's settings; a position outside its list is
     // taken as the nearest one.
     static SerialLine lineFor(const Rs232cSettings& settings);

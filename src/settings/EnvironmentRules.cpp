@@ -9,6 +9,14 @@ namespace EnvironmentRules {
 
 namespace {
 
+template <std::size_t N>
+QStringList numberTexts(const std::array<int, N>& numbers) {
+    QStringList texts;
+    for (int number : numbers)
+        texts.append(QString::number(number));
+    return texts;
+}
+
 // What a field that is not a number gives, on every platform.
 constexpr int HistoryLinesOfNoNumber = 500;
 
@@ -33,11 +41,9 @@ const SettingsKey& keyOf(Rs232cField field) {
 QStringList listTexts(Rs232cField field) {
     switch (field) {
     case Rs232cField::BaudRate:
-        return {QStringLiteral("1200"),  QStringLiteral("2400"),  QStringLiteral("4800"),
-                QStringLiteral("9600"),  QStringLiteral("19200"), QStringLiteral("38400"),
-                QStringLiteral("115200")};
+        return numberTexts(Rs232cBaudRates);
     case Rs232cField::BitLen:
-        return {QStringLiteral("7"), QStringLiteral("8")};
+        return numberTexts(Rs232cByteSizes);
     case Rs232cField::StopLen:
         return {QStringLiteral("1"), QStringLiteral("1.5"), QStringLiteral("2")};
     case Rs232cField::Parity:

@@ -45,6 +45,11 @@ struct WindowGeometry {
 // Indexes into the lists the environment dialog offers: baud rates 1200, 2400, 4800, 9600,
 // 19200, 38400, 115200; data bits 7, 8; stop bits 1, 1.5, 2; parity NONE, ODD, EVEN; flow
 // SOFT, CTS/RTS, CTS/DTR.
+// What the baud-rate and data-bit positions stand for; the port and the dialog both read
+// them here.
+inline constexpr std::array<int, 7> Rs232cBaudRates{1200, 2400, 4800, 9600, 19200, 38400, 115200};
+inline constexpr std::array<int, 2> Rs232cByteSizes{7, 8};
+
 struct Rs232cSettings {
     int baudRate = SettingsKeys::BaudRate.defaultNumber;
     int bitLen = SettingsKeys::BitLen.defaultNumber;
