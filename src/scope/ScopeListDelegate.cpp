@@ -1,5 +1,7 @@
 #include "scope/ScopeListDelegate.h"
 
+#include "scope/ScopeListModel.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
@@ -22,6 +24,10 @@ int textMargin(const QWidget* view) {
     return styleOf(view)->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
 }
 
+// A watched station's row stands out on any background the operator picked.
+const QColor WatchedBackground(0xFF, 0xD7, 0x5E);
+const QColor WatchedText(Qt::black);
+
 QPalette::ColorGroup colorGroup(QStyle::State state) {
     if (!(state & QStyle::State_Enabled))
         return QPalette::Disabled;
@@ -36,18 +42,25 @@ ScopeListDelegate::ScopeListDelegate(QObject* parent)
 void ScopeListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {
     const bool selected = option.state & QStyle::State_Selected;
+    const int marks = index.data(ScopeListModel::MarksRole).toInt();
+    const bool watched = !selected && (marks & ScopeListModel::Watched);
     const QPalette::ColorGroup group = colorGroup(option.state);
     if (selected) // the one row drawn by the style, so it looks selected as in other lists
         styleOf(option.widget)
             ->drawControl(QStyle::CE_ItemViewItem, &option, painter, option.widget);
+    else if (watched)
+        painter->fillRect(option.rect, WatchedBackground);
     const QString text = index.data().toString();
     const QStaticText& line = laidOut(text, option.font);
     const int margin = textMargin(option.widget);
     const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
     painter->save();
     painter->setFont(option.font);
-    painter->setPen(
-        option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setPen(watched ? WatchedText
+                            : option.palette.color(group, selected ? QPalette::HighlightedText
+                                                                   : QPalette::Text));
+    if (marks & ScopeListModel::Tuned) // framed: the spot the rig is on
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
     if (line.size().width() <= textRect.width()) {
         const int top = textRect.top() + (textRect.height() - option.fontMetrics.height()) / 2;
         painter->drawStaticText(textRect.left(), top, line);

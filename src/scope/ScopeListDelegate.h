@@ -1,7 +1,8 @@
 #pragma once
 
 // Paints the rows of a scope list: one line of text on the list's background, or on the
-// style's highlight when the row is selected (which also marks the current row). Each
+// style's highlight when the row is selected (which also marks the current row); a
+// watched station's row on amber, the spot the rig is tuned to framed. Each
 // text is laid out once and kept while it is being painted, so a repaint costs little
 // more than drawing its glyphs. Every row is one line high.
 

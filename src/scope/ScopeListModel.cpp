@@ -1,16 +1,22 @@
 #include "scope/ScopeListModel.h"
 
 #include "scope/ListingDiff.h"
+#include "scope/ScopeTexts.h"
+#include "scope/SpotMarks.h"
 #include "screen/DisplayCharset.h"
 
-ScopeListModel::ScopeListModel(DisplayCharset& charset, QObject* parent)
+#include <utility>
+
+ScopeListModel::ScopeListModel(DisplayCharset& charset, const SpotMarks& marks, QObject* parent)
     : QAbstractListModel(parent)
-    , m_charset(charset) {}
+    , m_charset(charset)
+    , m_marks(marks) {}
 
 void ScopeListModel::show(const ScopeListing& listing) {
     const ListingDiff diff = diffListings(m_shown, listing);
     if (diff.showAfresh || m_decodedCharset != m_charset.charset()) {
         showAfresh(listing);
+        m_tunedRow = m_marks.tunedRow(m_shown.spotKeys);
         return;
     }
     for (const RowEdit& edit : diff.edits) {
@@ -25,6 +31,23 @@ void ScopeListModel::show(const ScopeListing& listing) {
             changeShownRows(edit.row, edit.count, listing);
             break;
         }
+    }
+    moveTunedRow();
+}
+
+void ScopeListModel::refreshMarks() {
+    m_tunedRow = m_marks.tunedRow(m_shown.spotKeys);
+    if (!m_texts.isEmpty())
+        emit dataChanged(index(0), index(int(m_texts.size()) - 1), {MarksRole});
+}
+
+void ScopeListModel::moveTunedRow() {
+    const int tuned = m_marks.tunedRow(m_shown.spotKeys);
+    if (tuned == m_tunedRow)
+        return;
+    for (const int row : {std::exchange(m_tunedRow, tuned), tuned}) {
+        if (row >= 0 && row < m_texts.size())
+            emit dataChanged(index(row), index(row), {MarksRole});
     }
 }
 
@@ -68,8 +91,29 @@ int ScopeListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_texts.size());
 }
 
+int ScopeListModel::marksOf(int row) const {
+    const int watched = m_marks.isWatched(SpotKey::call(m_shown.spotKeys[row])) ? Watched : 0;
+    return watched | (row == m_tunedRow ? Tuned : 0);
+}
+
 QVariant ScopeListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return m_texts[index.row()];
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_texts[index.row()];
+    case MarksRole:
+        return marksOf(index.row());
+    case Qt::AccessibleDescriptionRole: {
+        const int marks = marksOf(index.row());
+        QStringList spoken;
+        if (marks & Watched)
+            spoken << ScopeTexts::WatchedSpotDescription;
+        if (marks & Tuned)
+            spoken << ScopeTexts::TunedSpotDescription;
+        return spoken.join(QLatin1String(", "));
+    }
+    default:
+        return {};
+    }
 }

@@ -3,7 +3,8 @@
 // The rows of one scope list as its view shows them: the listing last drawn, its lines
 // decoded for display. A new listing changes only the rows that differ from it, with
 // row inserts, removals and text changes, so the view keeps its selection and repaints
-// only what changed.
+// only what changed. Each row also tells the marks it carries (a watched station, the
+// spot the rig is tuned to), which the delegate draws and a screen reader hears.
 
 #include "scope/SpotScope.h"
 
@@ -11,17 +12,23 @@
 #include <QString>
 
 class DisplayCharset;
+class SpotMarks;
 
 class ScopeListModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    ScopeListModel(DisplayCharset& charset, QObject* parent);
+    enum Role { MarksRole = Qt::UserRole + 1 }; // the row's Mark flags
+    enum Mark { Watched = 1, Tuned = 2 };
+
+    ScopeListModel(DisplayCharset& charset, const SpotMarks& marks, QObject* parent);
 
     void show(const ScopeListing& listing);
     // The row showing the spot, -1 when it is not listed.
     int rowOf(const QByteArray& spotKey) const { return int(m_shown.spotKeys.indexOf(spotKey)); }
     QByteArray spotKey(int row) const { return m_shown.spotKeys.value(row); }
+    // Asks again which rows carry marks, after the watch list or the rig changed.
+    void refreshMarks();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -31,8 +38,12 @@ private:
     void removeShownRows(int row, int count);
     void insertShownRows(int row, int count, const ScopeListing& listing);
     void changeShownRows(int row, int count, const ScopeListing& listing);
+    void moveTunedRow();
+    int marksOf(int row) const;
 
     DisplayCharset& m_charset;
+    const SpotMarks& m_marks;
+    int m_tunedRow = -1;
     int m_decodedCharset = -1; // the texts are decoded again when the charset changes
     ScopeListing m_shown;
     QList<QString> m_texts;

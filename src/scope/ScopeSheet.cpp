@@ -63,6 +63,10 @@ ScopeSheet::ScopeSheet(ScopeSet& scopes, LinePipeline& pipeline, const ScreenBuf
     m_refreshTimer.setInterval(RefreshMilliseconds);
     connect(&m_refreshTimer, &QTimer::timeout, this, &ScopeSheet::RefreshAll);
     m_refreshTimer.start();
+    connect(&m_marks, &SpotMarks::changed, this, [this] {
+        for (QListView* list : m_lists)
+            static_cast<ScopeListModel*>(list->model())->refreshMarks();
+    });
 }
 
 ScopeSheet::~ScopeSheet() = default;
@@ -113,13 +117,15 @@ QWidget* ScopeSheet::buildToolBar() {
 QListView* ScopeSheet::addList(const QString& name, const QString& sheet,
                                QLatin1StringView tabCaption, const QString& spokenName) {
     auto* list = new QListView;
-    list->setModel(new ScopeListModel(m_charset, list));
+    list->setModel(new ScopeListModel(m_charset, m_marks, list));
     list->setItemDelegate(new ScopeListDelegate(list));
     list->setObjectName(name);
     list->setProperty("sheet", sheet);
     list->setUniformItemSizes(true);
     describeControl(list, spokenName);
-    m_pageControl3->addTab(list, tabCaption);
+    const int tab = m_pageControl3->addTab(list, tabCaption);
+    connect(list, &QListView::activated, this,
+            [this, tab](const QModelIndex& index) { activateRow(tab, index.row()); });
     return list;
 }
 
@@ -183,8 +189,8 @@ void ScopeSheet::drawVisibleLists() {
 void ScopeSheet::drawList(int tab) {
     if (m_pipeline.isScopeLocked())
         return; // the lists keep their last content and ages
-    const ScopeListing listing = tab == 0 ? m_scopes.all().RefreshAll(m_scopes.filter())
-                                          : m_scopes.band(Band(tab - 1)).ShowList();
+    const ScopeListing listing =
+        tab == 0 ? m_scopes.all().RefreshAll(m_scopes.filter()) : scopeOf(tab).ShowList();
     showListing(tab, listing);
     m_stale[size_t(tab)] = false;
 }
@@ -203,6 +209,24 @@ void ScopeSheet::showListing(int tab, const ScopeListing& listing) {
     const int selected = focus ? listing.selected : model->rowOf(chosenSpot);
     list->selectionModel()->setCurrentIndex(model->index(selected),
                                             QItemSelectionModel::ClearAndSelect);
+}
+
+const SpotScope& ScopeSheet::scopeOf(int tab) {
+    return tab == 0 ? static_cast<const SpotScope&>(m_scopes.all()) : m_scopes.band(Band(tab - 1));
+}
+
+// The row shows the spot as it was at the last redraw: the table's entry with its key
+// is the spot, and one that has left the table since is not offered.
+void ScopeSheet::activateRow(int tab, int row) {
+    const QByteArray key =
+        static_cast<ScopeListModel*>(m_lists[size_t(tab)]->model())->spotKey(row);
+    const SpotScope& scope = scopeOf(tab);
+    for (int i = 0; i < scope.count(); ++i) {
+        if (SpotKey::of(scope.entry(i)) == key) {
+            emit spotActivated(scope.entry(i));
+            return;
+        }
+    }
 }
 
 void ScopeSheet::bFilterClick() {

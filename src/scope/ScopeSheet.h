@@ -8,8 +8,12 @@
 // second, and only the list on screen: a list that is not showing is drawn when it is
 // shown. A redraw changes only the rows that changed. While the scope is locked (the lock is the
 // pipeline's) nothing enters the tables and no list is redrawn.
+//
+// The lists mark watched stations and the spot the rig is tuned to (see SpotMarks); a
+// double click or Enter on a spot offers it as the spot to tune to.
 
 #include "scope/DxSpot.h"
+#include "scope/SpotMarks.h"
 #include "screen/DisplayCharset.h"
 #include "screen/RepaintThrottle.h"
 
@@ -25,6 +29,7 @@ class QListView;
 class QSpinBox;
 class QTabWidget;
 class ScopeSet;
+class SpotScope;
 class ScreenBuffer;
 struct ScopeListing;
 class TfFilter;
@@ -46,6 +51,7 @@ public:
     void setCharset(int windowsCharset);
 
     TfFilter& filterWindow() { return *m_filter; }
+    SpotMarks& marks() { return m_marks; }
 
     // Asks for every list to be drawn again (the main window painted).
     void RedrawAllScopes();
@@ -59,6 +65,10 @@ public:
     void chkLockClick();
     void chkFocusClick();
 
+signals:
+    // The operator chose the spot (double click or Enter on its row).
+    void spotActivated(const DxSpot& spot);
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -71,10 +81,13 @@ private:
     void drawList(int tab);
     void showListing(int tab, const ScopeListing& listing);
     void stepTab(int step);
+    void activateRow(int tab, int row);
+    const SpotScope& scopeOf(int tab);
 
     ScopeSet& m_scopes;
     LinePipeline& m_pipeline;
     DisplayCharset m_charset;
+    SpotMarks m_marks;
     RepaintThrottle m_redraw{ListRedrawMilliseconds, this}; // "ScopeListRedraw"
 
     QTimer m_refreshTimer;

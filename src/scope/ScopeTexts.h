@@ -25,6 +25,9 @@ inline constexpr QLatin1StringView BandListName{"%1 MHz spots"}; // %1 the tab c
 // "144 MHz and above spots".
 inline constexpr QLatin1StringView OpenBandTabEnd{" above"};
 inline constexpr QLatin1StringView OpenBandListName{"%1 MHz and above spots"};
+// What a screen reader adds to a marked row.
+inline constexpr QLatin1StringView WatchedSpotDescription{"on the watch list"};
+inline constexpr QLatin1StringView TunedSpotDescription{"the rig is tuned here"};
 
 // The band filter window.
 inline constexpr QLatin1StringView FilterTitle{"Filter for AllTab"};

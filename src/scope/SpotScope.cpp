@@ -1,5 +1,6 @@
 #include "scope/SpotScope.h"
 
+#include "scope/SpotMarks.h"
 #include "scope/SpotParser.h"
 
 #include <QDateTime>
@@ -165,7 +166,7 @@ ScopeListing SpotScope::listing(const char* format,
         const int length = std::snprintf(line, sizeof line, format, spot.freqText.data(),
                                          int(ageMinutes), spot.dxCall.data(), spot.remark.data());
         result.lines.append(QByteArray(line, std::min<int>(length, int(sizeof line) - 1)));
-        result.spotKeys.append(spot.freqTextView().toByteArray().append(spot.dxCallView()));
+        result.spotKeys.append(SpotKey::of(spot));
     }
     return result;
 }

@@ -5,6 +5,7 @@
 #include "scope/ScopeListModel.h"
 #include "scope/ScopeSet.h"
 #include "scope/ScopeSheet.h"
+#include "scope/SpotMarks.h"
 #include "screen/DisplayCharset.h"
 #include "screen/ScreenBuffer.h"
 
@@ -77,6 +78,9 @@ private slots:
     void newSpotInLongListInsertsOneRow();
     void charsetChangeDecodesAgain();
     void rowsLookAsInOtherLists();
+    void tunedRowIsNearestOnBand_data();
+    void tunedRowIsNearestOnBand();
+    void marksShowAndSpotsActivate();
 };
 
 void ScopeListTest::listingReplacesListing_data() {
@@ -100,7 +104,8 @@ void ScopeListTest::listingReplacesListing() {
     QFETCH(QByteArray, next);
     QFETCH(QString, edits);
     DisplayCharset charset;
-    ScopeListModel model(charset, nullptr);
+    SpotMarks marks;
+    ScopeListModel model(charset, marks, nullptr);
     model.show(listingOf(shown));
     QCOMPARE(editsOf(model, [&] { model.show(listingOf(next)); }).join(u' '), edits);
     QStringList texts;
@@ -127,7 +132,8 @@ void ScopeListTest::newSpotInLongListInsertsOneRow() {
 
 void ScopeListTest::charsetChangeDecodesAgain() {
     DisplayCharset charset(0); // Windows-1252
-    ScopeListModel model(charset, nullptr);
+    SpotMarks marks;
+    ScopeListModel model(charset, marks, nullptr);
     model.show(listingOf("A:\xe9"));
     charset.setCharset(204); // Windows-1251
     model.show(listingOf("A:\xe9"));
@@ -157,6 +163,72 @@ void ScopeListTest::rowsLookAsInOtherLists() {
     QPainter(&painted).fillRect(selectedRow, Qt::black);
     QPainter(&stockPainted).fillRect(selectedRow, Qt::black);
     QCOMPARE(painted, stockPainted);
+}
+
+void ScopeListTest::tunedRowIsNearestOnBand_data() {
+    QTest::addColumn<QVariant>("rigHz");
+    QTest::addColumn<int>("row");
+    const auto row = [](const char* name, QVariant hz, int tuned) {
+        QTest::newRow(name) << hz << tuned;
+    };
+    row("on a spot", qint64(14025000), 1);
+    row("nearer of two", qint64(14025600), 2);
+    row("within 1 kHz", qint64(14023900), 0);
+    row("beyond 1 kHz", qint64(14027200), -1);
+    row("40 m", qint64(7025000), 3);
+    row("band edge", qint64(2000300), -1);
+    row("no band", qint64(5357000), -1);
+    row("no rig", QVariant(), -1);
+}
+
+void ScopeListTest::tunedRowIsNearestOnBand() {
+    QFETCH(QVariant, rigHz);
+    QFETCH(int, row);
+    SpotMarks marks;
+    marks.setRigFrequency(rigHz.isValid() ? std::optional(rigHz.toLongLong()) : std::nullopt);
+    const QList<QByteArray> keys = {"  14024.8K1AA        ", "  14025.03Y0X        ",
+                                    "  14026.0K2BB        ", "   7026.0K3CC        ",
+                                    "   2001.0K4DD        "};
+    QCOMPARE(marks.tunedRow(keys), row);
+    QCOMPARE(SpotKey::call(keys[1]), QByteArrayView("3Y0X"));
+}
+
+// A watched station's row is drawn on amber and named so to a screen reader; the rig's
+// spot is framed; a double click or Enter offers the row's spot from the table.
+void ScopeListTest::marksShowAndSpotsActivate() {
+    ShownSheet shown;
+    shown.sheet.setListFont(QFontDatabase::systemFont(QFontDatabase::FixedFont), Qt::white,
+                            Qt::black);
+    for (const char* call : {"K1AA", "3Y0X"})
+        shown.add("14025.0", call);
+    QListView* list = shown.list;
+    QTRY_COMPARE(list->model()->rowCount(), 2);
+    SpotMarks& marks = shown.sheet.marks();
+    marks.setWatchTest([](QByteArrayView call) { return call == "3Y0X"; });
+    marks.setRigFrequency(14025300);
+    const QModelIndex tuned = list->model()->index(0, 0); // the first of two as near
+    const QModelIndex watched = list->model()->index(1, 0);
+    QCOMPARE(tuned.data(Qt::AccessibleDescriptionRole).toString(),
+             QStringLiteral("the rig is tuned here"));
+    QCOMPARE(watched.data(Qt::AccessibleDescriptionRole).toString(),
+             QStringLiteral("on the watch list"));
+    const QImage painted = list->viewport()->grab().toImage();
+    const QRect row = list->visualRect(watched);
+    QCOMPARE(painted.pixelColor(row.center()), QColor(0xFF, 0xD7, 0x5E));
+    const QRect tunedRow = list->visualRect(tuned);
+    QCOMPARE(painted.pixelColor(tunedRow.center().x(), tunedRow.top()), QColor(Qt::white));
+
+    QSignalSpy activated(&shown.sheet, &ScopeSheet::spotActivated);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center()); // as a mouse does
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    list->setFocus();
+    list->setCurrentIndex(tuned);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(activated.size(), 2);
+    const auto spotOf = [&](int call) { return activated[call][0].value<DxSpot>(); };
+    QCOMPARE(spotOf(0).dxCallView().trimmed(), "3Y0X");
+    QCOMPARE(spotOf(1).dxCallView().trimmed(), "K1AA");
+    QCOMPARE(spotOf(1).freqKhz, 14025.0);
 }
 
 QTEST_MAIN(ScopeListTest)
