@@ -2,21 +2,30 @@
 
 #include "net/GuardedSender.h"
 #include "net/NetTexts.h"
+#include "net/SocketWakeThreshold.h"
 #include "screen/ScreenBuffer.h"
 
-#include <QIODevice>
+#include <QAbstractSocket>
 
 #include <algorithm>
 
 NodeReceiver::NodeReceiver(ScreenBuffer& screen, GuardedSender& sender, QObject* parent)
     : QObject(parent)
     , m_screen(screen)
-    , m_sender(sender) {}
+    , m_sender(sender) {
+    m_gatherTimer.setSingleShot(true);
+    m_gatherTimer.setInterval(GatherTime);
+    connect(&m_gatherTimer, &QTimer::timeout, this, [this] { gather(false); });
+}
 
 void NodeReceiver::attach(QIODevice* socket) {
+    gather(false);
     disconnect(m_readyRead);
     m_socket = socket;
+    m_gatherSocket = qobject_cast<QAbstractSocket*>(socket);
     m_decoder.reset();
+    m_sinceRead.invalidate();
+    m_sinceGathered.invalidate();
     if (socket)
         m_readyRead = connect(socket, &QIODevice::readyRead, this, &NodeReceiver::readPending);
 }
@@ -28,6 +37,7 @@ void NodeReceiver::readPending() {
     const qint64 available = std::min(m_socket->bytesAvailable(), SliceBytes);
     if (available <= 0)
         return;
+    noteStream();
     m_slice.resize(available);
     const qint64 count = m_socket->read(m_slice.data(), available);
     if (count < 0) {
@@ -39,6 +49,34 @@ void NodeReceiver::readPending() {
             scheduleNextPass();
     }
     emit received();
+}
+
+// Data right after a gathering ended means the stream goes on; so does a read soon after
+// the last one.
+void NodeReceiver::noteStream() {
+    const auto recent = [](const QElapsedTimer& since) {
+        return since.isValid() && since.elapsed() < StreamGap.count();
+    };
+    const bool streaming = recent(m_sinceRead) || recent(m_sinceGathered);
+    m_sinceRead.start();
+    if (streaming)
+        gather(true);
+}
+
+// Ending a gathering lowers the threshold again: bytes that wait are reported by the
+// next poll, and a quiet node's next line comes through at once.
+void NodeReceiver::gather(bool on) {
+    if (on == m_gathering)
+        return;
+    m_gathering = on;
+    if (on) {
+        m_gatherTimer.start();
+    } else {
+        m_gatherTimer.stop();
+        m_sinceGathered.start();
+    }
+    if (m_gatherSocket && m_gatherSocket->state() == QAbstractSocket::ConnectedState)
+        SocketWakeThreshold::set(m_gatherSocket->socketDescriptor(), on ? GatherBytes : 1);
 }
 
 void NodeReceiver::scheduleNextPass() {

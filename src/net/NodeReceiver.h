@@ -7,6 +7,11 @@
 // received() once so the window repaints. Whatever is left waits for the next pass of
 // the event loop, so a burst of many megabytes never blocks the window.
 //
+// A line that arrives on its own is read at once. While lines follow each other closely
+// (a spot stream), the socket is read at most once a frame: the bytes gather in the
+// system until the frame is up or a batch has piled up, which spares the window a wake
+// for every line when it cannot show them faster anyway.
+//
 // GUI thread only.
 
 #include "net/TelnetDecoder.h"
@@ -15,11 +20,13 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include <chrono>
 #include <functional>
 
 class GuardedSender;
+class QAbstractSocket;
 class QIODevice;
 class ScreenBuffer;
 
@@ -29,6 +36,11 @@ class NodeReceiver : public QObject, private TelnetSink {
 public:
     static constexpr qint64 SliceBytes = 256 * 1024;
     static constexpr std::chrono::milliseconds DefaultBellInterval{250};
+    // Reads closer together than this are a stream.
+    static constexpr std::chrono::milliseconds StreamGap{16};
+    // While streaming, the socket is read this often, or once this many bytes wait.
+    static constexpr std::chrono::milliseconds GatherTime{33};
+    static constexpr int GatherBytes = 4096;
 
     NodeReceiver(ScreenBuffer& screen, GuardedSender& sender, QObject* parent = nullptr);
 
@@ -54,6 +66,8 @@ private:
     void telnetAnswer(QByteArrayView answer) override;
     void telnetBell() override;
     void scheduleNextPass();
+    void noteStream();
+    void gather(bool on);
 
     ScreenBuffer& m_screen;
     GuardedSender& m_sender;
@@ -65,4 +79,9 @@ private:
     QElapsedTimer m_sinceBell;
     QByteArray m_slice;
     bool m_passScheduled = false;
+    QPointer<QAbstractSocket> m_gatherSocket; // the socket to gather on, if it is one
+    QTimer m_gatherTimer;
+    bool m_gathering = false;
+    QElapsedTimer m_sinceRead;
+    QElapsedTimer m_sinceGathered; // since the last gathering ended
 };

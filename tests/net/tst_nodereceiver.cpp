@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -30,6 +31,7 @@ private slots:
     void burstIsReadInSlicesOnePerPass();
     void readErrorIsShown();
     void nodeThatNeverReadsCannotGrowOurBacklog();
+    void streamIsReadInBatchesAndToTheEnd();
 };
 
 void NodeReceiverTest::burstIsReadInSlicesOnePerPass() {
@@ -107,6 +109,39 @@ void NodeReceiverTest::nodeThatNeverReadsCannotGrowOurBacklog() {
         30000);
     QVERIFY(largest <= GuardedSender::AnswerBacklogLimit + doTerminalType.size());
     QCOMPARE(pair.client.bytesToWrite(), sender.pendingBytes());
+}
+
+// A line on its own is read at once; a stream of lines is read in fewer passes than it
+// has lines, and its last lines, fewer than a batch, still come through.
+void NodeReceiverTest::streamIsReadInBatchesAndToTheEnd() {
+    ScreenBuffer screen;
+    GuardedSender sender(screen);
+    NodeReceiver receiver(screen, sender);
+    LoopbackPair pair;
+    QVERIFY(pair.open());
+    receiver.attach(&pair.client);
+    QSignalSpy passes(&receiver, &NodeReceiver::received);
+    ScreenCursor cursor = screen.cursorAtEnd();
+    QList<QByteArray> lines;
+    const auto readLines = [&] { return lines += screen.ReadSince(cursor).lines, lines.size(); };
+    pair.peer->write("first\r\n");
+    QVERIFY(passes.wait());
+    QCOMPARE(readLines(), 1);
+
+    const int lineCount = 80;
+    int sent = 0;
+    QTimer node;
+    connect(&node, &QTimer::timeout, this, [&] {
+        pair.peer->write("DX de M0TST:     14025.0  XX9ZZ        line " +
+                         QByteArray::number(++sent) + "\r\n");
+        if (sent == lineCount)
+            node.stop();
+    });
+    passes.clear();
+    node.start(4);
+    QTRY_COMPARE(readLines(), 1 + lineCount);
+    QVERIFY(lines.last().endsWith("line 80"));
+    QVERIFY2(passes.size() < lineCount / 2, qPrintable(QString::number(passes.size())));
 }
 
 QTEST_GUILESS_MAIN(NodeReceiverTest)
