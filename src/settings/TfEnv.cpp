@@ -113,7 +113,7 @@ TfEnv::TfEnv(SettingsFile& settings, EnvironmentSettings& environment, Environme
     , m_host(host) {
     setObjectName(QStringLiteral("fEnv"));
     setWindowTitle(EnvTexts::Caption);
-    auto* pages = new QTabWidget;
+    auto* pages = m_pages = new QTabWidget;
     pages->setObjectName(QStringLiteral("PageControl1"));
     pages->addTab(buildWindow1(), EnvTexts::Window1Sheet);
     pages->addTab(buildWindow2(), EnvTexts::Window2Sheet);
@@ -244,7 +244,7 @@ QWidget* TfEnv::buildScript() {
 }
 
 QWidget* TfEnv::buildSound() {
-    auto* pages = new QTabWidget;
+    auto* pages = m_pages = new QTabWidget;
     pages->setObjectName(QStringLiteral("PageControl2"));
     pages->addTab(buildActionSheet(), EnvTexts::ActionSheet);
     pages->addTab(buildStringsSheet(), EnvTexts::StringsSheet);
@@ -476,7 +476,15 @@ void TfEnv::FormClose() {
     m_environment.historyLines = historyLinesFromText(m_eHistoryLines->text());
     m_host.setHistoryLines(m_environment.historyLines);
     m_host.setLinkCheck(m_environment.linkCheckMinutes);
-    if (!saveEnvironment(m_settings, m_host.terminalFont(), colorToWindows(m_host.background()),
-                         m_environment))
+    bool saved = saveEnvironment(m_settings, m_host.terminalFont(),
+                                 colorToWindows(m_host.background()), m_environment);
+    for (const auto& save : m_sheetSaves)
+        saved = save() && saved;
+    if (!saved)
         showMessage(this, m_settings.lastError());
+}
+
+void TfEnv::addSheet(QWidget* sheet, const QString& caption, std::function<bool()> save) {
+    m_pages->addTab(sheet, caption);
+    m_sheetSaves.push_back(std::move(save));
 }

@@ -13,6 +13,8 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
+#include <vector>
 
 class EnvironmentHost;
 class QButtonGroup;
@@ -21,6 +23,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
+class QTabWidget;
 
 class TfEnv : public QDialog {
     Q_OBJECT
@@ -31,6 +34,10 @@ public:
 
     // The scroll-buffer file may not change while connected.
     void setScrollFileChoiceEnabled(bool enabled);
+    // A sheet of another part of the program, after the dialog's own. Its save runs as the
+    // dialog closes, after the dialog's own, and a failure (false, with the settings
+    // file's message) is told together with theirs.
+    void addSheet(QWidget* sheet, const QString& caption, std::function<bool()> save);
 
     void bShowClick();
     void bBackGroundColorClick();
@@ -67,6 +74,9 @@ private:
     SettingsFile& m_settings;
     EnvironmentSettings& m_environment;
     EnvironmentHost& m_host;
+
+    QTabWidget* m_pages = nullptr;
+    std::vector<std::function<bool()>> m_sheetSaves;
 
     QLabel* m_panel2 = nullptr;
     QComboBox* m_cmboCharset = nullptr;

@@ -67,6 +67,11 @@ private slots:
         m_environment = EnvironmentSettings();
         m_host = RecordingHost();
         m_dialog = std::make_unique<TfEnv>(m_settings, m_environment, m_host);
+        m_sheetSaves = 0;
+        m_dialog->addSheet(new QWidget, QStringLiteral("Extra"), [this] {
+            ++m_sheetSaves; // fails with the dialog's own when the file cannot be written
+            return m_settings.SaveLogDir(QStringLiteral("/tmp"));
+        });
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
     }
@@ -125,6 +130,7 @@ private slots:
         QFETCH(CloseBy, closing);
         closeBy(closing);
         QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_sheetSaves, 1);
         QVERIFY(m_host.calls.contains(u"setLinkCheck 10"_s));
         QCOMPARE(m_settings.LoadRs232c(), m_environment.rs232c);
         QCOMPARE(m_settings.LoadFont().charset, 129);
@@ -273,6 +279,7 @@ private:
     EnvironmentSettings m_environment;
     RecordingHost m_host;
     std::unique_ptr<TfEnv> m_dialog;
+    int m_sheetSaves = 0;
 };
 
 QTEST_MAIN(TfEnvTest)
