@@ -3,8 +3,9 @@
 set -euo pipefail
 
 build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
-       libgl-dev libglib2.0-dev libbenchmark-dev fonts-dejavu-core xdg-utils)
-test=(socat xvfb xauth xdotool dbus dbus-x11 qt6-base-private-dev pulseaudio pulseaudio-utils)
+       libgl-dev libglib2.0-dev libbenchmark-dev fonts-dejavu-core xdg-utils libhamlib-dev)
+test=(socat xvfb xauth xdotool dbus dbus-x11 qt6-base-private-dev pulseaudio pulseaudio-utils
+      libhamlib-utils)
 ci=(clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-format)
 
 case "${1:-run}" in

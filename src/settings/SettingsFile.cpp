@@ -141,6 +141,14 @@ constexpr auto visitSounds = [](auto& sounds, const auto& visit) {
         visit(SoundString, sounds.strings[size_t(i)], i);
 };
 
+constexpr auto visitRig = [](auto& rig, const auto& visit) {
+    visit(RigModel, rig.model);
+    visit(RigPort, rig.port);
+    visit(RigSpeed, rig.speed);
+    visit(RigSetMode, rig.setMode);
+    visit(RigDebug, rig.debug);
+};
+
 template <typename Group, typename Visit>
 Group loadGroup(const QString& path, Group group, const Visit& visit) {
     visit(group, KeyReader{readSettings(path).ini});
@@ -321,4 +329,12 @@ QString SettingsFile::LoadUploadDir() const {
 
 bool SettingsFile::SaveUploadDir(const QString& dir) {
     return rewrite(m_path, m_lastError, settingKey(UploadDir, dir));
+}
+
+RigSettings SettingsFile::LoadRig() const {
+    return loadGroup(m_path, RigSettings(), visitRig);
+}
+
+bool SettingsFile::SaveRig(const RigSettings& rig) {
+    return rewrite(m_path, m_lastError, settingGroup(rig, visitRig));
 }

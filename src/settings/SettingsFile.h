@@ -67,6 +67,18 @@ struct SoundSettings {
     bool operator==(const SoundSettings&) const = default;
 };
 
+// The serial speeds the rig sheet offers.
+inline constexpr std::array<int, 6> RigSpeeds{4800, 9600, 19200, 38400, 57600, 115200};
+
+struct RigSettings {
+    int model = SettingsKeys::RigModel.defaultNumber; // Hamlib's model number, 0 no rig
+    QString port = SettingsKeys::RigPort.defaultText.toString();
+    int speed = SettingsKeys::RigSpeed.defaultNumber;
+    bool setMode = SettingsKeys::RigSetMode.defaultOn(); // the mode a spot's remark names too
+    bool debug = SettingsKeys::RigDebug.defaultOn();     // Hamlib's own debug output
+    bool operator==(const RigSettings&) const = default;
+};
+
 class SettingsFile {
 public:
     // The file Kestrel.ini in the per-user settings folder.
@@ -118,6 +130,9 @@ public:
 
     QString LoadUploadDir() const;
     bool SaveUploadDir(const QString& dir);
+
+    RigSettings LoadRig() const;
+    bool SaveRig(const RigSettings& rig);
 
     // The message for the operator after a failed save.
     QString lastError() const { return m_lastError; }

@@ -137,4 +137,12 @@ inline constexpr SettingsKey ReconnectSec = intKey(u"ENV", u"RECONNECT_SEC", 60,
 inline constexpr SettingsKey LogDir = textKey(u"LOG", u"DIR");
 inline constexpr SettingsKey UploadDir = textKey(u"UPLOAD", u"DIR");
 
+// The rig tuned to a chosen spot, through Hamlib. MODEL is Hamlib's model number, 0 no rig;
+// PORT a serial device, or host:port for a networked rig; SPEED the serial speed in bit/s.
+inline constexpr SettingsKey RigModel = intKey(u"RIG", u"MODEL", 0, 0);
+inline constexpr SettingsKey RigPort = textKey(u"RIG", u"PORT");
+inline constexpr SettingsKey RigSpeed = intKey(u"RIG", u"SPEED", 9600, 4800, 115200);
+inline constexpr SettingsKey RigSetMode = boolKey(u"RIG", u"SET_MODE", false);
+inline constexpr SettingsKey RigDebug = boolKey(u"RIG", u"DEBUG", false);
+
 } // namespace SettingsKeys
