@@ -149,6 +149,12 @@ constexpr auto visitRig = [](auto& rig, const auto& visit) {
     visit(RigDebug, rig.debug);
 };
 
+constexpr auto visitWatch = [](auto& watch, const auto& visit) {
+    visit(WatchCalls, watch.calls);
+    visit(WatchSound, watch.sound);
+    visit(WatchSoundOn, watch.soundOn);
+};
+
 template <typename Group, typename Visit>
 Group loadGroup(const QString& path, Group group, const Visit& visit) {
     visit(group, KeyReader{readSettings(path).ini});
@@ -337,4 +343,12 @@ RigSettings SettingsFile::LoadRig() const {
 
 bool SettingsFile::SaveRig(const RigSettings& rig) {
     return rewrite(m_path, m_lastError, settingGroup(rig, visitRig));
+}
+
+WatchSettings SettingsFile::LoadWatch() const {
+    return loadGroup(m_path, WatchSettings(), visitWatch);
+}
+
+bool SettingsFile::SaveWatch(const WatchSettings& watch) {
+    return rewrite(m_path, m_lastError, settingGroup(watch, visitWatch));
 }

@@ -79,6 +79,14 @@ struct RigSettings {
     bool operator==(const RigSettings&) const = default;
 };
 
+// The watch list's patterns as typed, separated by blanks, and the alert's sound.
+struct WatchSettings {
+    QString calls = SettingsKeys::WatchCalls.defaultText.toString();
+    QString sound = SettingsKeys::WatchSound.defaultText.toString();
+    bool soundOn = SettingsKeys::WatchSoundOn.defaultOn();
+    bool operator==(const WatchSettings&) const = default;
+};
+
 class SettingsFile {
 public:
     // The file Kestrel.ini in the per-user settings folder.
@@ -133,6 +141,8 @@ public:
 
     RigSettings LoadRig() const;
     bool SaveRig(const RigSettings& rig);
+    WatchSettings LoadWatch() const;
+    bool SaveWatch(const WatchSettings& watch);
 
     // The message for the operator after a failed save.
     QString lastError() const { return m_lastError; }

@@ -144,5 +144,9 @@ inline constexpr SettingsKey RigPort = textKey(u"RIG", u"PORT");
 inline constexpr SettingsKey RigSpeed = intKey(u"RIG", u"SPEED", 9600, 4800, 115200);
 inline constexpr SettingsKey RigSetMode = boolKey(u"RIG", u"SET_MODE", false);
 inline constexpr SettingsKey RigDebug = boolKey(u"RIG", u"DEBUG", false);
+// The watch list: the call patterns separated by blanks, and the sound of an alert.
+inline constexpr SettingsKey WatchCalls = textKey(u"WATCH", u"CALLS");
+inline constexpr SettingsKey WatchSound = textKey(u"WATCH", u"SOUND");
+inline constexpr SettingsKey WatchSoundOn = boolKey(u"WATCH", u"SOUND_ON", false);
 
 } // namespace SettingsKeys

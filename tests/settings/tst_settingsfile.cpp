@@ -66,6 +66,7 @@ private slots:
         for (const NodeEntry& node : nodes)
             QVERIFY(node.sendCrLf && !node.linkActive && node.comPort == 1);
         QCOMPARE(settings.LoadRs232c(), (Rs232cSettings{3, 1, 0, 0, 0, true}));
+        QCOMPARE(settings.LoadWatch(), (WatchSettings{QString(), QString(), false}));
         const QList<int> numbers{settings.LoadHistoryLines(), settings.LoadColBytes(),
                                  settings.LoadLinkCheck(), settings.LoadReconnectSec(),
                                  settings.LoadBackground()};
@@ -86,6 +87,7 @@ private slots:
         const Rs232cSettings rs232c{6, 0, 2, 2, 2, false};
         const SoundSettings sounds{{u"C:\\a.wav"_s, u"/b.wav"_s, u"c"_s, u"d"_s, u"e"_s},
                                    {u"DX de JA1"_s, u"UP 5"_s, u"QRT"_s}};
+        const WatchSettings watch{u"XX9ZZ 3Y0* */MM"_s, u"/w.wav"_s, true};
         const QString path = m_dir->filePath(u"new/folder/Kestrel.ini"_s);
         SettingsFile settings(path);
         const auto saveAll = [&] {
@@ -94,7 +96,8 @@ private slots:
                    settings.SaveRs232c(rs232c) && settings.SaveSaverOff(true) &&
                    settings.SaveHistoryLines(1000) && settings.SaveSounds(sounds) &&
                    settings.SaveColBytes(100) && settings.SaveScrollFileSelect(2) &&
-                   settings.SaveLinkCheck(15) && settings.SaveReconnectSec(120);
+                   settings.SaveLinkCheck(15) && settings.SaveReconnectSec(120) &&
+                   settings.SaveWatch(watch);
         };
         QVERIFY2(saveAll(), qPrintable(settings.lastError()));
 
@@ -103,6 +106,7 @@ private slots:
         QCOMPARE(settings.LoadWindowGeometry(), geometry);
         QCOMPARE(settings.LoadRs232c(), rs232c);
         QCOMPARE(settings.LoadSounds(), sounds);
+        QCOMPARE(settings.LoadWatch(), watch);
         const QList<int> numbers{settings.LoadBackground(),       settings.LoadSaverOff(),
                                  settings.LoadHistoryLines(),     settings.LoadColBytes(),
                                  settings.LoadScrollFileSelect(), settings.LoadLinkCheck(),
