@@ -59,433 +59,398 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() {
+        QVERIFY(m_home.isValid());
+        qputenv("XDG_CONFIG_HOME", m_home.filePath(u"config"_s).toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", m_home.filePath(u"run"_s).toLocal8Bit());
+        QDir().mkpath(m_home.filePath(u"run"_s));
+        QFile::setPermissions(m_home.filePath(u"run"_s),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 
-    void startsIdleWithSendTextInFront();
-    void everyControlHasAnAccessibleName();
-    void connectsThroughDialogAndClosesOnlyOnYes();
-    void failedStartLeavesWindowIdle_data();
-    void failedStartLeavesWindowIdle();
-    void dialogsGuardedAcrossCopies_data();
-    void dialogsGuardedAcrossCopies();
-    void environDialogActsOnTheWindow();
-    void composersSendWhatTheNodeExpects_data();
-    void composersSendWhatTheNodeExpects();
-    void sendBoxRecallsNewest21Lines();
-    void pastedTextKeepsOneLine_data();
-    void pastedTextKeepsOneLine();
-    void tenMegabytesWithoutLineEndKeepWindowResponsive();
-    void failedSaveWhileNodeClosesLeavesWindowIdle();
-    void firstWindowShowsWholeNodeLines();
-    void windowOpensOnAScreen();
-    void functionKeyWithoutModifierRunsScript();
+    void init() {
+        QFile::remove(SettingsFile::defaultPath());
+        QFile::remove(keyHistoryPath());
+        m_node = std::make_unique<TestNode>();
+        m_node->setClock([] { return fixedTime; });
+        QVERIFY(m_node->listen());
+        writeNode(1, testNodeEntry());
+        m_driver = std::make_unique<ModalDriver>();
+        m_form = std::make_unique<TForm1>();
+        m_form->show();
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    }
+
+    void cleanup() {
+        QVERIFY2(m_driver->unexpected().isEmpty(), qPrintable(m_driver->unexpected().join(u',')));
+        m_form.reset();
+        m_driver.reset();
+        m_node.reset();
+    }
+
+    void startsIdleWithSendTextInFrontAndEveryControlNamed() {
+        verifyConnected(false);
+        QCOMPARE(m_form->sendPanel().currentWidget()->objectName(), u"SendTextSheet"_s);
+        auto* pages = field<QTabWidget>("PageControl1");
+        QCOMPARE(pages->currentWidget()->objectName(), u"TTYSheet"_s);
+        QStringList tabs;
+        for (int i = 0; i < pages->count(); ++i)
+            tabs << pages->tabText(i);
+        QCOMPARE(tabs, QStringList({u"TTY"_s, u"Scope"_s, u"History"_s}));
+        QCOMPARE(m_form->connectDialog().selectedNodeNumber(), 1);
+        for (const char* name : SendFields)
+            QVERIFY2(!field(name)->accessibleName().isEmpty(), name);
+        for (const char* name : {"bConnect", "chkReconnect", "bEnd", "bHelp"})
+            QVERIFY2(!field(name)->accessibleName().isEmpty(), name);
+        QCOMPARE(field("eDxReportFreq")->toolTip(), u"Freq"_s);
+        QCOMPARE(field("eTalkAite")->accessibleName(), u"Callsign"_s);
+        QCOMPARE(m_form->connectDialog().findChild<QWidget*>(u"ePortNo12"_s)->accessibleName(),
+                 u"Port no."_s);
+    }
+
+    // Edits made in the dialog persist once a connection succeeds, without Save. Discon asks
+    // first: No keeps the connection, Yes closes it.
+    void connectsThroughDialogAndClosesOnlyOnYes() {
+        connectWindow([](TfConnect* dialog) {
+            dialog->findChild<QLineEdit*>(u"eRemarks3"_s)->setText(u"Kyoto, JA"_s);
+        });
+        verifyConnected(true);
+        QCOMPARE(m_form->statusText(0), u"Connected to 127.0.0.1"_s);
+        QCOMPARE(SettingsFile().LoadNodes()[2].remarks, u"Kyoto, JA"_s);
+        QTRY_COMPARE(m_node->receivedFrom(0), negotiationAnswer);
+        m_driver->thenAnswerMessage(QMessageBox::No);
+        m_driver->thenAnswerMessage(QMessageBox::Yes);
+        m_form->bConnectClick();
+        QVERIFY(m_form->connection().isConnected());
+        m_form->bConnectClick();
+        QCOMPARE(m_driver->messages(),
+                 QStringList(2, u"It is still connecting. Do you finish it? "_s));
+        QTRY_VERIFY(screenShowsBanner(m_form->screen(), NetTexts::DisconnectedBanner));
+        QVERIFY(!screenShowsBanner(m_form->screen(), NetTexts::SocketErrorBanner));
+        verifyConnected(false);
+        QCOMPARE(m_form->statusText(0), u"DisConnected from 127.0.0.1"_s);
+    }
+
+    void failedStartLeavesWindowIdle_data() {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("message"); // none: the node refuses, the screen says so
+        TestNode unused;                      // a port that was just free: nothing listens there
+        QVERIFY(unused.listen());
+        QTest::newRow("refused") << QString::number(unused.port()) << QString();
+        QTest::newRow("23a") << u"23a"_s << u"** Port no. is not numeric **"_s;
+    }
+    void failedStartLeavesWindowIdle() {
+        QFETCH(QString, port);
+        QFETCH(QString, message);
+        m_driver->then([&port](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>(u"ePortNo1"_s)->setText(port);
+            dialog->findChild<QPushButton*>(u"bOk"_s)->click();
+        });
+        if (!message.isEmpty())
+            m_driver->thenAnswerMessage();
+        m_form->bConnectClick();
+        QVERIFY(m_driver->allStepsTaken());
+        QCOMPARE(m_driver->messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        QTRY_COMPARE(screenShowsBanner(m_form->screen(), NetTexts::SocketErrorBanner),
+                     message.isEmpty());
+        QVERIFY(!m_form->connection().isConnected());
+        QCOMPARE(m_form->statusText(0), QString());
+        verifyConnected(false);
+    }
+
+    // While another copy of the program has one of these dialogs open, its button only says so.
+    void dialogsGuardedAcrossCopies_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("Connect") << QStringLiteral("bConnect")
+                                 << QString(DesktopTexts::ConnectDialogBusy);
+        QTest::newRow("Environ") << QStringLiteral("bEnv")
+                                 << QString(DesktopTexts::EnvironDialogBusy);
+    }
+    void dialogsGuardedAcrossCopies() {
+        const ExclusiveDialogGuard otherCopy;
+        QVERIFY(otherCopy.acquired());
+        m_driver->thenAnswerMessage();
+        QFETCH(QString, button);
+        m_form->findChild<QPushButton*>(button)->click();
+        QFETCH(QString, refusal);
+        QCOMPARE(m_driver->messages(), QStringList{refusal});
+    }
+
+    // While connected the scroll-buffer file stays as it is; the line width acts at once.
+    void environDialogActsOnTheWindow() {
+        connectWindow();
+        bool fileChoiceEnabled = true;
+        int lineWidth = 0;
+        m_driver->then([&](QWidget* dialog) {
+            fileChoiceEnabled =
+                dialog->findChild<QWidget*>(QStringLiteral("rgSelBuff"))->isEnabled();
+            QTest::keyClick(dialog->findChild<QSpinBox*>(QStringLiteral("udColBytes")),
+                            Qt::Key_Down);
+            lineWidth = m_form->screen().lineWidth();
+            dialog->findChild<QPushButton*>(QStringLiteral("bOk"))->click();
+        });
+        field("bEnv")->setFocus();
+        QTest::keyClick(field("bEnv"), Qt::Key_Space);
+        QVERIFY(m_driver->allStepsTaken());
+        QVERIFY(!fileChoiceEnabled);
+        QCOMPARE(lineWidth, 83);
+        QCOMPARE(SettingsFile().LoadColBytes(), 83);
+    }
+
+    void composersSendWhatTheNodeExpects_data() {
+        QTest::addColumn<bool>("sendCrLf");
+        QTest::addColumn<QStringList>("fields");  // field names, typed into in order
+        QTest::addColumn<QStringList>("typed");   // what is typed into each
+        QTest::addColumn<QByteArray>("received"); // what the node gets after the negotiation
+        QTest::addColumn<QString>("message");     // the refusal shown instead
+        const auto row = [](const char* name, bool crLf, const QStringList& fields,
+                            const QStringList& typed, const QByteArray& received,
+                            const QString& message = {}) {
+            QTest::newRow(name) << crLf << fields << typed << received << message;
+        };
+        const QStringList talk{u"eTalkAite"_s, u"eTalkHonbun"_s};
+        const QStringList dx{u"eDxReportFreq"_s, u"eDxReportCallSign"_s, u"eDxReportRemarks"_s};
+        row("blanks trimmed, CR only", false, {u"cmboSendText"_s}, {u"   sh/dx   "_s}, "sh/dx\r");
+        row("talk", true, talk, {u"XX1AA"_s, u"hello"_s}, "TALK XX1AA hello\r\n");
+        row("talk without callsign", true, talk, {QString(), u"kept"_s}, {},
+            u"Please input Callsign"_s);
+        row("letters never reach the frequency", true, dx, {u"1a4b0c25.0"_s, u"xx9zz"_s, u" cq "_s},
+            "DX 14025.0 xx9zz cq\r\n");
+        row("DX without freq", true, dx, {QString(), u"XX9ZZ"_s, u"kept"_s}, {},
+            u"Please input Freq"_s);
+    }
+    // A composer empties the field it sent from, and keeps it when it refuses.
+    void composersSendWhatTheNodeExpects() {
+        QFETCH(bool, sendCrLf);
+        QFETCH(QStringList, fields);
+        QFETCH(QStringList, typed);
+        QFETCH(QByteArray, received);
+        QFETCH(QString, message);
+        NodeEntry node = testNodeEntry();
+        node.sendCrLf = sendCrLf;
+        writeNode(1, node);
+        connectWindow();
+        if (!message.isEmpty())
+            m_driver->thenAnswerMessage();
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            typeAndEnter(field(fields[i]), typed[i]);
+        QCOMPARE(m_driver->messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        QTRY_COMPARE(m_node->receivedFrom(0), negotiationAnswer + received);
+        QCOMPARE(edit(fields.last())->text(), message.isEmpty() ? QString() : typed.last());
+    }
+
+    // The newest 21 lines stay, for the next session too. Up, Down and the wheel of the
+    // focused box bring them back; nothing completes a line being typed.
+    void sendBoxRecallsNewest21Lines() {
+        connectWindow();
+        auto* combo = field<QComboBox>("cmboSendText");
+        for (int i = 1; i <= 30; ++i)
+            typeAndEnter(combo, u"line %1"_s.arg(i));
+        typeAndEnter(combo, u"LINE 2"_s); // a completer would make it "line 29"
+        QTRY_VERIFY(m_node->receivedFrom(0).endsWith("line 30\r\nLINE 2\r\n"));
+        QCOMPARE(combo->count(), 21);
+        // Up recalls the line sent last; Up and Down then step through the recalled lines.
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Up);
+        QCOMPARE(combo->currentText(), u"LINE 2"_s);
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Down);
+        QCOMPARE(combo->currentText(), u"line 30"_s);
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Up);
+        const auto turnWheelDown = [combo] {
+            const QPointF centre = QRectF(combo->rect()).center();
+            QWheelEvent wheel(centre, combo->mapToGlobal(centre), QPoint(), QPoint(0, -120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(combo, &wheel);
+        };
+        field("bConnect")->setFocus();
+        QTRY_VERIFY(field("bConnect")->hasFocus());
+        turnWheelDown();
+        QCOMPARE(combo->currentText(), u"LINE 2"_s);
+        focus(combo);
+        turnWheelDown();
+        QCOMPARE(combo->currentText(), u"line 30"_s);
+
+        m_form->close();
+        const QList<QByteArray> saved = readFile(keyHistoryPath()).split('\n');
+        QCOMPARE(saved.size(), 22); // 21 lines and the empty rest after the last line end
+        QCOMPARE(saved.first(), QByteArray("LINE 2"));
+        QCOMPARE(saved[20], QByteArray("line 11"));
+    }
+
+    void pastedTextKeepsOneLine_data() {
+        QTest::addColumn<QString>("fieldName");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("send box") << u"cmboSendText"_s << u"sh/dx\nbye"_s << u"sh/dx"_s;
+        QTest::newRow("talk") << u"eTalkHonbun"_s << u"hi\r\nthere"_s << u"hi"_s;
+        QTest::newRow("frequency") << u"eDxReportFreq"_s << u"14a025.5 kHz\n7"_s << u"14025.5"_s;
+    }
+    void pastedTextKeepsOneLine() {
+        QFETCH(QString, fieldName);
+        QFETCH(QString, pasted);
+        connectWindow();
+        focus(field(fieldName));
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keyClick(m_form->windowHandle(), Qt::Key_V, Qt::ControlModifier);
+        QTEST(edit(fieldName)->text(), "kept");
+    }
+
+    void tenMegabytesWithoutLineEndKeepWindowResponsive() {
+        connectWindow();
+        QSignalSpy passes(&m_form->connection().receiver(), &NodeReceiver::received);
+        ScreenCursor cursor = m_form->screen().cursorAtEnd();
+        const qsizetype burst = 10 * 1024 * 1024;
+        m_node->sendRaw(QByteArray(burst, 'x'));
+        quint64 lines = 0;
+        const auto countLines = [&] {
+            const ScreenNews news = m_form->screen().ReadSince(cursor);
+            return lines += news.lines.size() + news.missed;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(countLines() == quint64(burst / ScreenBuffer::DefaultLineWidth),
+                                 60000);
+        // The burst was taken in slices, each in a pass of its own, so the window kept
+        // painting and answering between them.
+        QVERIFY(passes.size() >= burst / NodeReceiver::SliceBytes);
+        QVERIFY(m_form->connection().isConnected());
+    }
+
+    // The node closes while the box for an unwritable settings file waits for the operator:
+    // once it is answered the window shows the state the socket is in.
+    void failedSaveWhileNodeClosesLeavesWindowIdle() {
+        std::optional<FileSizeLimit> diskFull;
+        m_driver->then([&diskFull](QWidget* dialog) {
+            diskFull.emplace(16); // the node table no longer fits
+            dialog->findChild<QPushButton*>(u"bOk"_s)->click();
+        });
+        QString shown;
+        m_driver->then([this, &diskFull, &shown](QWidget* box) {
+            diskFull.reset();
+            m_node->dropClient(0);
+            QTRY_VERIFY(!m_form->connection().isConnected());
+            shown = qobject_cast<QMessageBox*>(box)->text();
+            qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+        });
+        m_form->bConnectClick();
+        QTRY_VERIFY(m_driver->allStepsTaken());
+        QVERIFY2(shown.startsWith(u"Unable to write "_s), qPrintable(shown));
+        QTRY_COMPARE(m_form->statusText(0), u"DisConnected from 127.0.0.1"_s);
+        verifyConnected(false);
+    }
+
+    // Without a stored size the window opens wide enough for a whole line of the node;
+    // a stored place off every screen is moved onto one.
+    void windowOpensOnAScreenShowingWholeNodeLines() {
+        const auto* terminal = field<TerminalView>("Image1");
+        const int columns = terminal->width() / terminal->fontMetrics().horizontalAdvance(u'M');
+        const bool screenFull = m_form->frameGeometry().width() >=
+                                QGuiApplication::primaryScreen()->availableGeometry().width();
+        QVERIFY2(columns >= SettingsFile().LoadColBytes() || screenFull,
+                 qPrintable(QString::number(columns)));
+
+        m_form.reset();
+        SettingsFile().SaveWindowGeometry({-5000, 90000, 600, 450});
+        m_form = std::make_unique<TForm1>();
+        m_form->show();
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(
+            m_form->geometry().topLeft()));
+        // As stored, unless the top bar's buttons need more.
+        QCOMPARE(m_form->size(), QSize(600, 450).expandedTo(m_form->minimumSizeHint()));
+    }
+
+    // F1 runs script1.txt, which logs in through node 1 and asks for spots: the node gets
+    // exactly those lines. With Shift held nothing runs.
+    void functionKeyWithoutModifierRunsScript() {
+        QVERIFY(QDir().mkpath(scriptFolder()));
+        QVERIFY(
+            writeFile(ScriptPath(0), "node 1\n  until login: \nsend XX1AA\nuntil >\nsend sh/dx\n"));
+        QTest::keyClick(m_form->windowHandle(), Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(!m_form->scriptWindow().isVisible());
+        QTest::keyClick(m_form->windowHandle(), Qt::Key_F1);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_form->scriptWindow().isVisible(), 10000);
+        QTRY_COMPARE(m_node->receivedFrom(0), negotiationAnswer + "XX1AA\r\nsh/dx\r\n");
+    }
 
 private:
-    void writeNode(int number, const NodeEntry& node);
-    NodeEntry testNodeEntry() const;
-    void connectWindow(const std::function<void(TfConnect*)>& edit = {});
-    void verifyConnected(bool connected);
-    void focus(QWidget* field);
-    void typeAndEnter(QWidget* field, const QString& text);
+    void writeNode(int number, const NodeEntry& node) {
+        SettingsFile settings;
+        NodeTable table = settings.LoadNodes();
+        table[size_t(number - 1)] = node;
+        QVERIFY(settings.SaveNodes(table));
+    }
+
+    NodeEntry testNodeEntry() const {
+        NodeEntry node;
+        node.address = u"127.0.0.1"_s;
+        node.port = QString::number(m_node->port());
+        node.remarks = u"Test node"_s;
+        node.localEcho = false;
+        return node;
+    }
+
+    // Presses Connect and picks node 1 in the dialog, after what the operator edits there.
+    void connectWindow(const std::function<void(TfConnect*)>& edit = {}) {
+        m_driver->then([edit](QWidget* dialog) {
+            auto* connectDialog = qobject_cast<TfConnect*>(dialog);
+            QVERIFY(connectDialog);
+            if (edit)
+                edit(connectDialog);
+            connectDialog->selectNode(0);
+            connectDialog->findChild<QPushButton*>(u"bOk"_s)->click();
+        });
+        m_form->bConnectClick();
+        QVERIFY(m_driver->allStepsTaken());
+        QTRY_VERIFY(m_form->connection().isConnected());
+        QTRY_COMPARE(m_form->screen().GetCurrentLine(), QByteArray("login: "));
+        // Keyboard input reaches an active window only, as it did not after the dialog.
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    }
+
+    // The caption, the Connect button and the send fields, with a node and without one.
+    void verifyConnected(bool connected) {
+        QCOMPARE(m_form->windowTitle(), connected ? u"KESTREL <-> Test node"_s : u"KESTREL <-> "_s);
+        const QString caption = connected ? u"Discon"_s : u"Connect"_s;
+        QCOMPARE(field<QPushButton>("bConnect")->text(), caption);
+        QCOMPARE(field("bConnect")->accessibleName(), caption);
+        const QColor base = connected ? QColor(Qt::white) : QColor(0xC0, 0xC0, 0xC0);
+        for (const char* name : SendFields) {
+            QVERIFY2(field(name)->isEnabled() == connected, name);
+            QCOMPARE(field(name)->palette().color(QPalette::Base), base);
+        }
+    }
+
+    // Brings the field's sheet to the front and the focus to the field, as a click does.
+    void focus(QWidget* target) {
+        m_form->sendPanel().setCurrentWidget(target->parentWidget());
+        target->setFocus();
+        QTRY_VERIFY(target->hasFocus());
+    }
+
+    // Types through the window, as the keyboard does: the keys go wherever the focus is.
+    void typeAndEnter(QWidget* target, const QString& text) {
+        focus(target);
+        QWindow* window = m_form->windowHandle();
+        for (QChar c : text)
+            QTest::keyClick(window, c.toLatin1());
+        QTest::keyClick(window, Qt::Key_Return);
+    }
     template <class Widget = QWidget>
     Widget* field(QAnyStringView name) {
         return m_form->findChild<Widget*>(name.toString());
     }
-    QLineEdit* edit(QAnyStringView name);
+
+    // The line edit typed into: the field itself, or the send box's.
+    QLineEdit* edit(QAnyStringView name) {
+        auto* combo = field<QComboBox>(name);
+        return combo ? combo->lineEdit() : field<QLineEdit>(name);
+    }
 
     QTemporaryDir m_home;
     std::unique_ptr<TestNode> m_node;
     std::unique_ptr<TForm1> m_form;
     std::unique_ptr<ModalDriver> m_driver;
 };
-
-void MainWindowTest::initTestCase() {
-    QVERIFY(m_home.isValid());
-    qputenv("XDG_CONFIG_HOME", m_home.filePath(u"config"_s).toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", m_home.filePath(u"run"_s).toLocal8Bit());
-    QDir().mkpath(m_home.filePath(u"run"_s));
-    QFile::setPermissions(m_home.filePath(u"run"_s),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-void MainWindowTest::init() {
-    QFile::remove(SettingsFile::defaultPath());
-    QFile::remove(keyHistoryPath());
-    m_node = std::make_unique<TestNode>();
-    m_node->setClock([] { return fixedTime; });
-    QVERIFY(m_node->listen());
-    writeNode(1, testNodeEntry());
-    m_driver = std::make_unique<ModalDriver>();
-    m_form = std::make_unique<TForm1>();
-    m_form->show();
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-}
-
-void MainWindowTest::cleanup() {
-    QVERIFY2(m_driver->unexpected().isEmpty(), qPrintable(m_driver->unexpected().join(u',')));
-    m_form.reset();
-    m_driver.reset();
-    m_node.reset();
-}
-
-NodeEntry MainWindowTest::testNodeEntry() const {
-    NodeEntry node;
-    node.address = u"127.0.0.1"_s;
-    node.port = QString::number(m_node->port());
-    node.remarks = u"Test node"_s;
-    node.localEcho = false;
-    return node;
-}
-
-void MainWindowTest::writeNode(int number, const NodeEntry& node) {
-    SettingsFile settings;
-    NodeTable table = settings.LoadNodes();
-    table[size_t(number - 1)] = node;
-    QVERIFY(settings.SaveNodes(table));
-}
-
-// The line edit typed into: the field itself, or the send box's.
-QLineEdit* MainWindowTest::edit(QAnyStringView name) {
-    auto* combo = field<QComboBox>(name);
-    return combo ? combo->lineEdit() : field<QLineEdit>(name);
-}
-
-// Presses Connect and picks node 1 in the dialog, after what the operator edits there.
-void MainWindowTest::connectWindow(const std::function<void(TfConnect*)>& edit) {
-    m_driver->then([edit](QWidget* dialog) {
-        auto* connectDialog = qobject_cast<TfConnect*>(dialog);
-        QVERIFY(connectDialog);
-        if (edit)
-            edit(connectDialog);
-        connectDialog->selectNode(0);
-        connectDialog->findChild<QPushButton*>(u"bOk"_s)->click();
-    });
-    m_form->bConnectClick();
-    QVERIFY(m_driver->allStepsTaken());
-    QTRY_VERIFY(m_form->connection().isConnected());
-    QTRY_COMPARE(m_form->screen().GetCurrentLine(), QByteArray("login: "));
-    // Keyboard input reaches an active window only, as it did not after the dialog.
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-}
-
-// The caption, the Connect button and the send fields, with a node and without one.
-void MainWindowTest::verifyConnected(bool connected) {
-    QCOMPARE(m_form->windowTitle(), connected ? u"KESTREL <-> Test node"_s : u"KESTREL <-> "_s);
-    const QString caption = connected ? u"Discon"_s : u"Connect"_s;
-    QCOMPARE(field<QPushButton>("bConnect")->text(), caption);
-    QCOMPARE(field("bConnect")->accessibleName(), caption);
-    const QColor base = connected ? QColor(Qt::white) : QColor(0xC0, 0xC0, 0xC0);
-    for (const char* name : SendFields) {
-        QVERIFY2(field(name)->isEnabled() == connected, name);
-        QCOMPARE(field(name)->palette().color(QPalette::Base), base);
-    }
-}
-
-// Brings the field's sheet to the front and the focus to the field, as a click does.
-void MainWindowTest::focus(QWidget* target) {
-    m_form->sendPanel().setCurrentWidget(target->parentWidget());
-    target->setFocus();
-    QTRY_VERIFY(target->hasFocus());
-}
-
-// Types through the window, as the keyboard does: the keys go wherever the focus is.
-void MainWindowTest::typeAndEnter(QWidget* target, const QString& text) {
-    focus(target);
-    QWindow* window = m_form->windowHandle();
-    for (QChar c : text)
-        QTest::keyClick(window, c.toLatin1());
-    QTest::keyClick(window, Qt::Key_Return);
-}
-
-void MainWindowTest::startsIdleWithSendTextInFront() {
-    verifyConnected(false);
-    QCOMPARE(m_form->sendPanel().currentWidget()->objectName(), u"SendTextSheet"_s);
-    auto* pages = field<QTabWidget>("PageControl1");
-    QCOMPARE(pages->currentWidget()->objectName(), u"TTYSheet"_s);
-    QStringList tabs;
-    for (int i = 0; i < pages->count(); ++i)
-        tabs << pages->tabText(i);
-    QCOMPARE(tabs, QStringList({u"TTY"_s, u"Scope"_s, u"History"_s}));
-    QCOMPARE(m_form->connectDialog().selectedNodeNumber(), 1);
-}
-
-void MainWindowTest::everyControlHasAnAccessibleName() {
-    for (const char* name : SendFields)
-        QVERIFY2(!field(name)->accessibleName().isEmpty(), name);
-    for (const char* name : {"bConnect", "chkReconnect", "bEnd", "bHelp"})
-        QVERIFY2(!field(name)->accessibleName().isEmpty(), name);
-    QCOMPARE(field("eDxReportFreq")->toolTip(), u"Freq"_s);
-    QCOMPARE(field("eTalkAite")->accessibleName(), u"Callsign"_s);
-    QCOMPARE(m_form->connectDialog().findChild<QWidget*>(u"ePortNo12"_s)->accessibleName(),
-             u"Port no."_s);
-}
-
-// Edits made in the dialog persist once a connection succeeds, without Save. Discon asks
-// first: No keeps the connection, Yes closes it.
-void MainWindowTest::connectsThroughDialogAndClosesOnlyOnYes() {
-    connectWindow([](TfConnect* dialog) {
-        dialog->findChild<QLineEdit*>(u"eRemarks3"_s)->setText(u"Kyoto, JA"_s);
-    });
-    verifyConnected(true);
-    QCOMPARE(m_form->statusText(0), u"Connected to 127.0.0.1"_s);
-    QCOMPARE(SettingsFile().LoadNodes()[2].remarks, u"Kyoto, JA"_s);
-    QTRY_COMPARE(m_node->receivedFrom(0), negotiationAnswer);
-    m_driver->thenAnswerMessage(QMessageBox::No);
-    m_driver->thenAnswerMessage(QMessageBox::Yes);
-    m_form->bConnectClick();
-    QVERIFY(m_form->connection().isConnected());
-    m_form->bConnectClick();
-    QCOMPARE(m_driver->messages(), QStringList(2, u"It is still connecting. Do you finish it? "_s));
-    QTRY_VERIFY(screenShowsBanner(m_form->screen(), NetTexts::DisconnectedBanner));
-    QVERIFY(!screenShowsBanner(m_form->screen(), NetTexts::SocketErrorBanner));
-    verifyConnected(false);
-    QCOMPARE(m_form->statusText(0), u"DisConnected from 127.0.0.1"_s);
-}
-
-void MainWindowTest::failedStartLeavesWindowIdle_data() {
-    QTest::addColumn<QString>("port");
-    QTest::addColumn<QString>("message"); // none: the node refuses, the screen says so
-    TestNode unused;                      // a port that was just free: nothing listens there
-    QVERIFY(unused.listen());
-    QTest::newRow("refused") << QString::number(unused.port()) << QString();
-    QTest::newRow("23a") << u"23a"_s << u"** Port no. is not numeric **"_s;
-}
-
-void MainWindowTest::failedStartLeavesWindowIdle() {
-    QFETCH(QString, port);
-    QFETCH(QString, message);
-    m_driver->then([&port](QWidget* dialog) {
-        dialog->findChild<QLineEdit*>(u"ePortNo1"_s)->setText(port);
-        dialog->findChild<QPushButton*>(u"bOk"_s)->click();
-    });
-    if (!message.isEmpty())
-        m_driver->thenAnswerMessage();
-    m_form->bConnectClick();
-    QVERIFY(m_driver->allStepsTaken());
-    QCOMPARE(m_driver->messages(), message.isEmpty() ? QStringList() : QStringList{message});
-    QTRY_COMPARE(screenShowsBanner(m_form->screen(), NetTexts::SocketErrorBanner),
-                 message.isEmpty());
-    QVERIFY(!m_form->connection().isConnected());
-    QCOMPARE(m_form->statusText(0), QString());
-    verifyConnected(false);
-}
-
-// While another copy of the program has one of these dialogs open, its button only says so.
-void MainWindowTest::dialogsGuardedAcrossCopies_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("refusal");
-    QTest::newRow("Connect") << QStringLiteral("bConnect")
-                             << QString(DesktopTexts::ConnectDialogBusy);
-    QTest::newRow("Environ") << QStringLiteral("bEnv") << QString(DesktopTexts::EnvironDialogBusy);
-}
-
-void MainWindowTest::dialogsGuardedAcrossCopies() {
-    const ExclusiveDialogGuard otherCopy;
-    QVERIFY(otherCopy.acquired());
-    m_driver->thenAnswerMessage();
-    QFETCH(QString, button);
-    m_form->findChild<QPushButton*>(button)->click();
-    QFETCH(QString, refusal);
-    QCOMPARE(m_driver->messages(), QStringList{refusal});
-}
-
-// While connected the scroll-buffer file stays as it is; the line width acts at once.
-void MainWindowTest::environDialogActsOnTheWindow() {
-    connectWindow();
-    bool fileChoiceEnabled = true;
-    int lineWidth = 0;
-    m_driver->then([&](QWidget* dialog) {
-        fileChoiceEnabled = dialog->findChild<QWidget*>(QStringLiteral("rgSelBuff"))->isEnabled();
-        QTest::keyClick(dialog->findChild<QSpinBox*>(QStringLiteral("udColBytes")), Qt::Key_Down);
-        lineWidth = m_form->screen().lineWidth();
-        dialog->findChild<QPushButton*>(QStringLiteral("bOk"))->click();
-    });
-    field("bEnv")->setFocus();
-    QTest::keyClick(field("bEnv"), Qt::Key_Space);
-    QVERIFY(m_driver->allStepsTaken());
-    QVERIFY(!fileChoiceEnabled);
-    QCOMPARE(lineWidth, 83);
-    QCOMPARE(SettingsFile().LoadColBytes(), 83);
-}
-
-void MainWindowTest::composersSendWhatTheNodeExpects_data() {
-    QTest::addColumn<bool>("sendCrLf");
-    QTest::addColumn<QStringList>("fields");  // field names, typed into in order
-    QTest::addColumn<QStringList>("typed");   // what is typed into each
-    QTest::addColumn<QByteArray>("received"); // what the node gets after the negotiation
-    QTest::addColumn<QString>("message");     // the refusal shown instead
-    const auto row = [](const char* name, bool crLf, const QStringList& fields,
-                        const QStringList& typed, const QByteArray& received,
-                        const QString& message = {}) {
-        QTest::newRow(name) << crLf << fields << typed << received << message;
-    };
-    const QStringList talk{u"eTalkAite"_s, u"eTalkHonbun"_s};
-    const QStringList dx{u"eDxReportFreq"_s, u"eDxReportCallSign"_s, u"eDxReportRemarks"_s};
-    row("blanks trimmed, CR only", false, {u"cmboSendText"_s}, {u"   sh/dx   "_s}, "sh/dx\r");
-    row("talk", true, talk, {u"XX1AA"_s, u"hello"_s}, "TALK XX1AA hello\r\n");
-    row("talk without callsign", true, talk, {QString(), u"kept"_s}, {},
-        u"Please input Callsign"_s);
-    row("letters never reach the frequency", true, dx, {u"1a4b0c25.0"_s, u"xx9zz"_s, u" cq "_s},
-        "DX 14025.0 xx9zz cq\r\n");
-    row("DX without freq", true, dx, {QString(), u"XX9ZZ"_s, u"kept"_s}, {},
-        u"Please input Freq"_s);
-}
-
-// A composer empties the field it sent from, and keeps it when it refuses.
-void MainWindowTest::composersSendWhatTheNodeExpects() {
-    QFETCH(bool, sendCrLf);
-    QFETCH(QStringList, fields);
-    QFETCH(QStringList, typed);
-    QFETCH(QByteArray, received);
-    QFETCH(QString, message);
-    NodeEntry node = testNodeEntry();
-    node.sendCrLf = sendCrLf;
-    writeNode(1, node);
-    connectWindow();
-    if (!message.isEmpty())
-        m_driver->thenAnswerMessage();
-    for (qsizetype i = 0; i < fields.size(); ++i)
-        typeAndEnter(field(fields[i]), typed[i]);
-    QCOMPARE(m_driver->messages(), message.isEmpty() ? QStringList() : QStringList{message});
-    QTRY_COMPARE(m_node->receivedFrom(0), negotiationAnswer + received);
-    QCOMPARE(edit(fields.last())->text(), message.isEmpty() ? QString() : typed.last());
-}
-
-// The newest 21 lines stay, for the next session too. Up, Down and the wheel of the
-// focused box bring them back; nothing completes a line being typed.
-void MainWindowTest::sendBoxRecallsNewest21Lines() {
-    connectWindow();
-    auto* combo = field<QComboBox>("cmboSendText");
-    for (int i = 1; i <= 30; ++i)
-        typeAndEnter(combo, u"line %1"_s.arg(i));
-    typeAndEnter(combo, u"LINE 2"_s); // a completer would make it "line 29"
-    QTRY_VERIFY(m_node->receivedFrom(0).endsWith("line 30\r\nLINE 2\r\n"));
-    QCOMPARE(combo->count(), 21);
-    // Up recalls the line sent last; Up and Down then step through the recalled lines.
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Up);
-    QCOMPARE(combo->currentText(), u"LINE 2"_s);
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Down);
-    QCOMPARE(combo->currentText(), u"line 30"_s);
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Up);
-    const auto turnWheelDown = [combo] {
-        const QPointF centre = QRectF(combo->rect()).center();
-        QWheelEvent wheel(centre, combo->mapToGlobal(centre), QPoint(), QPoint(0, -120),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(combo, &wheel);
-    };
-    field("bConnect")->setFocus();
-    QTRY_VERIFY(field("bConnect")->hasFocus());
-    turnWheelDown();
-    QCOMPARE(combo->currentText(), u"LINE 2"_s);
-    focus(combo);
-    turnWheelDown();
-    QCOMPARE(combo->currentText(), u"line 30"_s);
-
-    m_form->close();
-    const QList<QByteArray> saved = readFile(keyHistoryPath()).split('\n');
-    QCOMPARE(saved.size(), 22); // 21 lines and the empty rest after the last line end
-    QCOMPARE(saved.first(), QByteArray("LINE 2"));
-    QCOMPARE(saved[20], QByteArray("line 11"));
-}
-
-void MainWindowTest::pastedTextKeepsOneLine_data() {
-    QTest::addColumn<QString>("fieldName");
-    QTest::addColumn<QString>("pasted");
-    QTest::addColumn<QString>("kept");
-    QTest::newRow("send box") << u"cmboSendText"_s << u"sh/dx\nbye"_s << u"sh/dx"_s;
-    QTest::newRow("talk") << u"eTalkHonbun"_s << u"hi\r\nthere"_s << u"hi"_s;
-    QTest::newRow("frequency") << u"eDxReportFreq"_s << u"14a025.5 kHz\n7"_s << u"14025.5"_s;
-}
-
-void MainWindowTest::pastedTextKeepsOneLine() {
-    QFETCH(QString, fieldName);
-    QFETCH(QString, pasted);
-    QFETCH(QString, kept);
-    connectWindow();
-    focus(field(fieldName));
-    QGuiApplication::clipboard()->setText(pasted);
-    QTest::keyClick(m_form->windowHandle(), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(edit(fieldName)->text(), kept);
-}
-
-void MainWindowTest::tenMegabytesWithoutLineEndKeepWindowResponsive() {
-    connectWindow();
-    QSignalSpy passes(&m_form->connection().receiver(), &NodeReceiver::received);
-    ScreenCursor cursor = m_form->screen().cursorAtEnd();
-    const qsizetype burst = 10 * 1024 * 1024;
-    m_node->sendRaw(QByteArray(burst, 'x'));
-    quint64 lines = 0;
-    const auto countLines = [&] {
-        const ScreenNews news = m_form->screen().ReadSince(cursor);
-        return lines += news.lines.size() + news.missed;
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(countLines() == quint64(burst / ScreenBuffer::DefaultLineWidth),
-                             60000);
-    // The burst was taken in slices, each in a pass of its own, so the window kept
-    // painting and answering between them.
-    QVERIFY(passes.size() >= burst / NodeReceiver::SliceBytes);
-    QVERIFY(m_form->connection().isConnected());
-}
-
-// The node closes while the box for an unwritable settings file waits for the operator:
-// once it is answered the window shows the state the socket is in.
-void MainWindowTest::failedSaveWhileNodeClosesLeavesWindowIdle() {
-    std::optional<FileSizeLimit> diskFull;
-    m_driver->then([&diskFull](QWidget* dialog) {
-        diskFull.emplace(16); // the node table no longer fits
-        dialog->findChild<QPushButton*>(u"bOk"_s)->click();
-    });
-    QString shown;
-    m_driver->then([this, &diskFull, &shown](QWidget* box) {
-        diskFull.reset();
-        m_node->dropClient(0);
-        QTRY_VERIFY(!m_form->connection().isConnected());
-        shown = qobject_cast<QMessageBox*>(box)->text();
-        qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
-    });
-    m_form->bConnectClick();
-    QTRY_VERIFY(m_driver->allStepsTaken());
-    QVERIFY2(shown.startsWith(u"Unable to write "_s), qPrintable(shown));
-    QTRY_COMPARE(m_form->statusText(0), u"DisConnected from 127.0.0.1"_s);
-    verifyConnected(false);
-}
-
-// Without a stored size the window opens wide enough for a whole line of the node.
-void MainWindowTest::firstWindowShowsWholeNodeLines() {
-    const auto* terminal = field<TerminalView>("Image1");
-    const int columns = terminal->width() / terminal->fontMetrics().horizontalAdvance(u'M');
-    const bool screenFull = m_form->frameGeometry().width() >=
-                            QGuiApplication::primaryScreen()->availableGeometry().width();
-    QVERIFY2(columns >= SettingsFile().LoadColBytes() || screenFull,
-             qPrintable(QString::number(columns)));
-}
-
-void MainWindowTest::windowOpensOnAScreen() {
-    m_form.reset();
-    SettingsFile().SaveWindowGeometry({-5000, 90000, 600, 450});
-    m_form = std::make_unique<TForm1>();
-    m_form->show();
-    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(
-        m_form->geometry().topLeft()));
-    // As stored, unless the top bar's buttons need more.
-    QCOMPARE(m_form->size(), QSize(600, 450).expandedTo(m_form->minimumSizeHint()));
-}
-
-// F1 runs script1.txt, which logs in through node 1 and asks for spots: the node gets
-// exactly those lines. With Shift held nothing runs.
-void MainWindowTest::functionKeyWithoutModifierRunsScript() {
-    QVERIFY(QDir().mkpath(scriptFolder()));
-    QVERIFY(writeFile(ScriptPath(0), "node 1\n  until login: \nsend XX1AA\nuntil >\nsend sh/dx\n"));
-    QTest::keyClick(m_form->windowHandle(), Qt::Key_F1, Qt::ShiftModifier);
-    QVERIFY(!m_form->scriptWindow().isVisible());
-    QTest::keyClick(m_form->windowHandle(), Qt::Key_F1);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_form->scriptWindow().isVisible(), 10000);
-    QTRY_COMPARE(m_node->receivedFrom(0), negotiationAnswer + "XX1AA\r\nsh/dx\r\n");
-}
 
 QTEST_MAIN(MainWindowTest)
 #include "tst_mainwindow.moc"

@@ -38,200 +38,186 @@ class ScopeWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() {
+        QVERIFY(m_home.isValid());
+        qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", m_home.path().toLocal8Bit()); // not among the operator's copies
+    }
 
-    void spotsAndListingsReachAllAndBandLists();
-    void filterHidesBandsFromAllOnly();
-    void lockedScopeLosesSpotsAndKeepsLists();
-    void selectionStaysOnItsSpot();
-    void clearAsksFirst();
-    void tabsStepAroundAndNameTheirLists();
+    void init() {
+        m_driver = std::make_unique<ModalDriver>();
+        m_form = std::make_unique<TForm1>();
+        m_form->scopes().context().now = [this] { return m_now; };
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+
+    void cleanup() {
+        QVERIFY(m_driver->unexpected().isEmpty());
+        m_form.reset();
+        m_driver.reset();
+    }
+
+    void spotsAndListingsReachAllAndBandLists() {
+        spot(14025.0, "XX9ZZ");
+        spot(7010.0, "JA1ABC");
+        m_now += 180; // three minutes later
+        // The remark: comment and the node's time, padded to 38, then the spotter.
+        const QString remark = QStringLiteral("test 0944Z") + QString(28, QLatin1Char(' ')) +
+                               QStringLiteral(" <M0TST>");
+        const QString all20 = QStringLiteral("  14025.0 [ 3] XX9ZZ         ") + remark;
+        QTRY_COMPARE(
+            items("lstScope"),
+            QStringList({QStringLiteral("   7010.0 [ 3] JA1ABC        ") + remark, all20}));
+        // The band list has one blank before the remark, not two.
+        QString band20 = all20;
+        band20.remove(27, 1);
+        QTRY_COMPARE(items("lstScope20"), QStringList({band20}));
+
+        // A listing from "sh/dx" enters the tables too, with its own remark layout.
+        m_form->screen().PutString(
+            TestNode::formatListing("G4ABC", 21074.0, "VK2XYZ", "FT8", spotTime) + "\r\n");
+        QTRY_VERIFY(
+            items("lstScope15")
+                .value(0)
+                .startsWith(QStringLiteral("  21074.0 [ 0] VK2XYZ       6-Dec-2026 0944Z FT8")));
+    }
+
+    // The 160 m and 80 m boxes wait for the list's next redraw; the others redraw it at once.
+    void filterHidesBandsFromAllOnly() {
+        spot(1840.0, "OH1ABC");
+        spot(14025.0, "XX9ZZ");
+        spot(28074.0, "PY2ABC");
+        QTRY_COMPARE(items("lstScope").size(), 3);
+        waitForListRedraw();
+        TfFilter& filter = m_form->scopeSheet().filterWindow();
+        filter.box(Band::M160)->click();
+        waitForListRedraw();
+        QCOMPARE(items("lstScope").size(), 3);
+        filter.box(Band::M20)->click();
+        QTRY_COMPARE(items("lstScope").size(), 1);
+        QVERIFY(items("lstScope").first().contains(QStringLiteral("PY2ABC")));
+        QCOMPARE(items("lstScope20").size(), 1);
+        filter.bWarcClick();
+        QTRY_COMPARE(items("lstScope").size(), 0);
+        filter.bHighClick();
+        QTRY_COMPARE(items("lstScope").size(), 2);
+        filter.bAllClick();
+        QTRY_COMPARE(items("lstScope").size(), 3);
+    }
+
+    void lockedScopeLosesSpotsAndKeepsLists() {
+        spot(14025.0, "XX9ZZ");
+        QTRY_COMPARE(items("lstScope").size(), 1);
+        auto* lock = m_form->findChild<QCheckBox*>(QStringLiteral("chkLock"));
+        lock->click();
+        QVERIFY(!m_form->findChild<QSpinBox*>(QStringLiteral("udLifeTime"))->isEnabled());
+        QCOMPARE(m_form->findChild<QLineEdit*>(QStringLiteral("eLifeTime"))
+                     ->palette()
+                     .color(QPalette::Base),
+                 QColor(0xC0, 0xC0, 0xC0));
+        m_now += 600; // ages frozen while locked: the screen changes, the lists stay
+        spot(14030.0, "YY8YY");
+        QCOMPARE(m_form->scopes().all().count(), 1);
+        waitForListRedraw();
+        QVERIFY(items("lstScope").first().contains(QStringLiteral("[ 0]")));
+        lock->click();
+        QVERIFY(m_form->findChild<QSpinBox*>(QStringLiteral("udLifeTime"))->isEnabled());
+        m_form->scopeSheet().RefreshAll();
+        QTRY_VERIFY(items("lstScope").first().contains(QStringLiteral("[10]")));
+        QCOMPARE(items("lstScope").size(), 1); // the spot that came while locked is lost
+    }
+
+    // Without "Focus to new report" the operator's choice stays on its spot as others sort in
+    // above it, and goes when that spot is gone; with it, the newest spot is selected.
+    void selectionStaysOnItsSpot() {
+        spot(14025.0, "XX9ZZ");
+        spot(14030.0, "YY1AA");
+        QTRY_COMPARE(items("lstScope20").size(), 2);
+        QListView* band20 = list("lstScope20");
+        QTest::mouseClick(band20->viewport(), Qt::LeftButton, {},
+                          band20->visualRect(band20->model()->index(1, 0)).center());
+        QVERIFY(selectedText(band20).contains(QStringLiteral("YY1AA")));
+        spot(14010.0, "ZZ1ZZ");
+        QTRY_COMPARE(band20->model()->rowCount(), 3);
+        QVERIFY(selectedText(band20).contains(QStringLiteral("YY1AA")));
+        spot(14030.4, "YY1AA"); // replaces the chosen spot
+        QTRY_VERIFY(rowText(band20, 2).startsWith(QStringLiteral("  14030.4")));
+        QCOMPARE(selectedText(band20), QString());
+
+        m_form->findChild<QCheckBox*>(QStringLiteral("chkFocus"))->click();
+        spot(14020.0, "JA1ABC");
+        QTRY_VERIFY(selectedText(band20).contains(QStringLiteral("JA1ABC")));
+    }
+
+    void clearAsksFirst() {
+        spot(14025.0, "XX9ZZ");
+        QTRY_COMPARE(items("lstScope20").size(), 1);
+        auto* clear = m_form->findChild<QPushButton*>(QStringLiteral("bAllClear"));
+        m_driver->thenAnswerMessage(QMessageBox::No);
+        clear->click();
+        QCOMPARE(m_form->scopes().band(Band::M20).count(), 1);
+        m_driver->thenAnswerMessage(QMessageBox::Yes);
+        clear->click();
+        QCOMPARE(m_driver->messages(), QStringList(2, QStringLiteral("Clear scope.  Sure? ")));
+        QTRY_COMPARE(items("lstScope20").size(), 0);
+        QCOMPARE(items("lstScope").size(), 0);
+    }
+
+    void tabsStepAroundAndNameTheirLists() {
+        showScope("lstScope");
+        auto* pages = m_form->findChild<QTabWidget*>(QStringLiteral("PageControl3"));
+        QCOMPARE(pages->tabText(11), QStringLiteral("144 above "));
+        QStringList spoken;
+        for (int i = 0; i < pages->count(); ++i)
+            spoken << pages->widget(i)->accessibleName();
+        QCOMPARE(spoken.join(QLatin1Char('|')),
+                 QStringLiteral("All spots|1.8/1.9 MHz spots|3.5/3.8 MHz spots|7 MHz spots|10 MHz "
+                                "spots|14 MHz spots|18 MHz spots|21 MHz spots|24 MHz spots|28 MHz "
+                                "spots|50 MHz spots|144 MHz and above spots"));
+        m_form->findChild<QToolButton*>(QStringLiteral("sbLower"))->click();
+        QCOMPARE(pages->currentWidget(), list("lstScope2"));
+        m_form->findChild<QToolButton*>(QStringLiteral("sbHigher"))->click();
+        QCOMPARE(pages->currentWidget(), list("lstScope"));
+    }
 
 private:
-    void showScope(const char* list);
-    QListView* list(const char* name) const;
-    QStringList items(const char* name);
-    void spot(double khz, const QByteArray& call);
-    void waitForListRedraw();
+    void showScope(const char* name) {
+        auto* pages = m_form->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+        pages->setCurrentWidget(&m_form->scopeSheet());
+        auto* scopePages = m_form->findChild<QTabWidget*>(QStringLiteral("PageControl3"));
+        scopePages->setCurrentWidget(list(name));
+    }
+
+    QListView* list(const char* name) const {
+        return m_form->findChild<QListView*>(QLatin1String(name));
+    }
+
+    QStringList items(const char* name) {
+        showScope(name);
+        QListView* view = list(name);
+        QStringList texts;
+        for (int i = 0; i < view->model()->rowCount(); ++i)
+            texts << rowText(view, i);
+        return texts;
+    }
+
+    void spot(double khz, const QByteArray& call) {
+        m_form->screen().PutString(TestNode::formatSpot("M0TST", khz, call, "test", spotTime) +
+                                   "\r\n");
+    }
+
+    // Lets a redraw held back by the lists' throttle happen.
+    void waitForListRedraw() {
+        auto* redraw = m_form->findChild<RepaintThrottle*>(QStringLiteral("ScopeListRedraw"));
+        QTRY_VERIFY(!redraw->isPending());
+    }
 
     QTemporaryDir m_home;
     std::unique_ptr<TForm1> m_form;
     std::unique_ptr<ModalDriver> m_driver;
     qint64 m_now = spotTime.toSecsSinceEpoch();
 };
-
-void ScopeWindowTest::initTestCase() {
-    QVERIFY(m_home.isValid());
-    qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", m_home.path().toLocal8Bit()); // not among the operator's copies
-}
-
-void ScopeWindowTest::init() {
-    m_driver = std::make_unique<ModalDriver>();
-    m_form = std::make_unique<TForm1>();
-    m_form->scopes().context().now = [this] { return m_now; };
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-}
-
-void ScopeWindowTest::cleanup() {
-    QVERIFY(m_driver->unexpected().isEmpty());
-    m_form.reset();
-    m_driver.reset();
-}
-
-QListView* ScopeWindowTest::list(const char* name) const {
-    return m_form->findChild<QListView*>(QLatin1String(name));
-}
-
-void ScopeWindowTest::showScope(const char* name) {
-    auto* pages = m_form->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
-    pages->setCurrentWidget(&m_form->scopeSheet());
-    auto* scopePages = m_form->findChild<QTabWidget*>(QStringLiteral("PageControl3"));
-    scopePages->setCurrentWidget(list(name));
-}
-
-QStringList ScopeWindowTest::items(const char* name) {
-    showScope(name);
-    QListView* view = list(name);
-    QStringList texts;
-    for (int i = 0; i < view->model()->rowCount(); ++i)
-        texts << rowText(view, i);
-    return texts;
-}
-
-void ScopeWindowTest::spot(double khz, const QByteArray& call) {
-    m_form->screen().PutString(TestNode::formatSpot("M0TST", khz, call, "test", spotTime) + "\r\n");
-}
-
-// Lets a redraw held back by the lists' throttle happen.
-void ScopeWindowTest::waitForListRedraw() {
-    auto* redraw = m_form->findChild<RepaintThrottle*>(QStringLiteral("ScopeListRedraw"));
-    QTRY_VERIFY(!redraw->isPending());
-}
-
-void ScopeWindowTest::spotsAndListingsReachAllAndBandLists() {
-    spot(14025.0, "XX9ZZ");
-    spot(7010.0, "JA1ABC");
-    m_now += 180; // three minutes later
-    // The remark: comment and the node's time, padded to 38, then the spotter.
-    const QString remark =
-        QStringLiteral("test 0944Z") + QString(28, QLatin1Char(' ')) + QStringLiteral(" <M0TST>");
-    const QString all20 = QStringLiteral("  14025.0 [ 3] XX9ZZ         ") + remark;
-    QTRY_COMPARE(items("lstScope"),
-                 QStringList({QStringLiteral("   7010.0 [ 3] JA1ABC        ") + remark, all20}));
-    // The band list has one blank before the remark, not two.
-    QString band20 = all20;
-    band20.remove(27, 1);
-    QTRY_COMPARE(items("lstScope20"), QStringList({band20}));
-
-    // A listing from "sh/dx" enters the tables too, with its own remark layout.
-    m_form->screen().PutString(
-        TestNode::formatListing("G4ABC", 21074.0, "VK2XYZ", "FT8", spotTime) + "\r\n");
-    QTRY_VERIFY(
-        items("lstScope15")
-            .value(0)
-            .startsWith(QStringLiteral("  21074.0 [ 0] VK2XYZ       6-Dec-2026 0944Z FT8")));
-}
-
-// The 160 m and 80 m boxes wait for the list's next redraw; the others redraw it at once.
-void ScopeWindowTest::filterHidesBandsFromAllOnly() {
-    spot(1840.0, "OH1ABC");
-    spot(14025.0, "XX9ZZ");
-    spot(28074.0, "PY2ABC");
-    QTRY_COMPARE(items("lstScope").size(), 3);
-    waitForListRedraw();
-    TfFilter& filter = m_form->scopeSheet().filterWindow();
-    filter.box(Band::M160)->click();
-    waitForListRedraw();
-    QCOMPARE(items("lstScope").size(), 3);
-    filter.box(Band::M20)->click();
-    QTRY_COMPARE(items("lstScope").size(), 1);
-    QVERIFY(items("lstScope").first().contains(QStringLiteral("PY2ABC")));
-    QCOMPARE(items("lstScope20").size(), 1);
-    filter.bWarcClick();
-    QTRY_COMPARE(items("lstScope").size(), 0);
-    filter.bHighClick();
-    QTRY_COMPARE(items("lstScope").size(), 2);
-    filter.bAllClick();
-    QTRY_COMPARE(items("lstScope").size(), 3);
-}
-
-void ScopeWindowTest::lockedScopeLosesSpotsAndKeepsLists() {
-    spot(14025.0, "XX9ZZ");
-    QTRY_COMPARE(items("lstScope").size(), 1);
-    auto* lock = m_form->findChild<QCheckBox*>(QStringLiteral("chkLock"));
-    lock->click();
-    QVERIFY(!m_form->findChild<QSpinBox*>(QStringLiteral("udLifeTime"))->isEnabled());
-    QCOMPARE(
-        m_form->findChild<QLineEdit*>(QStringLiteral("eLifeTime"))->palette().color(QPalette::Base),
-        QColor(0xC0, 0xC0, 0xC0));
-    m_now += 600; // ages frozen while locked: the screen changes, the lists stay
-    spot(14030.0, "YY8YY");
-    QCOMPARE(m_form->scopes().all().count(), 1);
-    waitForListRedraw();
-    QVERIFY(items("lstScope").first().contains(QStringLiteral("[ 0]")));
-    lock->click();
-    QVERIFY(m_form->findChild<QSpinBox*>(QStringLiteral("udLifeTime"))->isEnabled());
-    m_form->scopeSheet().RefreshAll();
-    QTRY_VERIFY(items("lstScope").first().contains(QStringLiteral("[10]")));
-    QCOMPARE(items("lstScope").size(), 1); // the spot that came while locked is lost
-}
-
-// Without "Focus to new report" the operator's choice stays on its spot as others sort in
-// above it, and goes when that spot is gone; with it, the newest spot is selected.
-void ScopeWindowTest::selectionStaysOnItsSpot() {
-    spot(14025.0, "XX9ZZ");
-    spot(14030.0, "YY1AA");
-    QTRY_COMPARE(items("lstScope20").size(), 2);
-    QListView* band20 = list("lstScope20");
-    QTest::mouseClick(band20->viewport(), Qt::LeftButton, {},
-                      band20->visualRect(band20->model()->index(1, 0)).center());
-    QVERIFY(selectedText(band20).contains(QStringLiteral("YY1AA")));
-    spot(14010.0, "ZZ1ZZ");
-    QTRY_COMPARE(band20->model()->rowCount(), 3);
-    QVERIFY(selectedText(band20).contains(QStringLiteral("YY1AA")));
-    spot(14030.4, "YY1AA"); // replaces the chosen spot
-    QTRY_VERIFY(rowText(band20, 2).startsWith(QStringLiteral("  14030.4")));
-    QCOMPARE(selectedText(band20), QString());
-
-    m_form->findChild<QCheckBox*>(QStringLiteral("chkFocus"))->click();
-    spot(14020.0, "JA1ABC");
-    QTRY_VERIFY(selectedText(band20).contains(QStringLiteral("JA1ABC")));
-}
-
-void ScopeWindowTest::clearAsksFirst() {
-    spot(14025.0, "XX9ZZ");
-    QTRY_COMPARE(items("lstScope20").size(), 1);
-    auto* clear = m_form->findChild<QPushButton*>(QStringLiteral("bAllClear"));
-    m_driver->thenAnswerMessage(QMessageBox::No);
-    clear->click();
-    QCOMPARE(m_form->scopes().band(Band::M20).count(), 1);
-    m_driver->thenAnswerMessage(QMessageBox::Yes);
-    clear->click();
-    QCOMPARE(m_driver->messages(), QStringList(2, QStringLiteral("Clear scope.  Sure? ")));
-    QTRY_COMPARE(items("lstScope20").size(), 0);
-    QCOMPARE(items("lstScope").size(), 0);
-}
-
-void ScopeWindowTest::tabsStepAroundAndNameTheirLists() {
-    showScope("lstScope");
-    auto* pages = m_form->findChild<QTabWidget*>(QStringLiteral("PageControl3"));
-    QCOMPARE(pages->tabText(11), QStringLiteral("144 above "));
-    QStringList spoken;
-    for (int i = 0; i < pages->count(); ++i)
-        spoken << pages->widget(i)->accessibleName();
-    QCOMPARE(spoken.join(QLatin1Char('|')),
-             QStringLiteral("All spots|1.8/1.9 MHz spots|3.5/3.8 MHz spots|7 MHz spots|10 MHz "
-                            "spots|14 MHz spots|18 MHz spots|21 MHz spots|24 MHz spots|28 MHz "
-                            "spots|50 MHz spots|144 MHz and above spots"));
-    m_form->findChild<QToolButton*>(QStringLiteral("sbLower"))->click();
-    QCOMPARE(pages->currentWidget(), list("lstScope2"));
-    m_form->findChild<QToolButton*>(QStringLiteral("sbHigher"))->click();
-    QCOMPARE(pages->currentWidget(), list("lstScope"));
-}
 
 QTEST_MAIN(ScopeWindowTest)
 #include "tst_scopewindow.moc"

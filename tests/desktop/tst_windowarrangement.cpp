@@ -17,7 +17,8 @@ class WindowArrangementTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The last window's frame tells both the step between windows and the size each gets.
+    // The last window's frame tells both the step between windows and the size each gets;
+    // two, three (an uneven division) and seven windows of each kind.
     void frames_data() {
         QTest::addColumn<Arrangement>("arrangement");
         QTest::addColumn<int>("count");
@@ -26,21 +27,13 @@ private slots:
         QTest::newRow("one window: nothing") << Vertical << 1 << QRect();
         QTest::newRow("vertical 2") << Vertical << 2 << QRect(1, 531, 1279, 500);
         QTest::newRow("vertical 3") << Vertical << 3 << QRect(1, 697, 1279, 333);
-        QTest::newRow("vertical 4") << Vertical << 4 << QRect(1, 781, 1279, 250);
-        QTest::newRow("vertical 5") << Vertical << 5 << QRect(1, 831, 1279, 200);
-        QTest::newRow("vertical 6") << Vertical << 6 << QRect(1, 861, 1279, 166);
         QTest::newRow("vertical 7") << Vertical << 7 << QRect(1, 889, 1279, 143);
         QTest::newRow("cascade 2") << Cascade << 2 << QRect({426, 363}, Caller);
         QTest::newRow("cascade 3") << Cascade << 3 << QRect({638, 530}, Caller);
-        QTest::newRow("cascade 4") << Cascade << 4 << QRect({765, 630}, Caller);
-        QTest::newRow("cascade 5") << Cascade << 5 << QRect({852, 694}, Caller);
-        QTest::newRow("cascade 6") << Cascade << 6 << QRect({910, 745}, Caller);
         QTest::newRow("cascade 7") << Cascade << 7 << QRect({954, 780}, Caller);
         QTest::newRow("tile 2") << Tile << 2 << QRect(639, 30, 639, 1001);
         QTest::newRow("tile 3: right half of row 2 empty") << Tile << 3 << QRect(1, 531, 639, 500);
         QTest::newRow("tile 4") << Tile << 4 << QRect(639, 530, 639, 500);
-        QTest::newRow("tile 5") << Tile << 5 << QRect(1, 697, 639, 333);
-        QTest::newRow("tile 6") << Tile << 6 << QRect(639, 696, 639, 333);
         QTest::newRow("tile 7") << Tile << 7 << QRect(1, 781, 639, 250);
     }
 

@@ -70,44 +70,38 @@ class LinePipelineTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void completedLineGoesThroughStagesInOrder();
-    void spotTablesSeeShortLinesOnly_data();
-    void spotTablesSeeShortLinesOnly();
+    void completedLineGoesThroughStagesInOrder() {
+        RecordedScreen recorded;
+        recorded.screen.PutString("DX de M0TST:  \t\r\n");
+        QStringList expected{QStringLiteral("relay:") +
+                                 QString::fromLatin1(QByteArray("DX de M0TST:  \t\r\n").toHex()),
+                             QStringLiteral("all@0:DX de M0TST:  \t")};
+        for (const BandRange& range : BandPlan)
+            expected << QStringLiteral("%1@0:DX de M0TST:  \t").arg(QLatin1String(range.name));
+        expected << QStringLiteral("log@0:DX de M0TST:") << QStringLiteral("sounds@0:DX de M0TST:")
+                 << QStringLiteral("saver@0:DX de M0TST:")
+                 // The link check is re-armed once the ring has moved on.
+                 << QStringLiteral("link@1:DX de M0TST:");
+        QCOMPARE(recorded.journal, expected);
+    }
+
+    void spotTablesSeeShortLinesOnly_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("81 bytes") << 81 << true;
+        QTest::newRow("82 bytes") << 82 << false;
+        QTest::newRow("84 bytes, cut by the width") << 84 << false;
+        QTest::newRow("empty") << 0 << true;
+    }
+    void spotTablesSeeShortLinesOnly() {
+        QFETCH(int, length);
+        RecordedScreen recorded;
+        recorded.screen.PutString(QByteArray(length, 'a') + (length < 84 ? "\n" : ""));
+        const QString line(length, QLatin1Char('a'));
+        QTEST(recorded.journal.contains(QStringLiteral("all@0:") + line), "offered");
+        QVERIFY(recorded.journal.contains(QStringLiteral("log@0:") + line));
+    }
 };
-
-void LinePipelineTest::completedLineGoesThroughStagesInOrder() {
-    RecordedScreen recorded;
-    recorded.screen.PutString("DX de M0TST:  \t\r\n");
-    QStringList expected{QStringLiteral("relay:") +
-                             QString::fromLatin1(QByteArray("DX de M0TST:  \t\r\n").toHex()),
-                         QStringLiteral("all@0:DX de M0TST:  \t")};
-    for (const BandRange& range : BandPlan)
-        expected << QStringLiteral("%1@0:DX de M0TST:  \t").arg(QLatin1String(range.name));
-    expected << QStringLiteral("log@0:DX de M0TST:") << QStringLiteral("sounds@0:DX de M0TST:")
-             << QStringLiteral("saver@0:DX de M0TST:")
-             // The link check is re-armed once the ring has moved on.
-             << QStringLiteral("link@1:DX de M0TST:");
-    QCOMPARE(recorded.journal, expected);
-}
-
-void LinePipelineTest::spotTablesSeeShortLinesOnly_data() {
-    QTest::addColumn<int>("length");
-    QTest::addColumn<bool>("offered");
-    QTest::newRow("81 bytes") << 81 << true;
-    QTest::newRow("82 bytes") << 82 << false;
-    QTest::newRow("84 bytes, cut by the width") << 84 << false;
-    QTest::newRow("empty") << 0 << true;
-}
-
-void LinePipelineTest::spotTablesSeeShortLinesOnly() {
-    QFETCH(int, length);
-    QFETCH(bool, offered);
-    RecordedScreen recorded;
-    recorded.screen.PutString(QByteArray(length, 'a') + (length < 84 ? "\n" : ""));
-    const QString line(length, QLatin1Char('a'));
-    QCOMPARE(recorded.journal.contains(QStringLiteral("all@0:") + line), offered);
-    QVERIFY(recorded.journal.contains(QStringLiteral("log@0:") + line));
-}
 
 QTEST_GUILESS_MAIN(LinePipelineTest)
 #include "tst_linepipeline.moc"

@@ -1,6 +1,7 @@
 // The script interpreter driven with a recording host: what each script line does and
 // every message it shows, and how "until" finds its text on the screen.
 
+#include "TestFiles.h"
 #include "screen/ScreenBuffer.h"
 #include "script/ScriptHost.h"
 #include "script/ScriptInterpreter.h"
@@ -97,13 +98,11 @@ private slots:
         Run run;
         QFETCH(int, connectResult);
         run.host.connectResult = connectResult;
-        QFETCH(bool, clean);
-        QCOMPARE(run.interpreter.Execute(writeScript(script)), clean);
+        QTEST(run.interpreter.Execute(writeScript(script)), "clean");
         QList<QByteArray> recorded = run.host.recorded();
         for (const QByteArray& line : script.split('\n'))
             recorded.removeOne("show:" + line.trimmed());
-        QFETCH(QList<QByteArray>, calls);
-        QCOMPARE(recorded, calls);
+        QTEST(recorded, "calls");
         QVERIFY(!run.running.IsRunning());
     }
 
@@ -142,10 +141,7 @@ private slots:
 private:
     QString writeScript(const QByteArray& bytes) {
         const QString path = m_dir.filePath(QStringLiteral("script1.txt"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            return {};
-        return path;
+        return writeFile(path, bytes) ? path : QString();
     }
 
     QTemporaryDir m_dir;

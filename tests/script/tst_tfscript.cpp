@@ -2,6 +2,7 @@
 // files and the help windows. Logging in to the test node through F1 is the main
 // window's test.
 
+#include "TestFiles.h"
 #include "screen/ScreenBuffer.h"
 #include "script/HelpPanel.h"
 #include "script/ScriptFiles.h"
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 // The main window's part: notes the lines the script sends.
@@ -74,35 +77,31 @@ private slots:
     void menuRunsScripts_data() {
         QTest::addColumn<QString>("menuItem");
         QTest::addColumn<QString>("runs");
-        QTest::newRow("F-4") << "F41"
-                             << "script4.txt";
-        QTest::newRow("F-12") << "F121"
-                              << "script12.txt";
+        QTest::newRow("F-4") << u"F41"_s << u"script4.txt"_s;
+        QTest::newRow("F-12") << u"F121"_s << u"script12.txt"_s;
     }
     void menuRunsScripts() {
         ScriptPanel panel(*m_window);
         QMenuBar menuBar;
         panel.addScriptMenu(&menuBar);
         QFETCH(QString, menuItem);
-        QFETCH(QString, runs);
         menuBar.findChild<QAction*>(menuItem)->trigger();
         QVERIFY(m_window->isVisible());
-        QCOMPARE(QFileInfo(m_window->ScriptFileName()).fileName(), runs);
+        QTEST(QFileInfo(m_window->ScriptFileName()).fileName(), "runs");
         QTRY_VERIFY(memo()->toPlainText().startsWith(QStringLiteral("Can't open script file ")));
     }
 
     void editCreatesMissingScriptAndOpensIt() {
         const QString opened = m_config.filePath(QStringLiteral("opened"));
         QFile editor(m_config.filePath(QStringLiteral("xdg-open")));
-        QVERIFY(editor.open(QIODevice::WriteOnly));
-        editor.write("#!/bin/sh\nprintf '%s' \"$1\" > \"" + opened.toLocal8Bit() + "\"\n");
-        editor.close();
+        QVERIFY(writeFile(editor.fileName(),
+                          "#!/bin/sh\nprintf '%s' \"$1\" > \"" + opened.toLocal8Bit() + "\"\n"));
         editor.setPermissions(editor.permissions() | QFileDevice::ExeOwner);
         ScriptPanel panel(*m_window);
         QMenu fileMenu;
         panel.addEditMenu(&fileMenu);
         fileMenu.findChild<QAction*>(QStringLiteral("EditF31"))->trigger();
-        QTRY_COMPARE(readAll(opened), ScriptPath(2));
+        QTRY_COMPARE(QString::fromLocal8Bit(readFile(opened)), ScriptPath(2));
         const QFileInfo created(ScriptPath(2));
         QVERIFY(created.exists() && created.size() == 0);
     }
@@ -136,18 +135,11 @@ private slots:
     }
 
 private:
-    static QString readAll(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
-    }
     QPlainTextEdit* memo() const {
         return m_window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
     }
     void writeScript(int index, const QByteArray& text) {
-        QDir().mkpath(scriptFolder());
-        QFile file(ScriptPath(index));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text);
+        QVERIFY(QDir().mkpath(scriptFolder()) && writeFile(ScriptPath(index), text));
     }
     void runScript(int index, const QByteArray& text) {
         writeScript(index, text);

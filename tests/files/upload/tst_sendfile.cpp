@@ -1,10 +1,13 @@
 // The Send File window against the test node over 127.0.0.1: the file chosen in the
-// open dialog arrives at the node byte for byte, paused at a marker until Continue.
+// open dialog arrives at the node byte for byte, paused at a marker until Continue. The
+// uploader behind it is also driven synchronously, for where it cuts and stops.
 
 #include "ModalDriver.h"
 #include "TestFiles.h"
 #include "TestNode.h"
 #include "files/TfSendFile.h"
+#include "files/UploadHost.h"
+#include "files/Uploader.h"
 #include "net/NodeConnection.h"
 #include "screen/ScreenBuffer.h"
 #include "send/LineSender.h"
@@ -15,6 +18,36 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+namespace {
+// Notes sends and pauses (as "||") in order. Its backlog drains by DrainStep on each
+// wait; Abort comes after abortAfter sends.
+struct ScriptedHost : UploadHost {
+    static constexpr qint64 DrainStep = 40000;
+    QList<QByteArray> events;
+    qint64 backlog = 3 * DrainStep; // a node that reads slowly at first
+    qint64 worstBacklogAtSend = 0;
+    int lastPercent = -1;
+    qsizetype abortAfter = -1;
+    bool finished = false;
+
+    bool sendLine(const QByteArray& line) override {
+        worstBacklogAtSend = qMax(worstBacklogAtSend, backlog);
+        events.append(line);
+        return true;
+    }
+    qint64 unsentBytes() const override { return backlog; }
+    void waitAWhile() override { backlog = qMax<qint64>(0, backlog - DrainStep); }
+    bool waitForContinue() override {
+        events.append("||");
+        return true;
+    }
+    bool isAborted() const override { return events.size() == abortAfter; }
+    void showProgress(int percent) override { lastPercent = percent; }
+    void reportCannotOpen(const QString&) override {}
+    void finish(const QString&) override { finished = true; }
+};
+} // namespace
 
 class SendFileTest : public QObject {
     Q_OBJECT
@@ -91,6 +124,35 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_node->receivedFrom(0).size(), file.size(), 20000);
         QVERIFY(m_node->receivedFrom(0) == file);
         QCOMPARE(m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->value(), 100);
+    }
+
+    void uploaderSendsLines_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("abortAfter");
+        QTest::addColumn<QList<QByteArray>>("expected");
+        using L = QList<QByteArray>;
+        const QByteArray piece(254, 'x');
+        QTest::newRow("marker waits for Continue, CR LF goes as LF")
+            << QByteArray("one\r\n/**/\r\nb\rc\r\n") << -1 << L{"one\n", "||", "b\rc\n"};
+        QTest::newRow("marker with spaces or without line end is text")
+            << QByteArray(" /**/\n/**/ \nx/**/\n/**/") << -1
+            << L{" /**/\n", "/**/ \n", "x/**/\n", "/**/"};
+        QTest::newRow("long line in pieces") << piece + "yz\n" << -1 << L{piece, "yz\n"};
+        QTest::newRow("Abort mid-file") << QByteArray("1\n2\n3\n4\n") << 2 << L{"1\n", "2\n"};
+        QTest::newRow("empty file") << QByteArray() << -1 << L{};
+    }
+    void uploaderSendsLines() {
+        QFETCH(QByteArray, file);
+        const QString path = m_dir.filePath(QStringLiteral("up.txt"));
+        QVERIFY(writeFile(path, file));
+        ScriptedHost host;
+        QFETCH(int, abortAfter);
+        host.abortAfter = abortAfter;
+        Uploader(host).run(path);
+        QTEST(host.events, "expected");
+        QVERIFY(host.finished);
+        QVERIFY(host.worstBacklogAtSend <= Uploader::MaxUnsent);
+        QCOMPARE(host.lastPercent == 100, abortAfter < 0 && !file.isEmpty());
     }
 
 private:

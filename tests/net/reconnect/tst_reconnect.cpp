@@ -81,132 +81,122 @@ class ReconnectTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void lostConnectionIsRepeatedAfterEachCountdown_data();
-    void lostConnectionIsRepeatedAfterEachCountdown();
-    void silentLinkGetsAnEmptyLine_data();
-    void silentLinkGetsAnEmptyLine();
-    void countdownShownAndEnded_data();
-    void countdownShownAndEnded();
-};
-
-void ReconnectTest::lostConnectionIsRepeatedAfterEachCountdown_data() {
-    QTest::addColumn<bool>("nodeListens");
-    QTest::addColumn<int>("lastConnAction");
-    QTest::addColumn<QStringList>("shownAndDone");
-    const QStringList threeCalls{Offer, Call, Offer, Call, Offer, Call};
-    const QString script = QStringLiteral("script after 10 s");
-    QTest::newRow("dialog node 1, node refuses") << false << 1 << threeCalls;
-    QTest::newRow("dialog node 12, node drops every call") << true << 12 << threeCalls;
-    QTest::newRow("script node 12") << false << 112 << QStringList{Offer, script};
-    QTest::newRow("nothing recorded")
-        << false << 0
-        << QStringList{Offer,
-                       QStringLiteral("LastConnAction is out of range in TfReconn::Action() ")};
-}
-
-void ReconnectTest::lostConnectionIsRepeatedAfterEachCountdown() {
-    QFETCH(bool, nodeListens);
-    QFETCH(int, lastConnAction);
-    QFETCH(QStringList, shownAndDone);
-    TestNode node;
-    QVERIFY(node.listen());
-    connect(&node, &TestNode::clientConnected, &node, &TestNode::dropClient, Qt::QueuedConnection);
-    QTcpServer refusing;
-    QVERIFY(refusing.listen(QHostAddress::LocalHost));
-    const quint16 port = nodeListens ? node.port() : refusing.serverPort();
-    refusing.close();
-    Rig rig(port);
-    if (lastConnAction > 100)
-        QVERIFY(rig.last.SetLastScript(lastConnAction - 100));
-    else if (lastConnAction > 0)
-        QVERIFY(rig.last.SetLastNode(lastConnAction));
-    rig.connection.StartConnection(rig.node);
-    QTRY_VERIFY(rig.trace.size() >= shownAndDone.size());
-    QCOMPARE(rig.trace.mid(0, shownAndDone.size()), shownAndDone);
-    rig.countdown.stop();
-}
-
-// The minute is 100 ms. A talking node puts the empty line off: it comes only once the
-// node has been silent for a whole minute.
-void ReconnectTest::silentLinkGetsAnEmptyLine_data() {
-    QTest::addColumn<bool>("sendCrLf");
-    QTest::addColumn<int>("minutes");
-    QTest::addColumn<int>("linesFromNode"); // one every 30 ms
-    QTest::addColumn<QByteArray>("sent");
-    QTest::newRow("CR LF node") << true << 1 << 0 << QByteArray("\r\n");
-    QTest::newRow("CR node") << false << 1 << 0 << QByteArray("\r");
-    QTest::newRow("link check off") << true << 0 << 0 << QByteArray();
-    QTest::newRow("node talking") << true << 1 << 10 << QByteArray("\r\n");
-}
-
-void ReconnectTest::silentLinkGetsAnEmptyLine() {
-    QFETCH(bool, sendCrLf);
-    QFETCH(int, minutes);
-    QFETCH(int, linesFromNode);
-    QFETCH(QByteArray, sent);
-    TestNode node;
-    QVERIFY(node.listen());
-    Rig rig(node.port(), sendCrLf);
-    rig.panel.linkCheck().setMillisecondsPerMinute(100);
-    rig.connection.StartConnection(rig.node);
-    QTRY_COMPARE(node.receivedFrom(0), NegotiationReply);
-    rig.panel.linkCheck().apply(minutes);
-    int said = 0;
-    QTimer talk;
-    connect(&talk, &QTimer::timeout, [&] { node.sendLine("chat " + QByteArray::number(++said)); });
-    talk.start(30);
-    QTRY_VERIFY(said >= linesFromNode);
-    talk.stop();
-    if (linesFromNode > 0)
-        QCOMPARE(node.receivedFrom(0), NegotiationReply);
-    QTRY_VERIFY(node.receivedFrom(0).startsWith(NegotiationReply + sent + sent));
-    QCOMPARE(rig.panel.linkCheck().isArmed(), !sent.isEmpty());
-}
-
-void ReconnectTest::countdownShownAndEnded_data() {
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<int>("attempts");
-    QTest::addColumn<bool>("nextOfferShows");
-    QTest::newRow("runs out") << QString() << 1 << true;
-    QTest::newRow("ABORT") << QStringLiteral("ABORT") << 0 << true;
-    QTest::newRow("Escape") << QStringLiteral("Escape") << 0 << true;
-    QTest::newRow("program closing") << QStringLiteral("program closing") << 0 << false;
-    QTest::newRow("Reconnect not ticked") << QStringLiteral("not ticked") << 0 << false;
-}
-
-void ReconnectTest::countdownShownAndEnded() {
-    QFETCH(QString, how);
-    QFETCH(int, attempts);
-    QFETCH(bool, nextOfferShows);
-    Rig rig;
-    ReconnectPanel& panel = rig.panel;
-    TfReconn& dialog = panel.dialog();
-    QCheckBox* chkReconnect = panel.button();
-    int calls = 0;
-    rig.last.SetLastNode(1);
-    panel.countdown().setActions({[&calls] { ++calls; }, {}});
-    panel.countdown().setSecondsSource([] { return 20; });
-    chkReconnect->setChecked(how != QLatin1String("not ticked"));
-    panel.countdown().offer(QStringLiteral("127.0.0.1"));
-    QCOMPARE(dialog.isVisible(), chkReconnect->isChecked());
-    if (dialog.isVisible()) {
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
-                 QStringLiteral("Try to reconnect -> 127.0.0.1"));
-        auto* bar = dialog.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
-        QCOMPARE(QList<int>({bar->maximum(), bar->value()}), QList<int>({20, 20}));
+    void lostConnectionIsRepeatedAfterEachCountdown_data() {
+        QTest::addColumn<bool>("nodeListens");
+        QTest::addColumn<int>("lastConnAction");
+        QTest::addColumn<QStringList>("shownAndDone");
+        const QStringList threeCalls{Offer, Call, Offer, Call, Offer, Call};
+        const QString script = QStringLiteral("script after 10 s");
+        QTest::newRow("dialog node 1, node refuses") << false << 1 << threeCalls;
+        QTest::newRow("dialog node 12, node drops every call") << true << 12 << threeCalls;
+        QTest::newRow("script node 12") << false << 112 << QStringList{Offer, script};
+        QTest::newRow("nothing recorded")
+            << false << 0
+            << QStringList{Offer,
+                           QStringLiteral("LastConnAction is out of range in TfReconn::Action() ")};
     }
-    if (how == QLatin1String("ABORT"))
-        dialog.findChild<QPushButton*>(QStringLiteral("bAbort"))->click();
-    else if (how == QLatin1String("Escape"))
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-    else if (how == QLatin1String("program closing"))
-        panel.stop();
-    QTRY_VERIFY(!dialog.isVisible());
-    QVERIFY(!panel.countdown().isCounting());
-    QCOMPARE(calls, attempts);
-    panel.countdown().offer(QStringLiteral("127.0.0.1"));
-    QCOMPARE(dialog.isVisible(), nextOfferShows);
-}
+    void lostConnectionIsRepeatedAfterEachCountdown() {
+        QFETCH(bool, nodeListens);
+        QFETCH(int, lastConnAction);
+        QFETCH(QStringList, shownAndDone);
+        TestNode node;
+        QVERIFY(node.listen());
+        connect(&node, &TestNode::clientConnected, &node, &TestNode::dropClient,
+                Qt::QueuedConnection);
+        QTcpServer refusing;
+        QVERIFY(refusing.listen(QHostAddress::LocalHost));
+        const quint16 port = nodeListens ? node.port() : refusing.serverPort();
+        refusing.close();
+        Rig rig(port);
+        if (lastConnAction > 100)
+            QVERIFY(rig.last.SetLastScript(lastConnAction - 100));
+        else if (lastConnAction > 0)
+            QVERIFY(rig.last.SetLastNode(lastConnAction));
+        rig.connection.StartConnection(rig.node);
+        QTRY_VERIFY(rig.trace.size() >= shownAndDone.size());
+        QCOMPARE(rig.trace.mid(0, shownAndDone.size()), shownAndDone);
+        rig.countdown.stop();
+    }
+
+    // The minute is 100 ms. A talking node puts the empty line off: it comes only once the
+    // node has been silent for a whole minute.
+    void silentLinkGetsAnEmptyLine_data() {
+        QTest::addColumn<bool>("sendCrLf");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<int>("linesFromNode"); // one every 30 ms
+        QTest::addColumn<QByteArray>("sent");
+        QTest::newRow("CR LF node") << true << 1 << 0 << QByteArray("\r\n");
+        QTest::newRow("CR node") << false << 1 << 0 << QByteArray("\r");
+        QTest::newRow("link check off") << true << 0 << 0 << QByteArray();
+        QTest::newRow("node talking") << true << 1 << 10 << QByteArray("\r\n");
+    }
+    void silentLinkGetsAnEmptyLine() {
+        QFETCH(bool, sendCrLf);
+        QFETCH(int, minutes);
+        QFETCH(int, linesFromNode);
+        QFETCH(QByteArray, sent);
+        TestNode node;
+        QVERIFY(node.listen());
+        Rig rig(node.port(), sendCrLf);
+        rig.panel.linkCheck().setMillisecondsPerMinute(100);
+        rig.connection.StartConnection(rig.node);
+        QTRY_COMPARE(node.receivedFrom(0), NegotiationReply);
+        rig.panel.linkCheck().apply(minutes);
+        int said = 0;
+        QTimer talk;
+        connect(&talk, &QTimer::timeout,
+                [&] { node.sendLine("chat " + QByteArray::number(++said)); });
+        talk.start(30);
+        QTRY_VERIFY(said >= linesFromNode);
+        talk.stop();
+        if (linesFromNode > 0)
+            QCOMPARE(node.receivedFrom(0), NegotiationReply);
+        QTRY_VERIFY(node.receivedFrom(0).startsWith(NegotiationReply + sent + sent));
+        QCOMPARE(rig.panel.linkCheck().isArmed(), !sent.isEmpty());
+    }
+
+    void countdownShownAndEnded_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("attempts");
+        QTest::addColumn<bool>("nextOfferShows");
+        QTest::newRow("runs out") << QString() << 1 << true;
+        QTest::newRow("ABORT") << QStringLiteral("ABORT") << 0 << true;
+        QTest::newRow("Escape") << QStringLiteral("Escape") << 0 << true;
+        QTest::newRow("program closing") << QStringLiteral("program closing") << 0 << false;
+        QTest::newRow("Reconnect not ticked") << QStringLiteral("not ticked") << 0 << false;
+    }
+    void countdownShownAndEnded() {
+        QFETCH(QString, how);
+        Rig rig;
+        ReconnectPanel& panel = rig.panel;
+        TfReconn& dialog = panel.dialog();
+        QCheckBox* chkReconnect = panel.button();
+        int calls = 0;
+        rig.last.SetLastNode(1);
+        panel.countdown().setActions({[&calls] { ++calls; }, {}});
+        panel.countdown().setSecondsSource([] { return 20; });
+        chkReconnect->setChecked(how != QLatin1String("not ticked"));
+        panel.countdown().offer(QStringLiteral("127.0.0.1"));
+        QCOMPARE(dialog.isVisible(), chkReconnect->isChecked());
+        if (dialog.isVisible()) {
+            QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                     QStringLiteral("Try to reconnect -> 127.0.0.1"));
+            auto* bar = dialog.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+            QCOMPARE(QList<int>({bar->maximum(), bar->value()}), QList<int>({20, 20}));
+        }
+        if (how == QLatin1String("ABORT"))
+            dialog.findChild<QPushButton*>(QStringLiteral("bAbort"))->click();
+        else if (how == QLatin1String("Escape"))
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else if (how == QLatin1String("program closing"))
+            panel.stop();
+        QTRY_VERIFY(!dialog.isVisible());
+        QVERIFY(!panel.countdown().isCounting());
+        QTEST(calls, "attempts");
+        panel.countdown().offer(QStringLiteral("127.0.0.1"));
+        QTEST(dialog.isVisible(), "nextOfferShows");
+    }
+};
 
 QTEST_MAIN(ReconnectTest)
 #include "tst_reconnect.moc"
