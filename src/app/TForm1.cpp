@@ -2,6 +2,7 @@
 
 #include "app/AppTexts.h"
 #include "app/EnvironPanel.h"
+#include "app/RigWatchPanel.h"
 #include "app/WindowPlacement.h"
 #include "desktop/AboutPanel.h"
 #include "desktop/Accessibility.h"
@@ -133,6 +134,10 @@ void TForm1::buildControls() {
     m_sendPanel = new SendPanel(m_lineSender);
     layout->addWidget(m_sendPanel);
     buildStatusBar();
+    m_rigWatchPanel = std::make_unique<RigWatchPanel>(
+        RigWatchPanel::Parts{m_settings, m_scopes, *m_scopeSheet, m_pipeline,
+                             m_environPanel->dialog(), *statusBar(), m_events.output()},
+        [this] { return m_font.charset; }, this);
     buildMenu();
     connect(m_sendPanel, &SendPanel::talkSent, this, &TForm1::showTerminalSheet);
 }

@@ -27,6 +27,7 @@ class AboutPanel;
 class BackScrollPanel;
 class CopiesPanel;
 class EnvironPanel;
+class RigWatchPanel;
 class HelpPanel;
 class HistorySheet;
 class LogPanel;
@@ -56,6 +57,7 @@ public:
     TfScript& scriptWindow() { return *m_script; }
     SendPanel& sendPanel() { return *m_sendPanel; }
     ScopeSheet& scopeSheet() { return *m_scopeSheet; }
+    RigWatchPanel& rigWatchPanel() { return *m_rigWatchPanel; }
     ScopeSet& scopes() { return m_scopes; }
     const EnvironmentSettings& environment() const { return m_environment; }
     EnvironmentSettings& environment() { return m_environment; }
@@ -154,5 +156,6 @@ private:
     std::unique_ptr<ReconnectPanel> m_reconnectPanel;
     // Destroyed first: its dialog acts on the parts above.
     std::unique_ptr<EnvironPanel> m_environPanel;
+    std::unique_ptr<RigWatchPanel> m_rigWatchPanel;
     bool m_shown = false;
 };

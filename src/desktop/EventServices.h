@@ -25,6 +25,8 @@ public:
 
     void install(Session& session, LinePipeline& pipeline);
     SoundPlayer& player() { return m_player; }
+    // Where sounds are played, for alerts that bring their own file.
+    SoundOutput& output() { return *m_output; }
 
 private:
     std::unique_ptr<SoundOutput> m_output;

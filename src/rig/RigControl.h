@@ -32,7 +32,8 @@ public:
     void tune(qint64 hz, QByteArrayView remark = {});
 
 signals:
-    // The rig's frequency, read once a second while it is open, or as just tuned.
+    // The rig's frequency, read once a second while it is open, or as just tuned; 0 once
+    // the rig is closed or lost.
     void frequencyChanged(qint64 hz);
     // The frequency as text, or the failure; empty when no rig is configured.
     void statusChanged(const QString& text);

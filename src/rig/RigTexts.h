@@ -15,6 +15,7 @@ inline constexpr QLatin1StringView NoAnswer{"Rig: no answer from %1: %2"};
 inline constexpr QLatin1StringView CannotTune{"Rig: cannot tune to %1 kHz: %2"};
 inline constexpr QLatin1StringView UnknownModel{"Rig: Hamlib has no rig model %1"};
 
+inline constexpr QLatin1StringView Sheet{"Rig"};
 inline constexpr QLatin1StringView NoModel{"None"};
 inline constexpr QLatin1StringView ModelCaption{"Rig &model:"};
 inline constexpr QLatin1StringView FilterCaption{"&Find model:"};

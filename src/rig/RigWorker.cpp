@@ -4,6 +4,7 @@
 #include "rig/RigTexts.h"
 
 #include <hamlib/rig.h>
+#include <utility>
 
 namespace {
 
@@ -145,7 +146,8 @@ void RigWorker::tune(const TuneRequest& request) {
 void RigWorker::close() {
     m_pollTimer.stop();
     m_rig.reset();
-    m_frequency = -1;
+    if (std::exchange(m_frequency, -1) >= 0)
+        emit frequencyChanged(0); // no longer known
 }
 
 // Told once; the retries that follow stay quiet until the rig answers.

@@ -1,0 +1,55 @@
+#include "app/RigWatchPanel.h"
+
+#include "rig/RigSheet.h"
+#include "rig/RigStatusPanel.h"
+#include "rig/RigTexts.h"
+#include "scope/ScopeSet.h"
+#include "scope/ScopeSheet.h"
+#include "screen/LinePipeline.h"
+#include "settings/TfEnv.h"
+#include "watch/WatchSheet.h"
+#include "watch/WatchTexts.h"
+
+#include <QStatusBar>
+
+#include <cmath>
+
+RigWatchPanel::RigWatchPanel(Parts parts, std::function<int()> charset, QObject* parent)
+    : QObject(parent)
+    , m_settings(parts.settings)
+    , m_scopeSheet(parts.scopeSheet)
+    , m_rigSettings(parts.settings.LoadRig())
+    , m_watchSettings(parts.settings.LoadWatch())
+    , m_notifier(&parts.sound)
+    , m_alerts(m_watchSettings, parts.scopes.context(), std::move(charset), m_notifier) {
+    parts.pipeline.setSpotConsumers(parts.scopes.spotConsumers() << &m_alerts);
+    parts.statusBar.addPermanentWidget(new RigStatusPanel(m_rig));
+    connect(&m_scopeSheet, &ScopeSheet::spotActivated, this, &RigWatchPanel::tuneTo);
+    connect(&m_rig, &RigControl::frequencyChanged, this, [this](qint64 hz) {
+        m_scopeSheet.marks().setRigFrequency(hz > 0 ? std::optional(hz) : std::nullopt);
+    });
+    applyWatch();
+    m_rig.configure(m_rigSettings);
+    addSheets(parts.environDialog);
+}
+
+void RigWatchPanel::tuneTo(const DxSpot& spot) {
+    m_rig.tune(std::llround(spot.freqKhz * 1000.0), spot.remarkView());
+}
+
+void RigWatchPanel::addSheets(TfEnv& dialog) {
+    dialog.addSheet(new RigSheet(m_rigSettings), RigTexts::Sheet, [this] {
+        m_rig.configure(m_rigSettings);
+        return m_settings.SaveRig(m_rigSettings);
+    });
+    auto* watchSheet = new WatchSheet(m_watchSettings);
+    connect(watchSheet, &WatchSheet::changed, this, &RigWatchPanel::applyWatch);
+    dialog.addSheet(watchSheet, WatchTexts::Sheet,
+                    [this] { return m_settings.SaveWatch(m_watchSettings); });
+}
+
+void RigWatchPanel::applyWatch() {
+    m_watchList.setText(m_watchSettings.calls);
+    m_scopeSheet.marks().setWatchTest(
+        [this](QByteArrayView call) { return m_watchList.matches(call); });
+}

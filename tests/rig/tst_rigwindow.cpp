@@ -1,0 +1,175 @@
+// The rig from the main window, against Hamlib's dummy rig served by a real rigctld on
+// 127.0.0.1 and read back with rigctl: a spot double-clicked in a scope list tunes it, its
+// frequency shows in the status bar and marks its spot, and a rig lost mid-session is
+// told once, leaves the window painting and is found again.
+
+#include "TestNode.h"
+#include "app/RigWatchPanel.h"
+#include "app/TForm1.h"
+#include "scope/ScopeListModel.h"
+#include "scope/ScopeSheet.h"
+#include "screen/TerminalView.h"
+
+#include <QLabel>
+#include <QListView>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// rigctld with the dummy rig on a port that was free a moment ago.
+struct Rigctld {
+    quint16 port = 0;
+    QProcess process;
+    QTcpSocket client; // kept: rigctld resets new clients while its last one is leaving
+
+    Rigctld() {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        port = probe.serverPort();
+    }
+    ~Rigctld() { stop(); }
+    QString address() const { return u"127.0.0.1:"_s + QString::number(port); }
+
+    bool start() {
+        process.start(u"rigctld"_s,
+                      {u"-m"_s, u"1"_s, u"-T"_s, u"127.0.0.1"_s, u"-t"_s, QString::number(port)});
+        return process.waitForStarted() && QTest::qWaitFor([this] {
+                   client.abort();
+                   client.connectToHost(QHostAddress::LocalHost, port);
+                   return client.waitForConnected(100);
+               });
+    }
+    void stop() {
+        client.abort();
+        process.kill();
+        process.waitForFinished();
+    }
+    // rigctl's answer to the commands, one value a line.
+    QByteArray ask(const QString& commands) const {
+        QProcess rigctl;
+        rigctl.start(u"rigctl"_s,
+                     QStringList{u"-m"_s, u"2"_s, u"-r"_s, address()} + commands.split(u' '));
+        rigctl.waitForFinished();
+        return rigctl.readAllStandardOutput().trimmed();
+    }
+};
+
+} // namespace
+
+class RigWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_home.isValid());
+        qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", m_home.path().toLocal8Bit()); // not among the operator's copies
+    }
+
+    void cleanup() {
+        m_form.reset();
+        m_rigctld.reset();
+    }
+
+    void doubleClickedSpotTunesRig_data() {
+        QTest::addColumn<bool>("setMode");
+        QTest::addColumn<QByteArray>("mode");
+        QTest::newRow("frequency only") << false << "FM"_ba; // the dummy rig's own
+        QTest::newRow("and mode") << true << "CW"_ba;
+    }
+    void doubleClickedSpotTunesRig() {
+        QFETCH(bool, setMode);
+        QFETCH(QByteArray, mode);
+        openWindow(setMode);
+        listSpot("XX9ZZ");
+        QListView* list = allList();
+        QCOMPARE(list->model()->index(0, 0).data(Qt::AccessibleDescriptionRole).toString(),
+                 u"on the watch list"_s);
+        doubleClick(list);
+        QTRY_COMPARE(m_rigctld->ask(u"f m"_s).split('\n').mid(0, 2),
+                     QByteArrayList({"14025000", mode}));
+        QTRY_COMPARE(status(), u"Rig: 14025.000 kHz"_s);
+        QTRY_COMPARE(list->model()->index(0, 0).data(Qt::AccessibleDescriptionRole).toString(),
+                     u"on the watch list, the rig is tuned here"_s);
+    }
+
+    void lostRigIsToldOnceAndFoundAgain() {
+        openWindow(false);
+        listSpot("XX9ZZ");
+        QListView* list = allList();
+        QSignalSpy statuses(&m_form->rigWatchPanel().rig(), &RigControl::statusChanged);
+        m_rigctld->stop();
+        doubleClick(list); // the operator goes on choosing the spot while the rig is gone
+        QTRY_VERIFY(status().startsWith(u"Rig: no answer from "_s + m_rigctld->address()));
+        doubleClick(list);
+        // The window goes on showing what the node sends.
+        auto* terminal = m_form->findChild<TerminalView*>();
+        auto* pages = m_form->findChild<QTabWidget*>(u"PageControl1"_s);
+        pages->setCurrentIndex(0);
+        m_form->screen().PutString("still here\r\n");
+        QTRY_VERIFY(terminal->paintedRows().join(u'\n').contains(u"still here"_s));
+        QVERIFY(m_rigctld->start());
+        QTRY_COMPARE_WITH_TIMEOUT(status(), u"Rig: 145000.000 kHz"_s, 15000);
+        QCOMPARE(statuses.count(), 2); // told once however often it was tried
+        showAllList();
+        doubleClick(list);
+        QTRY_COMPARE(m_rigctld->ask(u"f"_s), "14025000");
+    }
+
+private:
+    void openWindow(bool setMode) {
+        if (QStandardPaths::findExecutable(u"rigctld"_s).isEmpty())
+            QSKIP("rigctld (libhamlib-utils) is not installed");
+        m_rigctld = std::make_unique<Rigctld>();
+        QVERIFY(m_rigctld->start());
+        QDir().mkpath(m_home.filePath(u"kestrel"_s));
+        QFile ini(m_home.filePath(u"kestrel/Kestrel.ini"_s));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[RIG]\nMODEL=2\nPORT=" + m_rigctld->address().toLatin1() +
+                  "\nSET_MODE=" + QByteArray::number(int(setMode)) + "\n[WATCH]\nCALLS=xx9*\n");
+        ini.close();
+        m_form = std::make_unique<TForm1>();
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QTRY_COMPARE(status(), u"Rig: 145000.000 kHz"_s);
+    }
+
+    QString status() const { return m_form->findChild<QLabel*>(u"RigStatus"_s)->text(); }
+
+    void showAllList() {
+        m_form->findChild<QTabWidget*>(u"PageControl1"_s)->setCurrentWidget(&m_form->scopeSheet());
+    }
+
+    QListView* allList() const { return m_form->findChild<QListView*>(u"lstScope"_s); }
+
+    void listSpot(const QByteArray& call) {
+        const QDateTime time(QDate(2026, 12, 6), QTime(9, 44), Qt::UTC);
+        m_form->screen().PutString(TestNode::formatSpot("M0TST", 14025.0, call, "CW 22 wpm", time) +
+                                   "\r\n");
+        showAllList();
+        QTRY_COMPARE(allList()->model()->rowCount(), 1);
+    }
+
+    // As a mouse does it: a click, then the double click.
+    static void doubleClick(QListView* list) {
+        const QPoint row = list->visualRect(list->model()->index(0, 0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+    }
+
+    QTemporaryDir m_home;
+    std::unique_ptr<Rigctld> m_rigctld;
+    std::unique_ptr<TForm1> m_form;
+};
+
+QTEST_MAIN(RigWindowTest)
+#include "tst_rigwindow.moc"
