@@ -67,7 +67,7 @@ RigSheet::RigSheet(RigSettings& settings, QList<RigModel> models, QWidget* paren
         m_settings.speed = m_cmboRigSpeed->currentData().toInt();
         emit changed();
     });
-    connect(m_chkRigMode, &QCheckBox::clicked, this, [this](bool on) {
+    connect(m_chkRigMode, &QCheckBox::toggled, this, [this](bool on) {
         m_settings.setMode = on;
         emit changed();
     });
@@ -78,6 +78,7 @@ void RigSheet::showSettings() {
     showModels();
     m_eRigPort->setText(m_settings.port);
     showSpeed();
+    const QSignalBlocker blocker(m_chkRigMode);
     m_chkRigMode->setChecked(m_settings.setMode);
 }
 

@@ -102,8 +102,9 @@ QWidget* ScopeSheet::buildToolBar() {
     connect(sbLower, &QToolButton::clicked, this, &ScopeSheet::sbLowerClick);
     connect(sbHigher, &QToolButton::clicked, this, &ScopeSheet::sbHigherClick);
     connect(bAllClear, &QPushButton::clicked, this, &ScopeSheet::bAllClearClick);
-    connect(m_chkFocus, &QCheckBox::clicked, this, &ScopeSheet::chkFocusClick);
-    connect(m_chkLock, &QCheckBox::clicked, this, &ScopeSheet::chkLockClick);
+    // toggled, not clicked: a screen reader's toggle must act as a click does.
+    connect(m_chkFocus, &QCheckBox::toggled, this, &ScopeSheet::chkFocusClick);
+    connect(m_chkLock, &QCheckBox::toggled, this, &ScopeSheet::chkLockClick);
 
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -33,7 +33,7 @@ TfFilter::TfFilter(BandFilter& filter, QWidget* parent)
         box->setObjectName(QStringLiteral("chk") + QLatin1String(bandRange(band).name));
         box->setChecked(m_filter.isChecked(band));
         describeControl(box, box->text());
-        connect(box, &QCheckBox::clicked, this, [this, band] { chk160Click(band); });
+        connect(box, &QCheckBox::toggled, this, [this, band] { chk160Click(band); });
         boxes->addWidget(box, i % 6, i / 6);
         m_boxes[size_t(i)] = box;
     }
@@ -62,6 +62,7 @@ void TfFilter::chk160Click(Band band) {
 }
 
 void TfFilter::setBox(Band band, bool checked) {
+    const QSignalBlocker quiet(box(band)); // the group buttons refresh the list themselves
     box(band)->setChecked(checked);
     m_filter.setChecked(band, checked);
 }

@@ -100,7 +100,7 @@ QWidget* TfConnect::buildSheet(int number, NodeSheet& sheet) {
     sheet.chkSendCrLf->setText(ConnectTexts::SendCrLf);
     sheet.chkActive = makeControl<QCheckBox>("chkActive", number, ConnectTexts::Active);
     sheet.chkActive->setText(ConnectTexts::Active);
-    connect(sheet.chkActive, &QCheckBox::clicked, this, &TfConnect::chkActive1Click);
+    connect(sheet.chkActive, &QCheckBox::toggled, this, &TfConnect::chkActive1Click);
     sheet.udComPort = makeControl<QSpinBox>("udComPort", number, ConnectTexts::ComPort);
     sheet.udComPort->setRange(SettingsKeys::NodeLinkCom.minimum, SettingsKeys::NodeLinkCom.maximum);
     if (auto* edit = sheet.udComPort->findChild<QLineEdit*>()) {

@@ -319,8 +319,10 @@ QWidget* TfEnv::buildScrollBuffer() {
         m_rgSelBuff->addButton(radio, index++);
         items->addWidget(radio);
     }
-    connect(m_rgSelBuff, &QButtonGroup::idClicked, this,
-            [this](int select) { m_environment.scrollFileSelect = select; });
+    connect(m_rgSelBuff, &QButtonGroup::idToggled, this, [this](int select, bool checked) {
+        if (checked)
+            m_environment.scrollFileSelect = select;
+    });
     m_rgSelBuffBox = box;
     auto* layout = new QVBoxLayout;
     layout->addLayout(clear);

@@ -5,6 +5,8 @@
 #include "rig/RigSheet.h"
 #include "rig/RigStatusPanel.h"
 
+#include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -33,8 +35,12 @@ void RigSheetTest::findAndChooseModel() {
     QCOMPARE(models->currentText(), u"Hamlib NET rigctl"_s);
     QTest::keyClick(models, Qt::Key_Down);
     QTest::keyClicks(sheet.findChild<QLineEdit*>(u"eRigPort"_s), u"x"_s);
-    QCOMPARE(settings, (RigSettings{1035, u"localhost:4532x"_s}));
-    QCOMPARE(changes.count(), 2);
+    // A screen reader toggles the box without clicking it.
+    auto* setMode =
+        QAccessible::queryAccessibleInterface(sheet.findChild<QCheckBox*>(u"chkRigMode"_s));
+    setMode->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCOMPARE(settings, (RigSettings{1035, u"localhost:4532x"_s, 9600, true}));
+    QCOMPARE(changes.count(), 3);
 }
 
 void RigSheetTest::statusPanelSpeaksItsText() {
