@@ -1,7 +1,8 @@
 #include "rig/RigModels.h"
 
+#include "rig/Hamlib.h"
+
 #include <algorithm>
-#include <hamlib/rig.h>
 
 namespace {
 
@@ -14,19 +15,17 @@ int addModel(const rig_caps* caps, rig_ptr_t models) {
 
 } // namespace
 
-void RigModels::loadBackends() {
+bool RigModels::loadBackends() {
     // Once and before any rig exists: backends register into Hamlib's shared table.
-    static const bool loaded = [] {
-        rig_set_debug(RIG_DEBUG_NONE);
-        return rig_load_all_backends() == RIG_OK;
-    }();
-    Q_UNUSED(loaded);
+    static const bool loaded = hamlib() && hamlib()->loadAllBackends() == RIG_OK;
+    return loaded;
 }
 
 QList<RigModel> RigModels::all() {
-    loadBackends();
     QList<RigModel> models;
-    rig_list_foreach(addModel, &models);
+    if (!loadBackends())
+        return models;
+    hamlib()->listForeach(addModel, &models);
     std::sort(models.begin(), models.end(), [](const RigModel& a, const RigModel& b) {
         return a.displayName().compare(b.displayName(), Qt::CaseInsensitive) < 0;
     });

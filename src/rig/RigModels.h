@@ -17,9 +17,9 @@ struct RigModel {
 
 namespace RigModels {
 
-// Silences Hamlib's debug output and loads every backend; later calls do nothing. Safe
-// from any thread.
-void loadBackends();
+// Opens Hamlib (its debug output silenced) and loads every backend; later calls do
+// nothing. False when Hamlib is not installed. Safe from any thread.
+bool loadBackends();
 
 QList<RigModel> all();
 

@@ -29,10 +29,10 @@ void selectData(QComboBox* combo, int value, const QString& textIfMissing) {
 
 } // namespace
 
-RigSheet::RigSheet(RigSettings& settings, QList<RigModel> models, QWidget* parent)
+RigSheet::RigSheet(RigSettings& settings, std::function<QList<RigModel>()> models, QWidget* parent)
     : QWidget(parent)
     , m_settings(settings)
-    , m_models(std::move(models))
+    , m_loadModels(std::move(models))
     , m_eRigFilter(named(new QLineEdit, "eRigFilter", RigTexts::FilterCaption))
     , m_cmboRigModel(named(new QComboBox, "cmboRigModel", RigTexts::ModelCaption))
     , m_eRigPort(named(new QLineEdit, "eRigPort", RigTexts::PortCaption))
@@ -71,7 +71,11 @@ RigSheet::RigSheet(RigSettings& settings, QList<RigModel> models, QWidget* paren
         m_settings.setMode = on;
         emit changed();
     });
+}
+
+void RigSheet::showEvent(QShowEvent* event) {
     showSettings();
+    QWidget::showEvent(event);
 }
 
 void RigSheet::showSettings() {
@@ -88,7 +92,9 @@ void RigSheet::showModels() {
     const QSignalBlocker blocker(m_cmboRigModel);
     m_cmboRigModel->clear();
     m_cmboRigModel->addItem(RigTexts::NoModel, 0);
-    for (const RigModel& model : std::as_const(m_models)) {
+    if (!m_models)
+        m_models = m_loadModels();
+    for (const RigModel& model : std::as_const(*m_models)) {
         const QString name = model.displayName();
         if (model.number == m_settings.model || name.contains(filter, Qt::CaseInsensitive))
             m_cmboRigModel->addItem(name, model.number);

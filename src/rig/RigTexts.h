@@ -14,6 +14,7 @@ inline constexpr QLatin1StringView NoAnswer{"Rig: no answer from %1: %2"};
 // %1 the frequency in kHz, %2 Hamlib's error.
 inline constexpr QLatin1StringView CannotTune{"Rig: cannot tune to %1 kHz: %2"};
 inline constexpr QLatin1StringView UnknownModel{"Rig: Hamlib has no rig model %1"};
+inline constexpr QLatin1StringView NoHamlib{"Rig: Hamlib (libhamlib4) is not installed"};
 
 inline constexpr QLatin1StringView Sheet{"Rig"};
 inline constexpr QLatin1StringView NoModel{"None"};

@@ -1,9 +1,9 @@
 #include "rig/RigWorker.h"
 
+#include "rig/Hamlib.h"
 #include "rig/RigModels.h"
 #include "rig/RigTexts.h"
 
-#include <hamlib/rig.h>
 #include <utility>
 
 namespace {
@@ -16,11 +16,11 @@ constexpr const char* CommandTimeoutMs = "1000";
 constexpr const char* CommandRetries = "0";
 
 void setConf(RIG* rig, const char* name, const QByteArray& value) {
-    rig_set_conf(rig, rig_token_lookup(rig, name), value.constData());
+    hamlib()->setConf(rig, hamlib()->tokenLookup(rig, name), value.constData());
 }
 
 QString hamlibError(int error) {
-    return QString::fromUtf8(rigerror2(error)).trimmed();
+    return QString::fromUtf8(hamlib()->error(error)).trimmed();
 }
 
 // Exact to the hertz: "14025.000".
@@ -51,8 +51,8 @@ rmode_t hamlibMode(RigMode mode) {
 } // namespace
 
 void RigWorker::RigCloser::operator()(RIG* rig) const {
-    rig_close(rig); // refused harmlessly when it never opened
-    rig_cleanup(rig);
+    hamlib()->close(rig); // refused harmlessly when it never opened
+    hamlib()->cleanup(rig);
 }
 
 RigWorker::RigWorker() {
@@ -71,11 +71,13 @@ void RigWorker::configure(const RigSettings& settings) {
     m_retryTimer.stop();
     m_failing = false;
     m_settings = settings;
-    RigModels::loadBackends();
-    rig_set_debug(settings.debug ? RIG_DEBUG_TRACE : RIG_DEBUG_NONE);
     report(QString());
-    if (settings.model != 0)
-        open();
+    if (settings.model == 0)
+        return; // no rig: Hamlib stays unloaded
+    if (!RigModels::loadBackends())
+        return report(RigTexts::NoHamlib);
+    hamlib()->setDebug(settings.debug ? RIG_DEBUG_TRACE : RIG_DEBUG_NONE);
+    open();
 }
 
 void RigWorker::requestTune(const TuneRequest& request) {
@@ -89,7 +91,7 @@ void RigWorker::applyTune() {
         const QMutexLocker lock(&m_tuneLock);
         request.swap(m_pendingTune);
     }
-    if (!request || m_settings.model == 0)
+    if (!request || m_settings.model == 0 || !hamlib())
         return;
     if (!m_rig)
         open(); // the operator asks now: no reason to wait for the next retry
@@ -99,7 +101,7 @@ void RigWorker::applyTune() {
 
 void RigWorker::open() {
     close();
-    m_rig.reset(rig_init(rig_model_t(m_settings.model)));
+    m_rig.reset(hamlib()->init(rig_model_t(m_settings.model)));
     if (!m_rig) {
         m_retryTimer.stop(); // no retry brings the model into Hamlib
         report(RigTexts::UnknownModel.arg(QString::number(m_settings.model)));
@@ -113,8 +115,8 @@ void RigWorker::open() {
     setConf(m_rig.get(), "timeout", CommandTimeoutMs);
     setConf(m_rig.get(), "retry", CommandRetries);
     // Every read asks the rig itself, so that a rig gone is noticed at the next one.
-    rig_set_cache_timeout_ms(m_rig.get(), HAMLIB_CACHE_ALL, 0);
-    if (const int result = rig_open(m_rig.get()); result != RIG_OK)
+    hamlib()->setCacheTimeoutMs(m_rig.get(), HAMLIB_CACHE_ALL, 0);
+    if (const int result = hamlib()->open(m_rig.get()); result != RIG_OK)
         return fail(RigTexts::CannotOpen.arg(portName(), hamlibError(result)));
     m_retryTimer.stop();
     m_pollTimer.start();
@@ -123,17 +125,17 @@ void RigWorker::open() {
 
 void RigWorker::poll() {
     freq_t hz = 0;
-    if (const int result = rig_get_freq(m_rig.get(), RIG_VFO_CURR, &hz); result != RIG_OK)
+    if (const int result = hamlib()->getFreq(m_rig.get(), RIG_VFO_CURR, &hz); result != RIG_OK)
         return fail(RigTexts::NoAnswer.arg(portName(), hamlibError(result)));
     m_failing = false;
     showFrequency(qint64(hz));
 }
 
 void RigWorker::tune(const TuneRequest& request) {
-    int result = rig_set_freq(m_rig.get(), RIG_VFO_CURR, freq_t(request.hz));
+    int result = hamlib()->setFreq(m_rig.get(), RIG_VFO_CURR, freq_t(request.hz));
     if (result == RIG_OK && request.mode)
-        result = rig_set_mode(m_rig.get(), RIG_VFO_CURR, hamlibMode(*request.mode),
-                              RIG_PASSBAND_NOCHANGE);
+        result = hamlib()->setMode(m_rig.get(), RIG_VFO_CURR, hamlibMode(*request.mode),
+                                   RIG_PASSBAND_NOCHANGE);
     if (result == RIG_OK)
         return showFrequency(request.hz);
     // A rig that refused is still there and says so; one that has gone is told as gone.

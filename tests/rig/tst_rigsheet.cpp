@@ -24,9 +24,12 @@ private slots:
 
 void RigSheetTest::findAndChooseModel() {
     RigSettings settings{2, u"localhost:4532"_s};
-    RigSheet sheet(settings, {{1, u"Hamlib"_s, u"Dummy"_s},
-                              {2, u"Hamlib"_s, u"NET rigctl"_s},
-                              {1035, u"Yaesu"_s, u"FT-991"_s}});
+    RigSheet sheet(settings, [] {
+        return QList<RigModel>{{1, u"Hamlib"_s, u"Dummy"_s},
+                               {2, u"Hamlib"_s, u"NET rigctl"_s},
+                               {1035, u"Yaesu"_s, u"FT-991"_s}};
+    });
+    sheet.show();
     QSignalSpy changes(&sheet, &RigSheet::changed);
     auto* models = sheet.findChild<QComboBox*>(u"cmboRigModel"_s);
     QCOMPARE(models->currentText(), u"Hamlib NET rigctl"_s);
