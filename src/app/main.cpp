@@ -6,8 +6,14 @@
 
 #include <QApplication>
 
+#include <clocale>
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Numbers in C notation whatever the operator's locale: the C library formats spot
+    // frequencies, and Hamlib switches to C around each rig it opens (from the rig's
+    // thread), which is safe only when nothing changes.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Kestrel"));
     QApplication::setDesktopFileName(QStringLiteral(KESTREL_APP_ID)); // its menu entry and icon
     QApplication::setWindowIcon(programIcon());

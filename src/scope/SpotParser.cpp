@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 namespace {
 
@@ -76,9 +75,21 @@ bool isListingTime(QByteArrayView time) {
     return time.size() == 5 && time.indexOf('Z') == 4 && isInteger(time.first(4));
 }
 
+// "%9.1f" with a decimal point in every locale.
+void formatFrequency(double khz, std::array<char, DxSpot::FreqTextSize>& text) {
+    std::array<char, DxSpot::FreqTextSize> digits{};
+    const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size() - 1, khz,
+                                            std::chars_format::fixed, 1);
+    const auto length = error == std::errc() ? size_t(end - digits.data()) : 0;
+    const size_t padding = length < 9 ? 9 - length : 0;
+    text.fill('\0');
+    std::fill_n(text.begin(), padding, ' ');
+    std::copy_n(digits.begin(), length, text.begin() + qsizetype(padding));
+}
+
 // Fills the fields both formats share: the frequency text and its value, the call.
 void setFrequencyAndCall(DxSpot& spot, double khz, QByteArrayView call) {
-    std::snprintf(spot.freqText.data(), spot.freqText.size(), "%9.1f", khz);
+    formatFrequency(khz, spot.freqText);
     toFloat(spot.freqTextView().trimmed(), spot.freqKhz);
     spot.wholeKhz = qint64(spot.freqKhz);
     const qsizetype kept = std::min<qsizetype>(call.size(), DxSpot::DxCallWidth);

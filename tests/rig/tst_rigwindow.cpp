@@ -21,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <clocale>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -70,6 +72,7 @@ class RigWindowTest : public QObject {
 
 private slots:
     void initTestCase() {
+        std::setlocale(LC_NUMERIC, "C"); // as the program sets it at start, for Hamlib
         QVERIFY(m_home.isValid());
         qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
         qputenv("XDG_RUNTIME_DIR", m_home.path().toLocal8Bit()); // not among the operator's copies
