@@ -28,6 +28,9 @@ QFont terminalFont(const FontSettings& settings) {
     font.setItalic(settings.italic);
     if (settings.pitch == FixedPitch)
         font.setFixedPitch(true);
+    // Node text is drawn without the typographic shaping Latin script does not need
+    // (scripts that need it are still shaped): each new line costs far less to lay out.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
