@@ -10,4 +10,13 @@ class QAbstractButton;
 class QWidget;
 
 void describeControl(QWidget* control, const QString& name, const QString& hint = QString());
+
+// Gives a new control its object name and its spoken name (and hint) at once.
+template <typename Control>
+Control* named(Control* control, const char* objectName, const QString& spokenName,
+               const QString& hint = QString()) {
+    control->setObjectName(QLatin1String(objectName));
+    describeControl(control, spokenName, hint);
+    return control;
+}
 void setCaption(QAbstractButton* button, const QString& caption);

@@ -13,13 +13,6 @@
 
 namespace {
 
-template <typename Control>
-Control* named(Control* control, const char* name, const QString& caption) {
-    control->setObjectName(QLatin1String(name));
-    describeControl(control, caption);
-    return control;
-}
-
 // The item showing value, added when the list lacks it so that no stored value is lost.
 void selectData(QComboBox* combo, int value, const QString& textIfMissing) {
     if (combo->findData(value) < 0)

@@ -23,14 +23,6 @@
 
 namespace {
 
-template <typename Control>
-Control* named(Control* control, const char* name, const QString& caption,
-               const QString& hint = QString()) {
-    control->setObjectName(QLatin1String(name));
-    describeControl(control, caption.isEmpty() ? hint : caption, hint);
-    return control;
-}
-
 // "7 MHz spots" for the tab "7", "144 MHz and above spots" for "144 above ".
 QString spokenListName(QLatin1StringView tabCaption) {
     const QString caption = QString(tabCaption).trimmed();
@@ -74,7 +66,8 @@ ScopeSheet::~ScopeSheet() = default;
 QWidget* ScopeSheet::buildToolBar() {
     auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("Panel4"));
-    m_udLifeTime = named(new QSpinBox, "udLifeTime", QString(), ScopeTexts::LifeTimeHint);
+    m_udLifeTime =
+        named(new QSpinBox, "udLifeTime", ScopeTexts::LifeTimeHint, ScopeTexts::LifeTimeHint);
     m_udLifeTime->setRange(1, 99);
     m_udLifeTime->setValue(m_scopes.context().lifetimeMinutes);
     m_udLifeTime->setWrapping(false);
@@ -89,9 +82,10 @@ QWidget* ScopeSheet::buildToolBar() {
 
     auto* bFilter = named(new QPushButton(ScopeTexts::FilterCaption), "bFilter",
                           ScopeTexts::FilterCaption, ScopeTexts::FilterHint);
-    auto* sbLower = named(new QToolButton, "sbLower", QString(), ScopeTexts::LowerHint);
+    auto* sbLower = named(new QToolButton, "sbLower", ScopeTexts::LowerHint, ScopeTexts::LowerHint);
     sbLower->setArrowType(Qt::LeftArrow);
-    auto* sbHigher = named(new QToolButton, "sbHigher", QString(), ScopeTexts::HigherHint);
+    auto* sbHigher =
+        named(new QToolButton, "sbHigher", ScopeTexts::HigherHint, ScopeTexts::HigherHint);
     sbHigher->setArrowType(Qt::RightArrow);
     auto* bAllClear = named(new QPushButton(ScopeTexts::AllClearCaption), "bAllClear",
                             ScopeTexts::AllClearCaption);

@@ -14,14 +14,6 @@
 
 namespace {
 
-template <typename Control>
-Control* named(Control* control, const char* name, const QString& spokenName,
-               const QString& hint = QString()) {
-    control->setObjectName(QLatin1String(name));
-    describeControl(control, spokenName, hint);
-    return control;
-}
-
 QPushButton* button(const char* name, QLatin1StringView caption, QLatin1StringView hint) {
     return named(new QPushButton(caption), name, caption, hint);
 }

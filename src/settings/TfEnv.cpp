@@ -51,13 +51,6 @@ private:
     QStringList m_texts;
 };
 
-template <typename Control>
-Control* named(Control* control, const char* name, const QString& caption) {
-    control->setObjectName(QLatin1String(name));
-    describeControl(control, caption);
-    return control;
-}
-
 QPushButton* makeButton(const char* name, const QString& caption) {
     return named(new QPushButton(caption), name, caption);
 }

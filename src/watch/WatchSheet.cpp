@@ -17,17 +17,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-namespace {
-
-template <typename Control>
-Control* named(Control* control, const char* name, const QString& caption) {
-    control->setObjectName(QLatin1String(name));
-    describeControl(control, caption);
-    return control;
-}
-
-} // namespace
-
 WatchSheet::WatchSheet(WatchSettings& settings, QWidget* parent)
     : QWidget(parent)
     , m_settings(settings)
