@@ -21,7 +21,8 @@ RigWatchPanel::RigWatchPanel(Parts parts, std::function<int()> charset, QObject*
     , m_rigSettings(parts.settings.LoadRig())
     , m_watchSettings(parts.settings.LoadWatch())
     , m_notifier(&parts.sound)
-    , m_alerts(m_watchSettings, parts.scopes.context(), std::move(charset), m_notifier) {
+    , m_alerts(m_watchSettings, m_watchList, parts.scopes.context(), std::move(charset),
+               m_notifier) {
     parts.pipeline.setSpotConsumers(parts.scopes.spotConsumers() << &m_alerts);
     parts.statusBar.addPermanentWidget(new RigStatusPanel(m_rig));
     connect(&m_scopeSheet, &ScopeSheet::spotActivated, this, &RigWatchPanel::tuneTo);

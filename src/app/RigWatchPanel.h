@@ -52,7 +52,7 @@ private:
     RigSettings m_rigSettings;
     WatchSettings m_watchSettings;
     RigControl m_rig;
-    WatchList m_watchList; // what the lists mark
+    WatchList m_watchList; // what the lists mark and the alerts look for
     DesktopNotifier m_notifier;
     WatchAlerts m_alerts;
 };

@@ -22,15 +22,15 @@ std::optional<DxSpot> readSpot(QByteArrayView line, ParsedLine& lastParsed) {
 
 } // namespace
 
-WatchAlerts::WatchAlerts(const WatchSettings& settings, const ScopeContext& scope,
-                         std::function<int()> charset, AlertSink& sink)
+WatchAlerts::WatchAlerts(const WatchSettings& settings, const WatchList& list,
+                         const ScopeContext& scope, std::function<int()> charset, AlertSink& sink)
     : m_settings(settings)
     , m_scope(scope)
     , m_charset(std::move(charset))
-    , m_sink(sink) {}
+    , m_sink(sink)
+    , m_list(list) {}
 
 void WatchAlerts::takeLine(QByteArrayView line) {
-    m_list.setText(m_settings.calls);
     if (m_list.isEmpty())
         return; // spares reading every line of a flood
     const std::optional<DxSpot> spot = readSpot(line, m_scope.lastParsed);

@@ -9,8 +9,8 @@
 // with the terminal's character set, trailing blanks and control bytes cut) and the
 // sound file when the operator asked for one.
 //
-// The watch settings, the lifetime, the clock and the charset are read at each line, as
-// the operator may change them. GUI thread only.
+// The watch list (kept by its owner as the operator edits it), the sound settings, the
+// lifetime, the clock and the charset are read at each line. GUI thread only.
 
 #include "screen/DisplayCharset.h"
 #include "screen/LinePipeline.h"
@@ -44,7 +44,7 @@ public:
     // watched calls cannot grow the memory.
     static constexpr size_t MaxRemembered = 500;
 
-    WatchAlerts(const WatchSettings& settings, const ScopeContext& scope,
+    WatchAlerts(const WatchSettings& settings, const WatchList& list, const ScopeContext& scope,
                 std::function<int()> charset, AlertSink& sink);
 
     void takeLine(QByteArrayView line) override;
@@ -62,7 +62,7 @@ private:
     const ScopeContext& m_scope;
     std::function<int()> m_charset;
     AlertSink& m_sink;
-    WatchList m_list;
+    const WatchList& m_list;
     DisplayCharset m_decoder;
     std::vector<Alerted> m_alerted; // oldest first
 };

@@ -97,8 +97,9 @@ private slots:
         scope.now = [&now] { return now; };
         DesktopNotifier notifier;
         const WatchSettings settings{u"XX9ZZ 3Y0*"_s};
+        const WatchList list(settings.calls);
         WatchAlerts alerts(
-            settings, scope, [] { return 0; }, notifier); // Windows-1252
+            settings, list, scope, [] { return 0; }, notifier); // Windows-1252
 
         const QByteArray first = SpotLines::dxDe("XX1AA:", "14025.0", "XX9ZZ", "Caf\xe9");
         const QByteArray listed = SpotLines::listing("21025.0", "xx9zz");
@@ -127,8 +128,9 @@ private slots:
         WatchSettings settings{u"XX9ZZ"_s, u"/sounds/first.wav"_s, true};
         PlayedSounds sounds;
         DesktopNotifier notifier(&sounds);
+        const WatchList list(settings.calls);
         WatchAlerts alerts(
-            settings, scope, [] { return 0; }, notifier);
+            settings, list, scope, [] { return 0; }, notifier);
         alerts.takeLine(SpotLines::dxDe("XX1AA:", "14025.0", "XX9ZZ"));
         settings.sound = u"/sounds/last.wav"_s;
         alerts.takeLine(SpotLines::dxDe("XX1AA:", "7025.0", "XX9ZZ"));
