@@ -121,8 +121,10 @@ void TerminalView::announceCompletedLines() {
 
 void TerminalView::paintEvent(QPaintEvent* event) {
     const int rows = rowCount();
+    // Only a paint of every row may take the rows afresh: lines that arrived since the
+    // last frame are not in the picture's scrolled part, and the next frame brings them.
     const QRect rowsArea(0, 0, width(), rows * lineHeight());
-    if (m_shownRows.size() != rows || event->region().contains(rowsArea))
+    if (m_shownRows.size() != rows || QRegion(rowsArea).subtracted(event->region()).isEmpty())
         takeAllRows(rows);
     QPainter painter(this);
     painter.setFont(font());

@@ -203,6 +203,14 @@ private slots:
                                                          "4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n"});
         QTest::newRow("on screen: back-scroll moves")
             << TerminalView::Lines::UpToViewIndex << moves;
+        // The frame has scrolled the picture and asked for its rows when another line comes.
+        QTest::newRow("on screen: a line between a frame and its paint")
+            << newest << QList<Change>{[](auto& screen, auto& view) {
+                   screen.PutString("a\r\nb\r\n");
+                   while (view.isRepaintPending())
+                       QCoreApplication::processEvents();
+                   screen.PutString("c\r\n");
+               }};
     }
     void pictureAfterChangesIsAFreshViewsPicture() {
         QFETCH(TerminalView::Lines, shown);
