@@ -4,7 +4,8 @@
 # reached the screen. Under Xvfb, as on an operator's desktop, once with each view in
 # front: the terminal, the scope's "All" list, its 20 m list. Each run floods 100 spots
 # a second, then 1000, then 5000. Without Xvfb it runs off screen (figures then leave
-# out the cost of putting the picture on a display).
+# out the cost of putting the picture on a display). Last, the floor under the terminal's
+# figures: a bare Qt window (kestrel_floor_probe) showing the same flood the same way.
 #   bench/flood.sh [build folder, default build-release] [seconds per phase, default 30]
 #                  [baseline probe: an older kestrel_flood_probe, run before each view]
 set -euo pipefail
@@ -16,7 +17,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTREL_BUILD_TESTS=OFF
 fi
 # Always: figures of a stale client would mislead, and an up-to-date build costs nothing.
-cmake --build "$build" --target kestrel_flood kestrel_flood_probe
+cmake --build "$build" --target kestrel_flood kestrel_flood_probe kestrel_floor_probe
 flood="$PWD/$build/bench/kestrel_flood"
 # Qt wants a private runtime folder and says so on every start without one.
 runtime=$(mktemp -d)
@@ -40,4 +41,6 @@ for view in terminal all band; do
   echo "== $where, view $view in front, $seconds s per phase"
   "$flood" --seconds "$seconds" --view "$view" || status=1
 done
+echo "== the floor: a bare Qt window, plain reads, the same frames, $where, $seconds s per phase"
+"$flood" --seconds "$seconds" --probe "$PWD/$build/bench/kestrel_floor_probe" || status=1
 exit $status

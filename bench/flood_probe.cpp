@@ -10,151 +10,32 @@
 // Prints "ready" once logged in. Lines on stdin: "count" answers
 // "count <spots seen> <bytes waiting in the client's socket>"; "report" (or SIGTERM, or
 // the end of stdin) prints
-// "report max-block-ms <ms> spots <seen> missed <of them missed> over16 <blocks>"
+// "report spots <seen> missed <of them missed> max-block-ms <ms> max-cpu-block-ms <ms>
+// over16 <blocks>"
 // (with a log: " log-lines <lines in it> log-match <1 when it holds exactly the lines the
 // screen completed, in order, else 0>") and quits.
 
 #include "app/TForm1.h"
 #include "files/LogPanel.h"
+#include "probe_loop.h"
 #include "scope/ScopeSheet.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QSocketNotifier>
 #include <QTabWidget>
 #include <QTimer>
 
-#include <algorithm>
-#include <csignal>
 #include <cstdio>
-#include <functional>
-#include <glib.h>
-#include <optional>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 namespace {
 
+using probe::say;
+
 const QByteArray LoginCall = QByteArrayLiteral("M0TST");
 const QByteArray SpotPrefix = QByteArrayLiteral("DX de ");
-constexpr qint64 NsPerMs = 1'000'000;
-constexpr qint64 FrameNs = 16 * NsPerMs;
 // What connecting, logging in and bringing a sheet to the front cost is not the flood's.
 constexpr int SettleMs = 250;
-
-// The longest time the event loop did not look at its inputs: the time from one return
-// of glib's poll to its next call is one pass of the loop, however many events it ran.
-// The poll function is wrapped, so the watch itself wakes the loop no more often than
-// the client does (a ticking timer would, and would cost as much as a quiet client).
-class LoopWatch {
-public:
-    LoopWatch() {
-        s_watch = this;
-        GMainContext* context = g_main_context_default();
-        s_poll = g_main_context_get_poll_func(context);
-        g_main_context_set_poll_func(context, &LoopWatch::poll);
-    }
-    ~LoopWatch() {
-        g_main_context_set_poll_func(g_main_context_default(), s_poll);
-        s_watch = nullptr;
-    }
-    LoopWatch(const LoopWatch&) = delete;
-    LoopWatch& operator=(const LoopWatch&) = delete;
-
-    void start() {
-        m_clock.start();
-        m_lastReturn = 0;
-    }
-
-    double maxBlockMs() const { return double(m_maxPassNs) / double(NsPerMs); }
-    int blocksOverFrame() const { return m_overFrame; }
-
-private:
-    static gint poll(GPollFD* fds, guint count, gint timeout) {
-        if (s_watch)
-            s_watch->passEnded();
-        const gint ready = s_poll(fds, count, timeout);
-        if (s_watch && s_watch->m_clock.isValid())
-            s_watch->m_lastReturn = s_watch->m_clock.nsecsElapsed();
-        return ready;
-    }
-
-    void passEnded() {
-        if (!m_clock.isValid())
-            return;
-        const qint64 pass = m_clock.nsecsElapsed() - m_lastReturn;
-        m_maxPassNs = std::max(m_maxPassNs, pass);
-        if (pass > FrameNs)
-            ++m_overFrame;
-    }
-
-    static inline LoopWatch* s_watch = nullptr;
-    static inline GPollFunc s_poll = nullptr;
-    QElapsedTimer m_clock;
-    qint64 m_lastReturn = 0;
-    qint64 m_maxPassNs = 0;
-    int m_overFrame = 0;
-};
-
-// Commands on stdin and SIGTERM, both turned into events of the loop.
-class Commands {
-public:
-    explicit Commands(std::function<void(const QByteArray&)> run)
-        : m_run(std::move(run))
-        , m_stdin(STDIN_FILENO, QSocketNotifier::Read) {
-        QObject::connect(&m_stdin, &QSocketNotifier::activated, &m_stdin, [this] { readStdin(); });
-        sigset_t term;
-        sigemptyset(&term);
-        sigaddset(&term, SIGTERM);
-        m_signalFd = signalfd(-1, &term, SFD_CLOEXEC);
-        if (m_signalFd >= 0) {
-            m_signal.emplace(m_signalFd, QSocketNotifier::Read);
-            QObject::connect(&*m_signal, &QSocketNotifier::activated, &*m_signal,
-                             [this] { m_run("report"); });
-        }
-    }
-    ~Commands() {
-        m_signal.reset();
-        if (m_signalFd >= 0)
-            close(m_signalFd);
-    }
-    Commands(const Commands&) = delete;
-    Commands& operator=(const Commands&) = delete;
-
-    // Before any thread starts, so that SIGTERM reaches the signalfd and no thread dies.
-    static void blockTerm() {
-        sigset_t term;
-        sigemptyset(&term);
-        sigaddset(&term, SIGTERM);
-        pthread_sigmask(SIG_BLOCK, &term, nullptr);
-    }
-
-private:
-    void readStdin() {
-        char chunk[256];
-        const ssize_t count = read(STDIN_FILENO, chunk, sizeof chunk);
-        if (count <= 0) { // the caller has gone
-            m_stdin.setEnabled(false);
-            m_run("report");
-            return;
-        }
-        m_pending.append(chunk, count);
-        qsizetype newline;
-        while ((newline = m_pending.indexOf('\n')) >= 0) {
-            const QByteArray line = m_pending.first(newline).trimmed();
-            m_pending.remove(0, newline + 1);
-            m_run(line);
-        }
-    }
-
-    std::function<void(const QByteArray&)> m_run;
-    QSocketNotifier m_stdin;
-    int m_signalFd = -1;
-    std::optional<QSocketNotifier> m_signal;
-    QByteArray m_pending;
-};
 
 class FloodProbe {
 public:
@@ -229,10 +110,8 @@ private:
                 QByteArray::number(m_form.connection().socket().bytesAvailable()));
         } else if (line == "report" && !m_reported) {
             m_reported = true;
-            say("report max-block-ms " + QByteArray::number(m_watch.maxBlockMs(), 'f', 1) +
-                " spots " + QByteArray::number(m_spots) + " missed " +
-                QByteArray::number(m_missed) + " over16 " +
-                QByteArray::number(m_watch.blocksOverFrame()) + logReport());
+            say("report spots " + QByteArray::number(m_spots) + " missed " +
+                QByteArray::number(m_missed) + m_watch.report() + logReport());
             QCoreApplication::exit(0);
         }
     }
@@ -253,16 +132,10 @@ private:
         return " log-lines " + QByteArray::number(lines) + " log-match " + (match ? "1" : "0");
     }
 
-    static void say(const QByteArray& line) {
-        std::fputs(line.constData(), stdout);
-        std::fputc('\n', stdout);
-        std::fflush(stdout);
-    }
-
     TForm1& m_form;
     QString m_list; // object name of the scope list in front; empty: the terminal
-    LoopWatch m_watch;
-    Commands m_commands;
+    probe::LoopWatch m_watch;
+    probe::Commands m_commands;
     ScreenCursor m_cursor;
     quint64 m_spots = 0;
     quint64 m_missed = 0;
@@ -277,7 +150,7 @@ private:
 } // namespace
 
 int main(int argc, char* argv[]) {
-    Commands::blockTerm();
+    probe::Commands::blockTerm();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrel"));
     const QStringList args = QApplication::arguments();
