@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -39,18 +40,18 @@ int SpotScope::FindOldest() const {
 }
 
 // Ascending by whole kHz; spots of the same whole kHz keep their order. Only the spot
-// just appended is ever out of place, so moving it down is all the work there is.
+// just appended is ever out of place: it goes after the spots of its whole kHz and
+// below, the ones above it moving up by one in a single copy.
 void SpotScope::Sort() {
-    for (int i = 1; i < m_count; ++i) {
-        if (m_entries[size_t(i - 1)].wholeKhz <= m_entries[size_t(i)].wholeKhz)
-            continue;
-        const DxSpot moving = m_entries[size_t(i)];
-        int j = i;
-        while (j > 0 && m_entries[size_t(j - 1)].wholeKhz > moving.wholeKhz) {
-            m_entries[size_t(j)] = m_entries[size_t(j - 1)];
-            --j;
-        }
-        m_entries[size_t(j)] = moving;
+    if (m_count > 1) {
+        const auto first = m_entries.begin();
+        const auto last = first + m_count - 1;
+        const DxSpot appended = *last;
+        const auto place =
+            std::upper_bound(first, last, appended.wholeKhz,
+                             [](qint64 khz, const DxSpot& kept) { return khz < kept.wholeKhz; });
+        std::move_backward(place, last, last + 1);
+        *place = appended;
     }
     ++m_changes;
 }
@@ -71,14 +72,20 @@ void SpotScope::ParseListingLine(QByteArrayView line, DxSpot& spot) const {
     SpotParser::ParseListingLine(line, spot);
 }
 
+namespace {
+
 // The same call, all twelve padded characters alike (case counts), less than 1 kHz
-// away.
+// away. Calls are always padded to their full width, so the widths compare alike.
+bool isDuplicate(const DxSpot& kept, const DxSpot& spot) {
+    return std::fabs(kept.freqKhz - spot.freqKhz) < 1.0 &&
+           std::memcmp(kept.dxCall.data(), spot.dxCall.data(), DxSpot::DxCallWidth) == 0;
+}
+
+} // namespace
+
 int SpotScope::FindDuplicate(const DxSpot& spot) const {
     for (int i = 0; i < m_count; ++i) {
-        const DxSpot& kept = entry(i);
-        // Calls are always padded to their full width, so the widths compare alike.
-        if (std::fabs(kept.freqKhz - spot.freqKhz) < 1.0 &&
-            std::memcmp(kept.dxCall.data(), spot.dxCall.data(), DxSpot::DxCallWidth) == 0)
+        if (isDuplicate(entry(i), spot))
             return i;
     }
     return -1;
@@ -104,10 +111,13 @@ ScopeListing SpotScope::ShowList() const {
 }
 
 void SpotScope::Insert(const DxSpot& spot) {
-    for (int duplicate = FindDuplicate(spot); duplicate >= 0; duplicate = FindDuplicate(spot))
-        Delete(duplicate);
-    for (int i = 0; i < m_count; ++i)
-        m_entries[size_t(i)].isNew = false;
+    // One look at each entry: from the top, so a removal moves only entries already seen.
+    for (int i = m_count - 1; i >= 0; --i) {
+        if (isDuplicate(entry(i), spot))
+            Delete(i);
+        else
+            m_entries[size_t(i)].isNew = false;
+    }
     if (m_count == Capacity)
         Delete(FindOldest());
     m_entries[size_t(m_count)] = spot;
