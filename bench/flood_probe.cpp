@@ -10,8 +10,7 @@
 // Prints "ready" once logged in. Lines on stdin: "count" answers
 // "count <spots seen> <bytes waiting in the client's socket>"; "report" (or SIGTERM, or
 // the end of stdin) prints
-// "report spots <seen> missed <of them missed> max-block-ms <ms> max-cpu-block-ms <ms>
-// over16 <blocks>"
+// "report spots <seen> missed <of them missed> max-block-ms <ms> over16 <blocks>"
 // (with a log: " log-lines <lines in it> log-match <1 when it holds exactly the lines the
 // screen completed, in order, else 0>") and quits.
 

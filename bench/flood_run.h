@@ -45,7 +45,6 @@ struct PhaseResult {
 
 struct ProbeReport {
     double maxBlockMs = -1;
-    double maxCpuBlockMs = -1; // the most CPU time one pass of the loop took
     qint64 spots = 0;
     qint64 missed = 0;
     int blocksOverFrame = 0;

@@ -41,7 +41,7 @@ public:
         setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     }
 
-    void add(const QByteArray& line) {
+    void add(QByteArrayView line) {
         m_rows.push_back(QString::fromLatin1(line));
         if (m_rows.size() > size_t(std::max(1, rowCount())))
             m_rows.pop_front();
@@ -120,16 +120,17 @@ private:
         char chunk[65536];
         for (ssize_t count; (count = ::read(m_socket, chunk, sizeof chunk)) > 0;)
             m_pending.append(chunk, count);
-        qsizetype end;
-        while ((end = m_pending.indexOf('\n')) >= 0) {
-            const QByteArray line = m_pending.first(end).trimmed();
-            m_pending.remove(0, end + 1);
+        qsizetype start = 0;
+        for (qsizetype end; (end = m_pending.indexOf('\n', start)) >= 0; start = end + 1) {
+            const QByteArrayView line =
+                QByteArrayView(m_pending).sliced(start, end - start).trimmed();
             if (line.startsWith("DX de "))
                 ++m_spots;
             else if (!m_ready && line.startsWith(LoginCall + " de "))
                 becomeReady();
             m_view.add(line);
         }
+        m_pending.remove(0, start);
         if (!m_loginSent && m_pending.endsWith("login: ")) {
             m_loginSent = true;
             const QByteArray login = LoginCall + "\r\n";

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
-#include <ctime>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -13,12 +12,6 @@ namespace {
 
 constexpr qint64 NsPerMs = 1'000'000;
 constexpr qint64 FrameNs = 16 * NsPerMs;
-
-qint64 threadCpuNs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-}
 
 } // namespace
 
@@ -37,31 +30,19 @@ LoopWatch::~LoopWatch() {
 void LoopWatch::start() {
     m_clock.start();
     m_lastReturn = 0;
-    m_lastReturnCpu = threadCpuNs();
-}
-
-double LoopWatch::maxBlockMs() const {
-    return double(m_maxPassNs) / double(NsPerMs);
-}
-
-double LoopWatch::maxCpuBlockMs() const {
-    return double(m_maxCpuPassNs) / double(NsPerMs);
 }
 
 QByteArray LoopWatch::report() const {
-    return " max-block-ms " + QByteArray::number(maxBlockMs(), 'f', 1) + " max-cpu-block-ms " +
-           QByteArray::number(maxCpuBlockMs(), 'f', 1) + " over16 " +
-           QByteArray::number(m_overFrame);
+    return " max-block-ms " + QByteArray::number(double(m_maxPassNs) / double(NsPerMs), 'f', 1) +
+           " over16 " + QByteArray::number(m_overFrame);
 }
 
 gint LoopWatch::poll(GPollFD* fds, guint count, gint timeout) {
     if (s_watch)
         s_watch->passEnded();
     const gint ready = s_poll(fds, count, timeout);
-    if (s_watch && s_watch->m_clock.isValid()) {
+    if (s_watch && s_watch->m_clock.isValid())
         s_watch->m_lastReturn = s_watch->m_clock.nsecsElapsed();
-        s_watch->m_lastReturnCpu = threadCpuNs();
-    }
     return ready;
 }
 
@@ -70,7 +51,6 @@ void LoopWatch::passEnded() {
         return;
     const qint64 pass = m_clock.nsecsElapsed() - m_lastReturn;
     m_maxPassNs = std::max(m_maxPassNs, pass);
-    m_maxCpuPassNs = std::max(m_maxCpuPassNs, threadCpuNs() - m_lastReturnCpu);
     if (pass > FrameNs)
         ++m_overFrame;
 }

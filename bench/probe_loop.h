@@ -17,8 +17,6 @@ namespace probe {
 // of glib's poll to its next call is one pass of the loop, however many events it ran.
 // The poll function is wrapped, so the watch itself wakes the loop no more often than
 // the client does (a ticking timer would, and would cost as much as a quiet client).
-// Each pass is also timed on the thread's CPU clock: a long pass with little CPU time
-// waited (for the display server, or for a core), a long one on the CPU worked.
 class LoopWatch {
 public:
     LoopWatch();
@@ -28,10 +26,7 @@ public:
 
     void start();
 
-    double maxBlockMs() const;
-    double maxCpuBlockMs() const;
-    int blocksOverFrame() const { return m_overFrame; }
-    // " max-block-ms <ms> max-cpu-block-ms <ms> over16 <blocks>"
+    // " max-block-ms <ms> over16 <blocks>"
     QByteArray report() const;
 
 private:
@@ -42,9 +37,7 @@ private:
     static inline GPollFunc s_poll = nullptr;
     QElapsedTimer m_clock;
     qint64 m_lastReturn = 0;
-    qint64 m_lastReturnCpu = 0;
     qint64 m_maxPassNs = 0;
-    qint64 m_maxCpuPassNs = 0;
     int m_overFrame = 0;
 };
 
