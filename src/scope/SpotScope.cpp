@@ -30,11 +30,14 @@ SpotScope::SpotScope(const ScopeContext& context)
 // Of spots received in the same second, the first to arrive is the oldest: a burst
 // (a long "sh/dx" answer) loses its first spots, not its lowest frequencies.
 int SpotScope::FindOldest() const {
-    const auto age = [this](int i) { return std::pair(entry(i).received, entry(i).arrival); };
     int oldest = -1;
+    std::pair<qint64, quint64> oldestAge;
     for (int i = 0; i < m_count; ++i) {
-        if (oldest < 0 || age(i) < age(oldest))
+        const std::pair age(entry(i).received, entry(i).arrival);
+        if (oldest < 0 || age < oldestAge) {
             oldest = i;
+            oldestAge = age;
+        }
     }
     return oldest;
 }
