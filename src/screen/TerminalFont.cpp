@@ -28,9 +28,16 @@ QFont terminalFont(const FontSettings& settings) {
     font.setItalic(settings.italic);
     if (settings.pitch == FixedPitch)
         font.setFixedPitch(true);
+    return asTerminalFont(font);
+}
+
+QFont asTerminalFont(QFont font) {
     // Node text is drawn without the typographic shaping Latin script does not need
     // (scripts that need it are still shaped): each new line costs far less to lay out.
     font.setStyleStrategy(QFont::PreferNoShaping);
+    // Characters a whole number of pixels wide, as on every terminal: columns of spots
+    // line up on whole pixels, and a row can be put together from character cells.
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 

@@ -10,6 +10,8 @@
 #include <QFont>
 
 QFont terminalFont(const FontSettings& settings);
+// The font as the terminal draws it.
+QFont asTerminalFont(QFont font);
 // A font the operator picked, as the settings keep it; what a font does not tell (its
 // charset, its text colour) stays as in kept.
 FontSettings fontSettingsOf(const QFont& font, FontSettings kept);

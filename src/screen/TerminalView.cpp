@@ -3,6 +3,7 @@
 #include "screen/AccessibleTerminalView.h"
 #include "screen/ScreenBuffer.h"
 #include "screen/ScreenTexts.h"
+#include "screen/TerminalFont.h"
 
 #include <QAccessible>
 #include <QFontDatabase>
@@ -23,7 +24,8 @@ TerminalView::TerminalView(const ScreenBuffer& screen, QWidget* parent, Lines sh
     setObjectName(QStringLiteral("Image1"));
     setAccessibleName(ScreenTexts::TerminalName);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setFont(asTerminalFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)));
+    m_cells.setLook(font(), m_text, m_background);
     m_announcedLines = screen.cursorAtEnd().nextLine;
     connect(&m_throttle, &RepaintThrottle::due, this, &TerminalView::refresh);
     connect(&screen, &ScreenBuffer::contentChanged, this, [this] {
@@ -58,6 +60,7 @@ void TerminalView::setCharset(int windowsCharset) {
 }
 
 void TerminalView::redrawWhole() {
+    m_cells.setLook(font(), m_text, m_background);
     m_shownRows.clear();
     update();
 }
@@ -214,10 +217,19 @@ QRect TerminalView::rowRect(int row) const {
     return {0, row * lineHeight(), width(), lineHeight()};
 }
 
-// A row is drawn within its band, so it looks the same whatever is drawn around it.
+// A row is drawn within its band, so it looks the same whatever is drawn around it: from
+// the font's character cells where it can, else as text.
 void TerminalView::drawRow(QPainter& painter, int row, const QString& text) {
     const QRect band = rowRect(row);
     painter.setClipRect(band);
-    painter.fillRect(band, m_background);
-    painter.drawText(QPoint(0, band.top() + fontMetrics().ascent()), text);
+    // Cells are drawn pixel for pixel: a scaled screen takes the text path.
+    const QImage& cells =
+        devicePixelRatioF() == 1.0 ? m_cells.compose(text, band.width()) : QImage();
+    if (cells.isNull() && !text.isEmpty()) {
+        painter.fillRect(band, m_background);
+        painter.drawText(QPoint(0, band.top() + fontMetrics().ascent()), text);
+        return;
+    }
+    painter.drawImage(band.topLeft(), cells);
+    painter.fillRect(band.adjusted(cells.width(), 0, 0, 0), m_background);
 }

@@ -20,6 +20,7 @@
 // is attached.
 
 #include "screen/DisplayCharset.h"
+#include "screen/GlyphCells.h"
 #include "screen/RepaintThrottle.h"
 
 #include <QColor>
@@ -92,6 +93,7 @@ private:
     QColor m_text = Qt::black;
     QList<QByteArray> m_lines;
     QList<QString> m_painted;
+    GlyphCells m_cells;
 
     // The text of each row as the window shows it once pending paints are done, top row
     // first; empty when unknown (hidden, or the look changed), which a paint of the
