@@ -41,6 +41,6 @@ for view in terminal all band; do
   echo "== $where, view $view in front, $seconds s per phase"
   "$flood" --seconds "$seconds" --view "$view" || status=1
 done
-echo "== the floor: a bare Qt window, plain reads, the same frames, $where, $seconds s per phase"
+echo "== the floor: a bare Qt window, the same frames, nothing else, $where, $seconds s per phase"
 "$flood" --seconds "$seconds" --probe "$PWD/$build/bench/kestrel_floor_probe" || status=1
 exit $status

@@ -222,14 +222,15 @@ QRect TerminalView::rowRect(int row) const {
 void TerminalView::drawRow(QPainter& painter, int row, const QString& text) {
     const QRect band = rowRect(row);
     painter.setClipRect(band);
-    // Cells are drawn pixel for pixel: a scaled screen takes the text path.
-    const QImage& cells =
-        devicePixelRatioF() == 1.0 ? m_cells.compose(text, band.width()) : QImage();
-    if (cells.isNull() && !text.isEmpty()) {
-        painter.fillRect(band, m_background);
-        painter.drawText(QPoint(0, band.top() + fontMetrics().ascent()), text);
-        return;
+    // Cells are copied pixel for pixel: a scaled screen takes the text path.
+    if (devicePixelRatioF() == 1.0) {
+        const QImage& cells = m_cells.compose(text, band.width());
+        if (!cells.isNull() || text.isEmpty()) {
+            painter.drawImage(band.topLeft(), cells);
+            painter.fillRect(band.adjusted(cells.width(), 0, 0, 0), m_background);
+            return;
+        }
     }
-    painter.drawImage(band.topLeft(), cells);
-    painter.fillRect(band.adjusted(cells.width(), 0, 0, 0), m_background);
+    painter.fillRect(band, m_background);
+    painter.drawText(QPoint(0, band.top() + fontMetrics().ascent()), text);
 }
