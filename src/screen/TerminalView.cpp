@@ -174,19 +174,21 @@ void TerminalView::refresh() {
     }
     const quint64 bottomLine = fetchLines(rows);
     const QList<QString> lines = decodeFetched(rows);
-    if (!scrollRows(qint64(bottomLine - m_shownBottomLine))) {
-        update();
-        return;
-    }
+    // Without a scroll every row is drawn, whatever part of the view a paint reaches (a
+    // panel over it leaves some out).
+    const bool scrolled = scrollRows(qint64(bottomLine - m_shownBottomLine));
     m_shownBottomLine = bottomLine;
     for (int row = 0; row < rows; ++row) {
         const qsizetype fromBottom = rows - 1 - row;
         const QString& text = fromBottom < lines.size() ? lines[fromBottom] : QString();
         if (m_shownRows[row] != text) {
             m_shownRows[row] = text;
-            update(rowRect(row));
+            if (scrolled)
+                update(rowRect(row));
         }
     }
+    if (!scrolled)
+        update();
 }
 
 // Moves the picture up by lines rows (down for a negative count); the rows moved in

@@ -169,6 +169,31 @@ private slots:
         QCOMPARE_LE(insertedTexts.size(), flood.elapsed() / 100 + 2); // ten a second at most
     }
 
+    // The back-scroll panel lies over the top of the TTY image; a flood redraws what shows.
+    void floodUnderAPanelShowsTheNewestLines() {
+        ScreenBuffer screen;
+        screen.setLineWidth(20);
+        QWidget window;
+        TerminalView view(screen, &window);
+        view.setGeometry(0, 0, 300, view.lineHeight() * 8);
+        QWidget panel(&window);
+        panel.setAutoFillBackground(true);
+        panel.setGeometry(0, 0, 300, view.lineHeight() * 4);
+        window.resize(view.size());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        screen.PutString("old\r\n");
+        QTRY_VERIFY(!view.isRepaintPending());
+        for (int i = 0; i < 12; ++i) // more lines than rows: the frame cannot scroll
+            screen.PutString("line " + QByteArray::number(i) + "\r\n");
+        QTRY_VERIFY(!view.isRepaintPending());
+        QCoreApplication::sendPostedEvents(); // the paint the last frame asked for
+        const QRect uncovered(0, panel.height(), view.width(), view.height() - panel.height());
+        const QImage shown = window.screen()->grabWindow(window.winId()).toImage();
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32).copy(uncovered),
+                 freshPicture(screen, view, TerminalView::Lines::Newest).copy(uncovered));
+    }
+
     void pictureAfterChangesIsAFreshViewsPicture_data() {
         QTest::addColumn<TerminalView::Lines>("shown");
         QTest::addColumn<QList<Change>>("changes");
