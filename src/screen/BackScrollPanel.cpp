@@ -24,6 +24,9 @@ BackScrollPanel::BackScrollPanel(ScreenBuffer& screen, TerminalView& terminal)
     , m_position(screen) {
     setObjectName(QStringLiteral("Panel2"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // It lies over the TTY image: text scrolling there must not show between its frame
+    // and its own image.
+    setAutoFillBackground(true);
     m_image2 = new TerminalView(screen, this, TerminalView::Lines::UpToViewIndex);
     m_image2->setObjectName(QStringLiteral("Image2"));
     describeControl(m_image2, ScreenTexts::BackScrollHint);

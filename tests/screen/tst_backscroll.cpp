@@ -60,6 +60,33 @@ class BackScrollTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The panel lies over the TTY image: none of its text shows around the panel's own.
+    void terminalTextDoesNotShowThroughThePanel() {
+        TerminalSheet tty;
+        tty.terminal->setTextColor(Qt::red);
+        putLines(tty.screen, 0, 100);
+        QMenu menu;
+        tty.panel->addMenuItems(&menu);
+        menu.findChild<QAction*>(QStringLiteral("View1"))->trigger();
+        putLines(tty.screen, 100, 20);
+        QTRY_VERIFY(!tty.terminal->isRepaintPending());
+        QCoreApplication::sendPostedEvents();
+        const QImage shown = tty.pages.screen()->grabWindow(tty.pages.winId()).toImage();
+        QRegion around(QRect(tty.panel->mapTo(&tty.pages, QPoint()), tty.panel->size()));
+        for (const QWidget* child : tty.panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            around -= QRect(child->mapTo(&tty.pages, QPoint()), child->size());
+        int reddish = 0;
+        for (const QRect& rect : around) {
+            for (int y = rect.top(); y <= rect.bottom(); ++y) {
+                for (int x = rect.left(); x <= rect.right(); ++x) {
+                    const QColor pixel = shown.pixelColor(x, y);
+                    reddish += pixel.red() > pixel.green() + 60 ? 1 : 0;
+                }
+            }
+        }
+        QCOMPARE(reddish, 0);
+    }
+
     void operatorPagesThroughOlderLines() {
         TerminalSheet tty;
         putLines(tty.screen, 0, 5050); // past the ring's end
