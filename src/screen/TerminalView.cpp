@@ -124,10 +124,11 @@ void TerminalView::announceCompletedLines() {
 
 void TerminalView::paintEvent(QPaintEvent* event) {
     const int rows = rowCount();
-    // Only a paint of every row may take the rows afresh: lines that arrived since the
-    // last frame are not in the picture's scrolled part, and the next frame brings them.
+    // On screen the rows are what the last frame took (lines that arrived since are not in
+    // the picture's scrolled part, and the next frame brings them); a view drawn while
+    // hidden, or whose rows are unknown, takes them afresh.
     const QRect rowsArea(0, 0, width(), rows * lineHeight());
-    if (m_shownRows.size() != rows || QRegion(rowsArea).subtracted(event->region()).isEmpty())
+    if (m_shownRows.size() != rows || !isVisible())
         takeAllRows(rows);
     QPainter painter(this);
     painter.setFont(font());

@@ -12,8 +12,8 @@
 // the window is scrolled by the lines that arrived (the window system moves the pixels)
 // and only rows whose text changed are drawn again (mostly the line under construction
 // and the rows scrolled in), put together from the font's character cells (GlyphCells)
-// where they can be. A font, colour, character set or size change, and any paint of the
-// whole view, draws every row from the screen buffer.
+// where they can be. A font, colour, character set or size change, and a view drawn while
+// hidden, draws every row from the screen buffer.
 //
 // Screen readers read it as a terminal (AccessibleTerminalView), the TTY sheet's image
 // named "TTY". On that one they hear completed lines as inserted text, at most ten times
