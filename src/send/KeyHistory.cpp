@@ -72,9 +72,8 @@ bool KeyHistory::LoadKeyHistory(const QString& path, int windowsCharset) {
     const StoredFile file = readStoredFile(path);
     if (file.state != StoredFileState::Read)
         return false;
-    const QByteArrayView text = withoutByteOrderMark(file.bytes);
-    m_codec = StoredTextCodec::of(text, windowsCharset);
-    m_entries = parseEntries(m_codec.decode(text));
+    m_codec = StoredTextCodec::of(file.bytes, windowsCharset);
+    m_entries = parseEntries(m_codec.decode(withoutByteOrderMark(file.bytes)));
     return true;
 }
 

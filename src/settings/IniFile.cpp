@@ -26,9 +26,9 @@ QStringView firstLine(QStringView value) {
 } // namespace
 
 IniFile IniFile::fromBytes(QByteArrayView bytes, int windowsCharset) {
-    bytes = withoutByteOrderMark(bytes);
     IniFile ini;
     ini.m_codec = StoredTextCodec::of(bytes, windowsCharset);
+    bytes = withoutByteOrderMark(bytes);
     qsizetype start = 0;
     while (start < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', start);

@@ -39,7 +39,8 @@ QByteArrayView withoutByteOrderMark(QByteArrayView bytes) {
 
 StoredTextCodec StoredTextCodec::of(QByteArrayView file, int windowsCharset) {
     StoredTextCodec codec;
-    if (!file.isValidUtf8())
+    codec.m_byteOrderMark = file.startsWith(Utf8Bom);
+    if (!withoutByteOrderMark(file).isValidUtf8())
         codec.m_codecName = DisplayCharset::codecName(windowsCharset);
     return codec;
 }
@@ -60,11 +61,12 @@ QByteArray StoredTextCodec::encode(QStringView text) const {
     return encoder.isValid() ? QByteArray(encoder.encode(text)) : text.toLatin1();
 }
 
-QByteArray StoredTextCodec::readableAsWritten(const QByteArray& file) const {
-    if (isUtf8() || isAscii(file) || !file.isValidUtf8())
-        return file;
-    QByteArray utf8;
-    for (const QByteArrayView line : file.split('\n'))
+QByteArray StoredTextCodec::readableAsWritten(const QByteArray& text) const {
+    const QByteArray mark = m_byteOrderMark ? Utf8Bom.toByteArray() : QByteArray();
+    if (isUtf8() || isAscii(text) || !text.isValidUtf8())
+        return mark + text;
+    QByteArray utf8 = mark;
+    for (const QByteArrayView line : text.split('\n'))
         utf8 += decode(line).toUtf8() + '\n';
     utf8.chop(1); // split gave one piece more than there are line ends
     return utf8;

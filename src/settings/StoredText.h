@@ -32,18 +32,21 @@ class StoredTextCodec {
 public:
     StoredTextCodec() = default; // UTF-8, as for a new file
 
-    // The encoding of a whole file (without its byte order mark); windowsCharset is a
-    // Windows charset number as FONT CHARSET holds it.
+    // The encoding of a whole file, byte order mark and all; windowsCharset is a Windows
+    // charset number as FONT CHARSET holds it.
     static StoredTextCodec of(QByteArrayView file, int windowsCharset);
 
     bool isUtf8() const { return m_codecName.isEmpty(); }
     QString decode(QByteArrayView bytes) const;
     QByteArray encode(QStringView text) const;
 
-    // A code-page file whose bytes happen to be valid UTF-8 would read back as UTF-8 with
-    // its characters changed: such a file is written as UTF-8 instead.
-    QByteArray readableAsWritten(const QByteArray& file) const;
+    // The file's text as it goes to disk. A code-page file whose bytes happen to be valid
+    // UTF-8 would read back as UTF-8 with its characters changed: such a file is written
+    // as UTF-8 instead. A byte order mark the file was read with comes back, so text that
+    // began with those bytes after it is not taken for the mark next time.
+    QByteArray readableAsWritten(const QByteArray& text) const;
 
 private:
     QByteArray m_codecName; // empty for UTF-8
+    bool m_byteOrderMark = false;
 };

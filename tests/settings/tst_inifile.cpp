@@ -96,6 +96,12 @@ private slots:
         // Else its katakana would read back as other characters.
         row("Shift-JIS that became valid UTF-8 turns UTF-8", "[S]\nA=\xc3\xa9\nK=\x93\x8c\n",
             u"x"_s, "[S]\nA=\xef\xbe\x83\xef\xbd\xa9\nK=x\n");
+        row("byte order mark kept", "\xef\xbb\xbf[S]\nK=\xe6\x9d\xb1\n", u"v"_s,
+            "\xef\xbb\xbf[S]\nK=v\n");
+        // Without its mark the file would read back with "[S]" as its first section.
+        row("Shift-JIS text that looks like a second mark",
+            "\xef\xbb\xbf\xef\xbb\xbf[S]\nK=\x93\x8c\n", u"v"_s,
+            "\xef\xbb\xbf\xef\xbb\xbf[S]\nK=\x93\x8c\n\n[S]\nK=v\n");
     }
 
     void setValuePlacesKey() {
