@@ -28,6 +28,9 @@ namespace {
 const QString Offer = QStringLiteral("Try to reconnect -> 127.0.0.1");
 const QString Call = QStringLiteral("call after 10 s");
 const QByteArray NegotiationReply = bytes({255, 253, 1, 255, 252, 24});
+// Waits on sockets and timers allow for a machine that stalls for seconds; they end as
+// soon as the condition holds.
+constexpr int StallMs = 20000;
 
 // The session with the reconnect panel installed, as the main window wires it. The trace
 // holds what the operator is shown and what is done, in order.
@@ -113,7 +116,7 @@ private slots:
         else if (lastConnAction > 0)
             QVERIFY(rig.last.SetLastNode(lastConnAction));
         rig.connection.StartConnection(rig.node);
-        QTRY_VERIFY(rig.trace.size() >= shownAndDone.size());
+        QTRY_VERIFY_WITH_TIMEOUT(rig.trace.size() >= shownAndDone.size(), StallMs);
         QCOMPARE(rig.trace.mid(0, shownAndDone.size()), shownAndDone);
         rig.countdown.stop();
     }
@@ -140,7 +143,7 @@ private slots:
         Rig rig(node.port(), sendCrLf);
         rig.panel.linkCheck().setMillisecondsPerMinute(100);
         rig.connection.StartConnection(rig.node);
-        QTRY_COMPARE(node.receivedFrom(0), NegotiationReply);
+        QTRY_COMPARE_WITH_TIMEOUT(node.receivedFrom(0), NegotiationReply, StallMs);
         rig.panel.linkCheck().apply(minutes);
         int said = 0;
         QTimer talk;
@@ -151,7 +154,8 @@ private slots:
         talk.stop();
         if (linesFromNode > 0)
             QCOMPARE(node.receivedFrom(0), NegotiationReply);
-        QTRY_VERIFY(node.receivedFrom(0).startsWith(NegotiationReply + sent + sent));
+        QTRY_VERIFY_WITH_TIMEOUT(node.receivedFrom(0).startsWith(NegotiationReply + sent + sent),
+                                 StallMs);
         QCOMPARE(rig.panel.linkCheck().isArmed(), !sent.isEmpty());
     }
 
