@@ -68,16 +68,18 @@ const QImage& GlyphCells::compose(QStringView text, int maxWidth) {
         m_row = QImage(size, QImage::Format_RGB32);
     m_row.fill(m_background);
     const size_t cellBytes = size_t(m_cellWidth) * 4;
+    const qsizetype rowStride = m_row.bytesPerLine();
+    const qsizetype cellStride = m_cells.bytesPerLine();
     uchar* const rowBits = m_row.bits();
     const uchar* const cellBits = m_cells.constBits();
     for (qsizetype i = 0; i < shown; ++i) {
         const int slot = cellOf(text[i]);
         if (m_blank[size_t(slot)])
             continue;
-        for (int y = 0; y < size.height(); ++y)
-            std::memcpy(rowBits + y * m_row.bytesPerLine() + size_t(i) * cellBytes,
-                        cellBits + y * m_cells.bytesPerLine() + size_t(slot) * cellBytes,
-                        cellBytes);
+        uchar* to = rowBits + size_t(i) * cellBytes;
+        const uchar* from = cellBits + size_t(slot) * cellBytes;
+        for (int y = 0; y < size.height(); ++y, to += rowStride, from += cellStride)
+            std::memcpy(to, from, cellBytes);
     }
     return m_row;
 }
