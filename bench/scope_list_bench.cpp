@@ -7,8 +7,10 @@
 #include "screen/LinePipeline.h"
 #include "screen/RepaintThrottle.h"
 #include "screen/ScreenBuffer.h"
+#include "screen/TerminalFont.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QImage>
 #include <QListView>
 #include <QPaintEvent>
@@ -59,6 +61,9 @@ struct AllListOnScreen {
 
     AllListOnScreen() {
         scopes.context().now = [] { return SpotTime; };
+        // In the terminal's font and colours, as the client shows its lists.
+        sheet.setListFont(asTerminalFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)),
+                          Qt::white, Qt::black);
         sheet.resize(800, 900);
         sheet.show();
         list = sheet.findChild<QListView*>(QStringLiteral("lstScope"));

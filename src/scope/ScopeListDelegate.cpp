@@ -50,25 +50,44 @@ void ScopeListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
             ->drawControl(QStyle::CE_ItemViewItem, &option, painter, option.widget);
     else if (watched)
         painter->fillRect(option.rect, WatchedBackground);
-    const QString text = index.data().toString();
-    const QStaticText& line = laidOut(text, option.font);
-    const int margin = textMargin(option.widget);
-    const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
+    const QColor pen = watched ? WatchedText
+                               : option.palette.color(group, selected ? QPalette::HighlightedText
+                                                                      : QPalette::Text);
     painter->save();
     painter->setFont(option.font);
-    painter->setPen(watched ? WatchedText
-                            : option.palette.color(group, selected ? QPalette::HighlightedText
-                                                                   : QPalette::Text));
-    if (marks & ScopeListModel::Tuned) // framed: the spot the rig is on
+    painter->setPen(pen);
+    GlyphCells* cells = selected ? nullptr : watched ? &m_watchedCells : &m_plainCells;
+    if (cells)
+        cells->setLook(option.font, pen,
+                       watched ? WatchedBackground : option.palette.color(group, QPalette::Base));
+    drawLine(painter, option, index.data().toString(), cells);
+    if (marks & ScopeListModel::Tuned) // framed: the spot the rig is on, over the text
         painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
-    if (line.size().width() <= textRect.width()) {
-        const int top = textRect.top() + (textRect.height() - option.fontMetrics.height()) / 2;
-        painter->drawStaticText(textRect.left(), top, line);
-    } else { // wider than its row: cut short with an ellipsis, like other item views
+    painter->restore();
+}
+
+// The row's text: from the cells where they can show it, else laid out; a text wider than
+// its row is cut short with an ellipsis, like other item views.
+void ScopeListDelegate::drawLine(QPainter* painter, const QStyleOptionViewItem& option,
+                                 const QString& text, GlyphCells* cells) const {
+    const int margin = textMargin(option.widget);
+    const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
+    const QPoint topLeft(textRect.left(),
+                         textRect.top() + (textRect.height() - option.fontMetrics.height()) / 2);
+    // Cells are copied pixel for pixel: a scaled screen takes the text path.
+    if (cells && painter->device()->devicePixelRatioF() == 1.0) {
+        const QImage& row = cells->composeWhole(text, textRect.width());
+        if (!row.isNull()) {
+            painter->drawImage(topLeft, row);
+            return;
+        }
+    }
+    const QStaticText& line = laidOut(text, option.font);
+    if (line.size().width() <= textRect.width())
+        painter->drawStaticText(topLeft, line);
+    else
         painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
                           option.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width()));
-    }
-    painter->restore();
 }
 
 QSize ScopeListDelegate::sizeHint(const QStyleOptionViewItem& option,

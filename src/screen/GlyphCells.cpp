@@ -9,6 +9,8 @@
 #include <cstring>
 
 void GlyphCells::setLook(const QFont& font, const QColor& text, const QColor& background) {
+    if (m_drawn && font == m_font && text == m_text && background == m_background)
+        return;
     m_font = font;
     m_text = text;
     m_background = background;
@@ -82,4 +84,9 @@ const QImage& GlyphCells::compose(QStringView text, int maxWidth) {
             std::memcpy(to, from, cellBytes);
     }
     return m_row;
+}
+
+const QImage& GlyphCells::composeWhole(QStringView text, int maxWidth) {
+    const QImage& row = compose(text, maxWidth);
+    return row.width() == text.size() * m_cellWidth ? row : m_none;
 }

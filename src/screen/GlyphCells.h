@@ -15,13 +15,16 @@
 
 class GlyphCells {
 public:
-    // The look the cells are drawn in; the cells are drawn again on first use after it.
+    // The look the cells are drawn in; the cells are drawn again on first use after a
+    // change of it.
     void setLook(const QFont& font, const QColor& text, const QColor& background);
 
     // The text put together from its cells, as high as a line and as wide as the text
     // (at most maxWidth pixels of it); a null image when a character has no cell. The
     // image is the cells' own, good until the next call.
     const QImage& compose(QStringView text, int maxWidth);
+    // The same for the whole text only: a null image when it is wider than maxWidth.
+    const QImage& composeWhole(QStringView text, int maxWidth);
 
 private:
     static constexpr char16_t First = 0x20;

@@ -8,6 +8,7 @@
 #include "scope/SpotMarks.h"
 #include "screen/DisplayCharset.h"
 #include "screen/ScreenBuffer.h"
+#include "screen/TerminalFont.h"
 
 #include <QFontDatabase>
 #include <QListView>
@@ -144,8 +145,8 @@ void ScopeListTest::charsetChangeDecodesAgain() {
 // highlight.
 void ScopeListTest::rowsLookAsInOtherLists() {
     ShownSheet shown;
-    shown.sheet.setListFont(QFontDatabase::systemFont(QFontDatabase::FixedFont), Qt::yellow,
-                            Qt::black);
+    shown.sheet.setListFont(asTerminalFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)),
+                            Qt::yellow, Qt::black);
     for (const char* call : {"K1AA", "K2BB", "K3CC"})
         shown.add("14025.0", call);
     QListView* list = shown.list;
@@ -197,8 +198,8 @@ void ScopeListTest::tunedRowIsNearestOnBand() {
 // spot is framed; a double click or Enter offers the row's spot from the table.
 void ScopeListTest::marksShowAndSpotsActivate() {
     ShownSheet shown;
-    shown.sheet.setListFont(QFontDatabase::systemFont(QFontDatabase::FixedFont), Qt::white,
-                            Qt::black);
+    shown.sheet.setListFont(asTerminalFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)),
+                            Qt::white, Qt::black);
     for (const char* call : {"K1AA", "3Y0X"})
         shown.add("14025.0", call);
     QListView* list = shown.list;
@@ -214,7 +215,9 @@ void ScopeListTest::marksShowAndSpotsActivate() {
              QStringLiteral("on the watch list"));
     const QImage painted = list->viewport()->grab().toImage();
     const QRect row = list->visualRect(watched);
-    QCOMPARE(painted.pixelColor(row.center()), QColor(0xFF, 0xD7, 0x5E));
+    const QColor amber(0xFF, 0xD7, 0x5E);
+    QCOMPARE(painted.pixelColor(row.center()), amber);
+    QCOMPARE(painted.pixelColor(row.left() + 4, row.center().y()), amber); // under a blank
     const QRect tunedRow = list->visualRect(tuned);
     QCOMPARE(painted.pixelColor(tunedRow.center().x(), tunedRow.top()), QColor(Qt::white));
 
