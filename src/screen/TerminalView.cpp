@@ -127,7 +127,6 @@ void TerminalView::paintEvent(QPaintEvent* event) {
     // On screen the rows are what the last frame took (lines that arrived since are not in
     // the picture's scrolled part, and the next frame brings them); a view drawn while
     // hidden, or whose rows are unknown, takes them afresh.
-    const QRect rowsArea(0, 0, width(), rows * lineHeight());
     if (m_shownRows.size() != rows || !isVisible())
         takeAllRows(rows);
     QPainter painter(this);
@@ -138,8 +137,8 @@ void TerminalView::paintEvent(QPaintEvent* event) {
             drawRow(painter, row, m_shownRows[row]);
     }
     painter.setClipping(false);
-    painter.fillRect(QRect(0, rowsArea.bottom() + 1, width(), height() - rowsArea.height()),
-                     m_background);
+    const int rowsHeight = rows * lineHeight();
+    painter.fillRect(QRect(0, rowsHeight, width(), height() - rowsHeight), m_background);
     m_painted = QList<QString>(m_shownRows.crbegin(), m_shownRows.crend());
 }
 
