@@ -18,43 +18,109 @@ void GlyphCells::setLook(const QFont& font, const QColor& text, const QColor& ba
 }
 
 // Each character is drawn where a row of text would put it: on the baseline, at its
-// cell's left edge. A character whose advance differs from the others gets no cell.
+// cell's left edge, with room for ink on either side. Its cell keeps what falls within
+// it; where the rest falls is noted. A character whose advance differs from the others,
+// or whose ink reaches further than the next cell, gets no cell.
 bool GlyphCells::ensureDrawn() {
     if (m_drawn)
         return m_cellWidth > 0;
     m_drawn = true;
+    m_sharedSlot.clear();
+    m_shared = QImage();
     const QFontMetrics rows(m_font);
     const QFontMetricsF metrics(m_font);
     const qreal width = metrics.horizontalAdvance(QLatin1Char('M'));
     m_cellWidth = width == std::round(width) ? int(width) : 0;
     if (m_cellWidth <= 0)
         return false;
-    m_cells =
-        QImage(m_cellWidth * (Last - First + 1), std::max(1, rows.height()), QImage::Format_RGB32);
+    m_ascent = rows.ascent();
+    const int height = std::max(1, rows.height());
+    m_cells = QImage(m_cellWidth * (Last - First + 1), height, QImage::Format_RGB32);
     m_cells.fill(m_background);
-    QPainter painter(&m_cells);
-    painter.setFont(m_font);
-    painter.setPen(m_text);
-    const QImage blank = m_cells.copy(0, 0, m_cellWidth, m_cells.height());
+    const QImage blank = m_cells.copy(0, 0, m_cellWidth, height);
+    // Five cells, the character in the middle: ink in the cells beside it is shared with
+    // its neighbours; ink in the outer ones reaches too far for a cell.
+    QImage scratch(5 * m_cellWidth, height, QImage::Format_RGB32);
+    const auto inked = [&](int cell) {
+        return scratch.copy(cell * m_cellWidth, 0, m_cellWidth, height) != blank;
+    };
     for (char16_t c = First; c <= Last; ++c) {
-        const QChar character(c);
-        const size_t slot = c - First;
-        m_hasCell[slot] = character.isPrint() && metrics.horizontalAdvance(character) == width;
-        if (!m_hasCell[slot])
+        Cell& cell = m_cell[c - First];
+        cell = {};
+        if (!QChar(c).isPrint() || metrics.horizontalAdvance(QChar(c)) != width)
             continue;
-        const QRect cell(int(slot) * m_cellWidth, 0, m_cellWidth, m_cells.height());
-        painter.setClipRect(cell);
-        painter.drawText(QPoint(cell.left(), rows.ascent()), QString(character));
-        m_blank[slot] = m_cells.copy(cell) == blank;
+        scratch.fill(m_background);
+        {
+            QPainter painter(&scratch);
+            drawCharacter(painter, c, 2 * m_cellWidth);
+        }
+        if (inked(0) || inked(4))
+            continue;
+        cell.drawn = true;
+        cell.inkLeft = inked(1);
+        cell.inkRight = inked(3);
+        cell.blank = !inked(2);
+        QPainter(&m_cells).drawImage(QPoint((c - First) * m_cellWidth, 0), scratch,
+                                     QRect(2 * m_cellWidth, 0, m_cellWidth, height));
     }
     return true;
 }
 
+void GlyphCells::drawCharacter(QPainter& painter, char16_t c, int x) const {
+    if (c == None)
+        return;
+    painter.setFont(m_font);
+    painter.setPen(m_text);
+    painter.drawText(QPoint(x, m_ascent), QString(QChar(c)));
+}
+
 int GlyphCells::cellOf(QChar character) const {
     const char16_t c = character.unicode();
-    if (c < First || c > Last || !m_hasCell[c - First])
+    if (c < First || c > Last || !m_cell[c - First].drawn)
         return NoCell;
     return c - First;
+}
+
+// The cell of c between two characters as drawing the three in turn leaves it; drawn on
+// first use and kept.
+const uchar* GlyphCells::sharedCell(char16_t before, char16_t c, char16_t after) {
+    const quint32 key = quint32(before) << 16 | quint32(c) << 8 | after;
+    // The kept cells lie one above the other, each its own width to a line.
+    const qsizetype cellBytes = qsizetype(m_cellWidth) * 4 * m_cells.height();
+    if (const auto known = m_sharedSlot.constFind(key); known != m_sharedSlot.cend())
+        return m_shared.constBits() + *known * cellBytes;
+    if (m_sharedSlot.size() >= MaxSharedCells)
+        m_sharedSlot.clear();
+    const int slot = int(m_sharedSlot.size());
+    const int height = m_cells.height();
+    if (m_shared.height() < (slot + 1) * height) { // room for twice as many
+        QImage grown(m_cellWidth, std::max(16, 2 * slot) * height, QImage::Format_RGB32);
+        if (slot > 0)
+            std::memcpy(grown.bits(), m_shared.constBits(), size_t(slot) * size_t(cellBytes));
+        m_shared = std::move(grown);
+    }
+    QImage scratch(3 * m_cellWidth, height, QImage::Format_RGB32);
+    scratch.fill(m_background);
+    {
+        QPainter painter(&scratch);
+        drawCharacter(painter, before, 0);
+        drawCharacter(painter, c, m_cellWidth);
+        drawCharacter(painter, after, 2 * m_cellWidth);
+    }
+    uchar* to = m_shared.bits() + slot * cellBytes;
+    const size_t lineBytes = size_t(m_cellWidth) * 4;
+    for (int y = 0; y < height; ++y)
+        std::memcpy(to + y * lineBytes, scratch.constScanLine(y) + lineBytes, lineBytes);
+    m_sharedSlot.insert(key, slot);
+    return to;
+}
+
+void GlyphCells::copyCell(const uchar* from, qsizetype fromStride, int column) {
+    const size_t cellBytes = size_t(m_cellWidth) * 4;
+    const qsizetype rowStride = m_row.bytesPerLine();
+    uchar* to = m_row.bits() + size_t(column) * cellBytes;
+    for (int y = 0; y < m_row.height(); ++y, to += rowStride, from += fromStride)
+        std::memcpy(to, from, cellBytes);
 }
 
 const QImage& GlyphCells::compose(QStringView text, int maxWidth) {
@@ -65,28 +131,36 @@ const QImage& GlyphCells::compose(QStringView text, int maxWidth) {
         if (cellOf(text[i]) == NoCell)
             return m_none;
     }
-    const QSize size(int(shown) * m_cellWidth, m_cells.height());
+    // A character cut off at the width still reaches into the last cell shown.
+    const char16_t beyond =
+        shown < text.size() && cellOf(text[shown]) != NoCell ? text[shown].unicode() : None;
+    const bool spills = shown == text.size() && shown > 0 && inkRight(text[shown - 1].unicode());
+    m_columns = int(shown);
+    const QSize size(int(shown + (spills ? 1 : 0)) * m_cellWidth, m_cells.height());
     if (m_row.size() != size)
         m_row = QImage(size, QImage::Format_RGB32);
     m_row.fill(m_background);
-    const size_t cellBytes = size_t(m_cellWidth) * 4;
-    const qsizetype rowStride = m_row.bytesPerLine();
     const qsizetype cellStride = m_cells.bytesPerLine();
-    uchar* const rowBits = m_row.bits();
+    const qsizetype sharedStride = qsizetype(m_cellWidth) * 4;
     const uchar* const cellBits = m_cells.constBits();
+    char16_t before = None;
     for (qsizetype i = 0; i < shown; ++i) {
-        const int slot = cellOf(text[i]);
-        if (m_blank[size_t(slot)])
-            continue;
-        uchar* to = rowBits + size_t(i) * cellBytes;
-        const uchar* from = cellBits + size_t(slot) * cellBytes;
-        for (int y = 0; y < size.height(); ++y, to += rowStride, from += cellStride)
-            std::memcpy(to, from, cellBytes);
+        const char16_t c = text[i].unicode();
+        const char16_t after = i + 1 < shown ? text[i + 1].unicode() : beyond;
+        if (inkRight(before) || inkLeft(after))
+            copyCell(sharedCell(before, c, after), sharedStride, int(i));
+        else if (!m_cell[c - First].blank)
+            copyCell(cellBits + size_t(c - First) * size_t(m_cellWidth) * 4, cellStride, int(i));
+        before = c;
     }
+    if (spills)
+        copyCell(sharedCell(before, None, None), sharedStride, int(shown));
     return m_row;
 }
 
 const QImage& GlyphCells::composeWhole(QStringView text, int maxWidth) {
     const QImage& row = compose(text, maxWidth);
-    return row.width() == text.size() * m_cellWidth ? row : m_none;
+    if (row.isNull() || m_columns != text.size() || inkLeft(text[0].unicode()))
+        return m_none;
+    return row;
 }
