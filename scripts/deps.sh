@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Kestrel needs, once: usage deps.sh run|test|ci
+# Installs the Debian 12 packages Kestrel needs, once: usage deps.sh run|test|package|ci
 set -euo pipefail
 
 build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
        libgl-dev libglib2.0-dev libbenchmark-dev fonts-dejavu-core xdg-utils libhamlib-dev)
+# The fixed-pitch fonts a Debian desktop may choose for the terminal are all drawn in the
+# tests; appstream and desktop-file-utils check the installed desktop files.
 test=(socat xvfb xauth xdotool dbus dbus-x11 qt6-base-private-dev pulseaudio pulseaudio-utils
-      libhamlib-utils)
+      libhamlib-utils fonts-liberation2 fonts-noto-mono fonts-freefont-ttf appstream
+      desktop-file-utils)
+package=(dpkg-dev file)
 ci=(clang-14 libclang-rt-14-dev libfuzzer-14-dev clang-format)
 
 case "${1:-run}" in
   run) wanted=("${build[@]}") ;;
   test) wanted=("${build[@]}" "${test[@]}") ;;
-  ci) wanted=("${build[@]}" "${test[@]}" "${ci[@]}") ;;
-  *) echo "usage: $0 run|test|ci" >&2; exit 2 ;;
+  package) wanted=("${build[@]}" "${package[@]}") ;;
+  ci) wanted=("${build[@]}" "${test[@]}" "${package[@]}" "${ci[@]}") ;;
+  *) echo "usage: $0 run|test|package|ci" >&2; exit 2 ;;
 esac
 
 missing=()
