@@ -8,6 +8,17 @@
 #include <cmath>
 #include <cstring>
 
+namespace {
+
+// One cell's pixel lines from one image into another.
+inline void copyCell(uchar* to, qsizetype toStride, const uchar* from, qsizetype fromStride,
+                     size_t lineBytes, int lines) {
+    for (int y = 0; y < lines; ++y, to += toStride, from += fromStride)
+        std::memcpy(to, from, lineBytes);
+}
+
+} // namespace
+
 void GlyphCells::setLook(const QFont& font, const QColor& text, const QColor& background) {
     if (m_drawn && font == m_font && text == m_text && background == m_background)
         return;
@@ -37,12 +48,18 @@ bool GlyphCells::ensureDrawn() {
     const int height = std::max(1, rows.height());
     m_cells = QImage(m_cellWidth * (Last - First + 1), height, QImage::Format_RGB32);
     m_cells.fill(m_background);
-    const QImage blank = m_cells.copy(0, 0, m_cellWidth, height);
     // Five cells, the character in the middle: ink in the cells beside it is shared with
     // its neighbours; ink in the outer ones reaches too far for a cell.
     QImage scratch(5 * m_cellWidth, height, QImage::Format_RGB32);
+    const QRgb blank = m_background.rgb();
     const auto inked = [&](int cell) {
-        return scratch.copy(cell * m_cellWidth, 0, m_cellWidth, height) != blank;
+        for (int y = 0; y < height; ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+            if (!std::all_of(line + cell * m_cellWidth, line + (cell + 1) * m_cellWidth,
+                             [blank](QRgb pixel) { return pixel == blank; }))
+                return true;
+        }
+        return false;
     };
     for (char16_t c = First; c <= Last; ++c) {
         Cell& cell = m_cell[c - First];
@@ -82,8 +99,13 @@ int GlyphCells::cellOf(QChar character) const {
 }
 
 // The cell of c between two characters as drawing the three in turn leaves it; drawn on
-// first use and kept.
+// first use and kept for the next row with the same neighbours.
 const uchar* GlyphCells::sharedCell(char16_t before, char16_t c, char16_t after) {
+    // A neighbour whose ink stays out of the cell does not change it.
+    if (!inkRight(before))
+        before = None;
+    if (!inkLeft(after))
+        after = None;
     const quint32 key = quint32(before) << 16 | quint32(c) << 8 | after;
     // The kept cells lie one above the other, each its own width to a line.
     const qsizetype cellBytes = qsizetype(m_cellWidth) * 4 * m_cells.height();
@@ -115,14 +137,6 @@ const uchar* GlyphCells::sharedCell(char16_t before, char16_t c, char16_t after)
     return to;
 }
 
-void GlyphCells::copyCell(const uchar* from, qsizetype fromStride, int column) {
-    const size_t cellBytes = size_t(m_cellWidth) * 4;
-    const qsizetype rowStride = m_row.bytesPerLine();
-    uchar* to = m_row.bits() + size_t(column) * cellBytes;
-    for (int y = 0; y < m_row.height(); ++y, to += rowStride, from += fromStride)
-        std::memcpy(to, from, cellBytes);
-}
-
 const QImage& GlyphCells::compose(QStringView text, int maxWidth) {
     if (!ensureDrawn())
         return m_none;
@@ -140,21 +154,28 @@ const QImage& GlyphCells::compose(QStringView text, int maxWidth) {
     if (m_row.size() != size)
         m_row = QImage(size, QImage::Format_RGB32);
     m_row.fill(m_background);
+    const size_t cellBytes = size_t(m_cellWidth) * 4;
+    const int lines = size.height();
+    const qsizetype rowStride = m_row.bytesPerLine();
     const qsizetype cellStride = m_cells.bytesPerLine();
-    const qsizetype sharedStride = qsizetype(m_cellWidth) * 4;
+    const auto sharedStride = qsizetype(cellBytes);
+    uchar* const rowBits = m_row.bits();
     const uchar* const cellBits = m_cells.constBits();
     char16_t before = None;
     for (qsizetype i = 0; i < shown; ++i) {
         const char16_t c = text[i].unicode();
         const char16_t after = i + 1 < shown ? text[i + 1].unicode() : beyond;
+        uchar* const to = rowBits + size_t(i) * cellBytes;
         if (inkRight(before) || inkLeft(after))
-            copyCell(sharedCell(before, c, after), sharedStride, int(i));
+            copyCell(to, rowStride, sharedCell(before, c, after), sharedStride, cellBytes, lines);
         else if (!m_cell[c - First].blank)
-            copyCell(cellBits + size_t(c - First) * size_t(m_cellWidth) * 4, cellStride, int(i));
+            copyCell(to, rowStride, cellBits + size_t(c - First) * cellBytes, cellStride, cellBytes,
+                     lines);
         before = c;
     }
     if (spills)
-        copyCell(sharedCell(before, None, None), sharedStride, int(shown));
+        copyCell(rowBits + size_t(shown) * cellBytes, rowStride, sharedCell(before, None, None),
+                 sharedStride, cellBytes, lines);
     return m_row;
 }
 

@@ -58,7 +58,6 @@ private:
     bool inkLeft(char16_t c) const { return c != None && m_cell[c - First].inkLeft; }
     const uchar* sharedCell(char16_t before, char16_t c, char16_t after);
     void drawCharacter(class QPainter& painter, char16_t c, int x) const;
-    void copyCell(const uchar* from, qsizetype fromStride, int column);
 
     QFont m_font;
     QColor m_text;
