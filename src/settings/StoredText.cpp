@@ -1,5 +1,6 @@
 #include "settings/StoredText.h"
 
+#include "files/RegularFile.h"
 #include "screen/DisplayCharset.h"
 
 #include <QFile>
@@ -20,11 +21,10 @@ bool isAscii(QByteArrayView bytes) {
 } // namespace
 
 StoredFile readStoredFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
+    if (!QFileInfo::exists(path))
         return {};
-    QFile file(path);
-    if (!info.isFile() || info.size() > MaxStoredFileBytes || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path) || file.size() > MaxStoredFileBytes)
         return {StoredFileState::Unreadable, {}};
     // Read one byte more than allowed: the file may have grown since it was looked at.
     QByteArray bytes = file.read(MaxStoredFileBytes + 1);
