@@ -1,6 +1,7 @@
 #include "screen/ScrollBufferFile.h"
 
 #include "files/AtomicWrite.h"
+#include "files/RegularFile.h"
 #include "net/OperatorMessages.h"
 #include "net/Session.h"
 #include "screen/ScreenBuffer.h"
@@ -61,10 +62,8 @@ QLatin1StringView messageFor(ScrollFileResult result) {
 } // namespace
 
 ScrollFileResult LoadBuffer(ScreenBuffer& screen, const QString& path) {
-    if (!QFileInfo(path).isFile())
-        return ScrollFileResult::Missing; // a pipe or a device would block or never end
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file; // a pipe or a device would block or never end
+    if (!openRegularFile(file, path))
         return ScrollFileResult::Missing;
     const QByteArray bytes = file.read(FileBytes + 1); // one byte more shows an oversized file
     if (bytes.size() < HeaderBytes || bytes.size() > FileBytes ||
@@ -120,18 +119,28 @@ QString ScrollBufferFile::fileInUse(const QString& host) {
     return select == FixedFile || select == FilePerNode ? ScrollBufferPath(host) : QString();
 }
 
+// The terminal already holding this file's lines (and those shown since) keeps them: a
+// reconnect loses nothing. Lines of another node's file never stay for this one.
 void ScrollBufferFile::restore(const QString& host) {
     const QString path = fileInUse(host);
-    if (path.isEmpty())
+    if (path.isEmpty() || path == m_heldFile)
         return;
-    report(LoadBuffer(m_screen, path), path);
+    const ScrollFileResult result = LoadBuffer(m_screen, path);
+    if (result != ScrollFileResult::Done && !m_heldFile.isEmpty())
+        m_screen.Clear();
+    m_heldFile = path;
+    report(result, path);
     m_screen.PutString(ScreenTexts::AfterRestoredLines);
 }
 
 void ScrollBufferFile::save(const QString& host) {
     const QString path = fileInUse(host);
-    if (!path.isEmpty())
-        report(SaveBuffer(m_screen, path), path);
+    if (path.isEmpty())
+        return;
+    const ScrollFileResult result = SaveBuffer(m_screen, path);
+    if (result == ScrollFileResult::Done)
+        m_heldFile = path;
+    report(result, path);
 }
 
 void ScrollBufferFile::report(ScrollFileResult result, const QString& path) {

@@ -6,9 +6,12 @@
 // 5000 slots of 128 bytes in slot order. SCROLL_FILE_SELECT chooses one file for every
 // node, one per node, or none; the files live in the per-user settings folder.
 //
-// The session loads the file when a connection comes up and saves it when the
-// connection ends; what goes wrong is posted to the session's messages, never shown
-// from inside the handler. GUI thread only.
+// The session saves the file when a connection ends, and loads it when a connection
+// comes up unless the terminal already holds that file's lines (a reconnect to the same
+// file keeps what the terminal showed in between); loading another node's file, or
+// failing to, never leaves one node's lines to be saved into another node's file. What
+// goes wrong is posted to the session's messages, never shown from inside the handler.
+// GUI thread only.
 
 #include "net/SessionHooks.h"
 #include "settings/SettingsFolder.h"
@@ -45,7 +48,8 @@ public:
     // setting keeps the path given last.
     QString ScrollBufferPath(const QString& host);
 
-    // Loads the file, then sets the old lines apart with three empty lines.
+    // Loads the file, then sets the old lines apart with three empty lines; nothing when
+    // the terminal already holds the file's lines.
     void restore(const QString& host) override;
     void save(const QString& host) override;
 
@@ -58,6 +62,7 @@ private:
     SelectSource m_select;
     QString m_folder;
     QString m_path;
+    QString m_heldFile; // the file whose lines the terminal holds, empty before the first
 };
 
 // Builds the file's hook, owned by the session, and installs it there.

@@ -39,6 +39,8 @@ private slots:
         m_select = FixedFile;
         m_shown.clear();
         m_messages.setPresenter([this](const QString& text) { m_shown << text; });
+        m_file = std::make_unique<ScrollBufferFile>(
+            m_screen, m_messages, [this] { return m_select; }, m_folder);
     }
 
     // Every slot comes back, in the settings folder under a safe name. Also: a reader following
@@ -51,10 +53,10 @@ private slots:
         m_screen.PutString(QByteArrayLiteral("under construction"));
         const QString host = QStringLiteral("../dxc.example-1.org:7300");
         m_select = NoFile;
-        m_file.save(host);
+        m_file->save(host);
         QVERIFY(!QDir(m_folder).exists());
         m_select = FilePerNode;
-        m_file.save(host);
+        m_file->save(host);
         const QString fileName = QStringLiteral(".._dxc.example-1.org_7300.buf");
         QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden), QStringList{fileName});
         const QString path = m_folder + QLatin1Char('/') + fileName;
@@ -98,7 +100,7 @@ private slots:
         const QString path = m_folder + QStringLiteral("/Kestrel.Buf");
         QVERIFY(QDir().mkpath(m_folder) && (file.isNull() || writeFileAtomically(path, file)));
         m_select = select;
-        m_file.restore(QStringLiteral("node"));
+        m_file->restore(QStringLiteral("node"));
         QList<QByteArray> lines;
         m_screen.GetNewestLines(6, lines);
         QTEST(lines, "newest");
@@ -127,11 +129,41 @@ private slots:
         connection.close(); // the file is saved once the disconnect is handled
         QTRY_COMPARE(QFileInfo(m_folder + QStringLiteral("/Kestrel.Buf")).size(), FileBytes);
 
+        // The next run of the program: an empty terminal, the file not yet loaded.
         m_screen.Clear();
+        installScrollBufferFile(
+            session, m_screen, [] { return FixedFile; }, m_folder);
         QCOMPARE(connection.StartConnection(entry), 0);
         const QByteArray banner = NetTexts::DisconnectedBanner.latin1();
         QTRY_COMPARE(atConnect,
                      (QList<QByteArray>{"", "", "", "", banner.chopped(1), "login: kept line"}));
+    }
+
+    // A connect to the file the terminal already holds keeps what it showed in between (the
+    // disconnect's banner, say); another node's file replaces the lines, and a node without
+    // a file yet starts from an empty terminal rather than keep another node's lines for it.
+    void connectLoadsOnlyAnotherFile() {
+        m_select = FilePerNode;
+        const auto shows = [this](const QByteArray& line) {
+            QList<QByteArray> lines;
+            m_screen.GetNewestLines(ScreenBuffer::LineCount, lines);
+            return lines.contains(line);
+        };
+        m_file->restore(QStringLiteral("a"));
+        m_screen.PutString(QByteArrayLiteral("A1\n"));
+        m_file->save(QStringLiteral("a"));
+        m_screen.PutString(QByteArrayLiteral("banner\n"));
+        m_file->restore(QStringLiteral("a"));
+        QVERIFY(shows("A1") && shows("banner"));
+        m_file->save(QStringLiteral("a"));
+        m_file->restore(QStringLiteral("b"));
+        QVERIFY(!shows("A1") && !shows("banner"));
+        m_screen.PutString(QByteArrayLiteral("B1\n"));
+        m_file->save(QStringLiteral("b"));
+        QVERIFY(!readFile(m_folder + QStringLiteral("/b.buf")).contains("A1"));
+        m_file->restore(QStringLiteral("a"));
+        QVERIFY(shows("A1") && shows("banner") && !shows("B1"));
+        QVERIFY(m_shown.isEmpty());
     }
 
 private:
@@ -140,7 +172,7 @@ private:
     ScreenBuffer m_screen;
     OperatorMessages m_messages;
     int m_select = FixedFile;
-    ScrollBufferFile m_file{m_screen, m_messages, [this] { return m_select; }, m_folder};
+    std::unique_ptr<ScrollBufferFile> m_file; // a program run's, anew for each test
     QStringList m_shown;
 };
 
