@@ -8,7 +8,7 @@
 #include "net/reconnect/LinkCheck.h"
 #include "screen/HistorySheet.h"
 #include "script/HelpPanel.h"
-#include "script/ScriptFiles.h"
+#include "script/ScriptPanel.h"
 #include "settings/EnvTexts.h"
 #include "settings/TfEnv.h"
 
@@ -90,7 +90,7 @@ void EnvironPanel::clearScreen() {
 }
 
 void EnvironPanel::editScript(int index) {
-    EditScript(index);
+    m_parts.scripts.EditF11Click(index);
 }
 
 void EnvironPanel::showScriptExample() {

@@ -15,6 +15,7 @@ class HelpPanel;
 class HistorySheet;
 class LinkCheck;
 class QPushButton;
+class ScriptPanel;
 class TForm1;
 class TfEnv;
 
@@ -27,6 +28,7 @@ public:
         HistorySheet& history;
         LinkCheck& linkCheck;
         HelpPanel& help;
+        ScriptPanel& scripts;
     };
 
     EnvironPanel(TForm1& window, Parts parts);

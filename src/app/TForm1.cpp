@@ -127,7 +127,8 @@ void TForm1::buildControls() {
     m_reconnectPanel = std::make_unique<ReconnectPanel>(
         m_connection, m_lineSender, m_lastConnection, m_session.messages(), this);
     m_environPanel = std::make_unique<EnvironPanel>(
-        *this, EnvironPanel::Parts{*m_historySheet, m_reconnectPanel->linkCheck(), *m_helpPanel});
+        *this, EnvironPanel::Parts{*m_historySheet, m_reconnectPanel->linkCheck(), *m_helpPanel,
+                                   *m_scriptPanel});
     m_environPanel->setSoundHook(&m_events.player());
     layout->addWidget(buildTopBar());
     layout->addWidget(pages, 1);
@@ -231,7 +232,10 @@ void TForm1::wireSession() {
 void TForm1::installReconnect() {
     ReconnectCountdown& countdown = m_reconnectPanel->countdown();
     countdown.setSecondsSource([this] { return m_environment.reconnectSec; });
-    countdown.setActions({[this] { StartConnection(); }, [this] { m_script->showAgain(); }});
+    countdown.setActions(
+        {[this] { return StartConnection(); }, [this] { return m_script->rerunConnectingScript(); },
+         [this] { return m_connection.socket().state() != QAbstractSocket::UnconnectedState; }});
+    connect(m_script.get(), &TfScript::runEnded, &countdown, &ReconnectCountdown::scriptRunEnded);
     m_session.setHook(&countdown);
     m_pipeline.setLinkCheck(&m_reconnectPanel->linkCheck());
 }
@@ -319,6 +323,7 @@ void TForm1::applyFont(const FontSettings& font) {
     m_panel2->image().setTextColor(colorFromWindows(font.color));
     m_panel2->image().setCharset(font.charset);
     m_lineSender.setCharset(font.charset);
+    m_script->setCharset(font.charset);
     m_scopeSheet->setListFont(terminalFont(font), colorFromWindows(font.color), m_background);
     m_scopeSheet->setCharset(font.charset);
     m_historySheet->setTerminalFont(terminalFont(font), colorFromWindows(font.color), m_background);
@@ -402,11 +407,13 @@ void TForm1::bConnectClick() {
         showMessage(this, NodeConnection::ConErrStr(m_connection.resultCode()));
 }
 
-void TForm1::StartConnection() {
-    if (m_connection.StartConnection(m_connectDialog->selectedNode()) != NodeConnection::Started)
-        return;
-    const NodeEntry& node = m_connection.current();
-    m_lineSender.setConnection(node.localEcho, node.sendCrLf);
+int TForm1::StartConnection() {
+    const int code = m_connection.StartConnection(m_connectDialog->selectedNode());
+    if (code == NodeConnection::Started) {
+        const NodeEntry& node = m_connection.current();
+        m_lineSender.setConnection(node.localEcho, node.sendCrLf);
+    }
+    return code;
 }
 
 int TForm1::connectToNode(int number) {
@@ -426,7 +433,7 @@ void TForm1::recordLastScript(int number) {
 }
 
 void TForm1::SendFile1Click() {
-    m_sendFile->exec();
+    m_sendFile->showForUpload();
 }
 
 void TForm1::EnableSendFields(bool on) {

@@ -103,7 +103,7 @@ private:
     void applyWindowGeometry(const WindowGeometry& geometry);
     void PageControl1Change();
 
-    void StartConnection();
+    int StartConnection();
     void ClientSocket1Lookup();
     void ClientSocket1Connecting();
     void ClientSocket1Connect();

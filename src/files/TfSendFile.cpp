@@ -73,10 +73,12 @@ void TfSendFile::bAbortClick() {
         m_upload->abort();
 }
 
-void TfSendFile::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+void TfSendFile::showForUpload() {
     if (!m_upload || m_upload->isFinished())
         QMetaObject::invokeMethod(this, &TfSendFile::FormShow, Qt::QueuedConnection);
+    show();
+    raise();
+    activateWindow();
 }
 
 // The file dialog opens once this window is up, over it.

@@ -4,8 +4,10 @@
 // the upload thread sends it, with Continue for a paused upload and Abort. The thread
 // closes the window at the end; after a cancelled file choice a timer does.
 //
-// Closing the window does not stop the upload: shown again while one is still going,
-// the window shows that upload rather than asking for another file.
+// Closing the window does not stop the upload: opened again while one is still going,
+// the window shows that upload rather than asking for another file. Only the menu's
+// request asks for a file; the window shown again otherwise (restored from minimised,
+// say) asks for nothing.
 
 #include <QDialog>
 #include <QTimer>
@@ -31,11 +33,10 @@ public:
                SettingsFile& settings, QWidget* parent = nullptr);
     ~TfSendFile() override;
 
+    // Shows the window (modal): the upload still going, or else the file dialog over it.
+    void showForUpload();
     void bContinueClick();
     void bAbortClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void FormShow();

@@ -92,7 +92,7 @@ void Session::saveNodeTable() {
 
 void Session::onSocketError() {
     const NodeEntry node = m_connection.current(); // a hook may start another connection
-    m_script->abortIfShowing();
+    m_script->sessionEnded();
     m_screen.PutString(NetTexts::SocketErrorBanner);
     if (node.linkActive)
         m_serialRelay->sendNotice(NetTexts::SocketErrorNotice);
@@ -105,6 +105,7 @@ void Session::onSocketError() {
 
 void Session::onDisconnected() {
     const NodeEntry node = m_connection.current(); // a hook may start another connection
+    m_script->sessionEnded();
     m_screen.PutString(NetTexts::DisconnectedBanner);
     m_scrollBuffer->save(node.address);
     m_scrollFileChoiceEnabled = true;

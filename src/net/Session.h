@@ -10,9 +10,9 @@
 //                 saved, serial relay opened (for a relayed node); then the window
 //   socket error: script aborted, error banner, serial notice; then the window; then
 //                 the socket closed, or, if it never connected, a reconnect offered
-//   disconnected: banner, scroll-buffer save, file choice unlocked, disconnect sound,
-//                 serial notice and relay stopped; then the window; then a reconnect
-//                 offered (not while the program is closing)
+//   disconnected: script aborted, banner, scroll-buffer save, file choice unlocked,
+//                 disconnect sound, serial notice and relay stopped; then the window;
+//                 then a reconnect offered (not while the program is closing)
 //
 // Nothing here opens a message box: what the operator must read is posted to
 // messages() and shown once the handler has returned.

@@ -36,11 +36,12 @@ public:
     virtual void stop() {}
 };
 
-// The script window: a socket error aborts the script it runs.
+// The script window: a session that ends, by a socket error or a disconnect, ends the
+// script run that depends on it (one waiting for the node's prompt would never finish).
 class ScriptHook {
 public:
     virtual ~ScriptHook() = default;
-    virtual void abortIfShowing() {}
+    virtual void sessionEnded() {}
 };
 
 // Automatic reconnection, when the operator has it ticked.

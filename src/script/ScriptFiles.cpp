@@ -41,13 +41,38 @@ QString ScriptPath(int index) {
     return scriptFolder() + QLatin1Char('/') + fileName(index);
 }
 
-bool EditScript(int index) {
-    const QString path = ScriptPath(index);
+void ScriptEditor::EditScript(int index) {
+    edit(ScriptPath(index));
+}
+
+void ScriptEditor::edit(const QString& path) {
+    bool created = false;
     if (!QFile::exists(path)) {
         QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile created(path);
-        if (!created.open(QIODevice::NewOnly) && !QFile::exists(path))
-            return false;
+        QFile file(path);
+        created = file.open(QIODevice::NewOnly);
+        if (!created && !QFile::exists(path)) {
+            emit failed(path);
+            return;
+        }
     }
-    return QProcess::startDetached(ScriptTexts::Editor, {path});
+    auto* editor = new QProcess(this);
+    const auto editorFailed = [this, editor, path, created] {
+        if (created && QFileInfo(path).size() == 0)
+            QFile::remove(path);
+        emit failed(path);
+        editor->deleteLater();
+    };
+    connect(editor, &QProcess::errorOccurred, this, [editorFailed](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            editorFailed();
+    });
+    connect(editor, &QProcess::finished, this,
+            [editor, editorFailed](int exitCode, QProcess::ExitStatus status) {
+                if (exitCode != 0 || status != QProcess::NormalExit)
+                    editorFailed();
+                else
+                    editor->deleteLater();
+            });
+    editor->start(ScriptTexts::Editor, {path});
 }

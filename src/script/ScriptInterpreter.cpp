@@ -5,8 +5,8 @@
 #include "script/ScriptHost.h"
 #include "script/ScriptRunningFlag.h"
 #include "script/ScriptTexts.h"
-
-#include <QFile>
+#include "send/SendCharset.h"
+#include "settings/StoredText.h"
 
 #include <algorithm>
 
@@ -39,26 +39,33 @@ ScriptInterpreter::ScriptInterpreter(ScriptHost& host, const ScreenBuffer& scree
 
 bool ScriptInterpreter::Execute(const QString& path) {
     m_error = false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    const StoredFile file = readStoredFile(path);
+    if (file.state != StoredFileState::Read) {
         m_host.showLine(ScriptTexts::CantOpen + path);
         return false;
     }
     m_running.SetRunning(true);
-    runLines(file);
-    file.close();
+    m_cursor = m_screen.cursorAtEnd();
+    runLines(file.bytes);
     if (!m_error)
         m_host.closeWindow();
     m_running.SetRunning(false);
     return !m_error;
 }
 
-void ScriptInterpreter::runLines(QFile& file) {
-    while (!isAborted() && !file.atEnd()) {
-        const QByteArray piece = file.readLine(MaxLineLength + 1); // the size counts a terminator
-        if (piece.isEmpty())
-            break; // a read error: nothing more will come
-        const QString line = trimmedLine(QString::fromUtf8(piece));
+// Line by line as a stream reads it: a line longer than MaxLineLength bytes is taken in
+// pieces of that many, each piece a line of its own.
+void ScriptInterpreter::runLines(QByteArrayView file) {
+    const StoredTextCodec codec = StoredTextCodec::of(file, m_charset);
+    const QByteArrayView text = withoutByteOrderMark(file);
+    qsizetype start = 0;
+    while (!isAborted() && start < text.size()) {
+        const QByteArrayView rest = text.sliced(start);
+        const qsizetype lineEnd = rest.first(std::min(rest.size(), MaxLineLength)).indexOf('\n');
+        const QByteArrayView piece =
+            rest.first(lineEnd >= 0 ? lineEnd + 1 : std::min(rest.size(), MaxLineLength));
+        start += piece.size();
+        const QString line = trimmedLine(codec.decode(piece));
         if (line.isEmpty())
             continue;
         m_host.showLine(line);
@@ -89,6 +96,10 @@ bool ScriptInterpreter::dispatch(const QString& line) {
         // "nodes 1" or "wait1000" begin with a keyword but are not that command.
         if (fields.constFirst() != command.keyword)
             break;
+        // What "until" waits for is an answer to the commands since the last "until".
+        if (command.run != &ScriptInterpreter::runUntil &&
+            command.run != &ScriptInterpreter::runRem)
+            m_cursor = m_screen.cursorAtEnd();
         return (this->*command.run)(fields, line);
     }
     return fail(ScriptTexts::ScriptError, line);
@@ -113,7 +124,8 @@ bool ScriptInterpreter::runNode(const QStringList& fields, const QString& line) 
     const int result = m_host.connectToNode(number);
     if (result < 0)
         m_host.showLine(NodeConnection::ConErrStr(result));
-    m_host.recordLastScript(number);
+    else // this script made the connection: a reconnect runs it again
+        m_host.recordLastScript(number);
     return true;
 }
 
@@ -127,7 +139,8 @@ bool ScriptInterpreter::runSend(const QStringList& fields, const QString& line) 
 bool ScriptInterpreter::runUntil(const QStringList& fields, const QString& line) {
     if (fields.size() < 2)
         return fail(ScriptTexts::UntilTooFew, line);
-    waitForText(restOf(fields).toUtf8());
+    // The node's bytes as the terminal holds them, in the terminal's character set.
+    waitForText(SendCharset(m_charset).encode(restOf(fields)));
     return true;
 }
 
@@ -148,40 +161,42 @@ bool ScriptInterpreter::runWait(const QStringList& fields, const QString& line) 
     return true;
 }
 
-// Looks at the last completed line (still the last text until the next character comes),
-// then at the line being built and every line completed since, each time the screen
-// changes: a prompt without a line end is seen, and no line slips by however fast the
-// node sends. The comparison is case-sensitive.
+// Looks at the last completed line and the line being built, then at every line
+// completed since the run's screen position, each time the screen changes: a prompt
+// without a line end is seen, and no line slips by however fast the node sends. The
+// position moves past the line that matched, so a following "until" reads on from there.
+// The comparison is case-sensitive.
 void ScriptInterpreter::waitForText(const QByteArray& pattern) {
-    ScreenCursor cursor = m_screen.cursorAtEnd();
     if (m_screen.GetLastText().contains(pattern))
         return;
-    const auto holdsPattern = [&pattern](const QByteArray& text) { return text.contains(pattern); };
     while (!isAborted()) {
-        const ScreenNews news = m_screen.ReadSince(cursor);
-        if (holdsPattern(news.partial) ||
-            std::any_of(news.lines.cbegin(), news.lines.cend(), holdsPattern))
+        const quint64 first = m_cursor.nextLine;
+        const ScreenNews news = m_screen.ReadSince(m_cursor);
+        for (qsizetype i = 0; i < news.lines.size(); ++i) {
+            if (news.lines[i].contains(pattern)) {
+                m_cursor.nextLine = first + news.missed + quint64(i) + 1;
+                return;
+            }
+        }
+        if (news.partial.contains(pattern))
             return;
-        m_screen.WaitForChange(cursor, QDeadlineTimer::Forever, [this] { return isAborted(); });
+        m_screen.WaitForChange(m_cursor, QDeadlineTimer::Forever, [this] { return isAborted(); });
     }
 }
 
 void ScriptInterpreter::sleep(QDeadlineTimer deadline) {
     QMutexLocker locker(&m_sleepLock);
-    while (!m_shutDown.load() && !deadline.hasExpired())
+    while (!isAborted() && !deadline.hasExpired())
         m_wakeSleeper.wait(&m_sleepLock, deadline);
 }
 
+// An aborted run ends at once, also from a long "wait": the next run (an F-key pressed
+// after Abort, a reconnect) starts when it has ended.
 void ScriptInterpreter::abort() {
-    m_aborted.store(true);
-    m_screen.WakeWaiters();
-}
-
-void ScriptInterpreter::shutDown() {
     {
         QMutexLocker locker(&m_sleepLock);
-        m_shutDown.store(true);
+        m_aborted.store(true);
         m_wakeSleeper.wakeAll();
     }
-    abort();
+    m_screen.WakeWaiters();
 }

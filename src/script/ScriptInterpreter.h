@@ -6,10 +6,20 @@
 // then leaves the window open. After each successful command the script pauses (500 ms
 // unless set otherwise), so the node's answers show before the next command.
 //
+// The file is read as the settings files are: valid UTF-8 as UTF-8, anything else in the
+// terminal's character set. Only a plain file is read: a pipe or a device is refused as a
+// file that cannot be opened.
+//
+// "until" looks at the last completed line and the line being built as they are when it
+// starts, and at every line completed since the previous command began: an answer that
+// came during the pause after "send" is not missed. The run keeps that screen position
+// from command to command.
+//
 // Threading: Execute runs on the script thread and reaches the program only through the
-// host. abort() and shutDown() may be called from any thread. An abort is seen before
-// the next line and at once in "until"; a "wait" or the pause after a command finishes
-// first. shutDown() (the program is closing) also ends a "wait" or pause at once.
+// host. abort() may be called from any thread; it is seen at once, in "until", in "wait"
+// and in the pause after a command.
+
+#include "screen/ScreenBuffer.h"
 
 #include <QDeadlineTimer>
 #include <QMutex>
@@ -19,7 +29,6 @@
 #include <atomic>
 #include <chrono>
 
-class ScreenBuffer;
 class ScriptHost;
 class ScriptRunningFlag;
 
@@ -33,17 +42,19 @@ public:
     Q_DISABLE_COPY_MOVE(ScriptInterpreter)
 
     void setCommandPause(std::chrono::milliseconds pause) { m_commandPause = pause; }
+    // The terminal's character set (a Windows charset number), for reading the file and
+    // for comparing with the node's bytes. Set before Execute.
+    void setCharset(int windowsCharset) { m_charset = windowsCharset; }
 
     // False when the file could not be opened or a command failed (the error flag).
     bool Execute(const QString& path);
 
     void abort();
-    void shutDown();
 
 private:
     using Handler = bool (ScriptInterpreter::*)(const QStringList& fields, const QString& line);
 
-    void runLines(class QFile& file);
+    void runLines(QByteArrayView file);
     bool dispatch(const QString& line);
     bool fail(QLatin1StringView message, const QString& line);
     bool runNode(const QStringList& fields, const QString& line);
@@ -59,10 +70,11 @@ private:
     const ScreenBuffer& m_screen;
     ScriptRunningFlag& m_running;
     std::chrono::milliseconds m_commandPause = DefaultCommandPause;
+    int m_charset = 0;
     bool m_error = false;
+    ScreenCursor m_cursor; // where "until" starts reading the node's lines
 
     std::atomic<bool> m_aborted{false};
-    std::atomic<bool> m_shutDown{false};
     QMutex m_sleepLock;
     QWaitCondition m_wakeSleeper;
 };

@@ -1,9 +1,11 @@
 #include "script/ScriptPanel.h"
 
+#include "desktop/MessageBoxes.h"
 #include "script/ScriptFiles.h"
 #include "script/ScriptTexts.h"
 #include "script/TfScript.h"
 
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenuBar>
 
@@ -17,9 +19,14 @@ QString itemName(QLatin1StringView prefix, int index, bool editItem) {
 
 } // namespace
 
-ScriptPanel::ScriptPanel(TfScript& script, QObject* parent)
-    : QObject(parent)
-    , m_script(script) {}
+ScriptPanel::ScriptPanel(TfScript& script, QWidget* window)
+    : QObject(window)
+    , m_script(script)
+    , m_editor(new ScriptEditor(this)) {
+    connect(m_editor, &ScriptEditor::failed, this, [window](const QString& path) {
+        showMessage(window, ScriptTexts::NoEditor + QDir::toNativeSeparators(path));
+    });
+}
 
 void ScriptPanel::addScriptMenu(QMenuBar* menuBar) {
     QMenu* menu = menuBar->addMenu(ScriptTexts::ScriptMenu);
@@ -64,5 +71,5 @@ void ScriptPanel::F1Click(int index) {
 }
 
 void ScriptPanel::EditF11Click(int index) {
-    EditScript(index);
+    m_editor->EditScript(index);
 }

@@ -3,20 +3,23 @@
 // The main window's script controls: the "&Script " menu (F1, F21 ... F121: "F-1" to
 // "F-12"), the "Edit Script" submenu (EditF11 ... EditF121) and the function keys F1 to
 // F12, which run a script only when no modifier is held, so Alt+F4 and the like keep
-// their meaning.
+// their meaning. An editor that cannot be opened is told in a message box.
 
 #include <QObject>
 
 class QKeyEvent;
 class QMenu;
 class QMenuBar;
+class QWidget;
+class ScriptEditor;
 class TfScript;
 
 class ScriptPanel : public QObject {
     Q_OBJECT
 
 public:
-    explicit ScriptPanel(TfScript& script, QObject* parent = nullptr);
+    // window parents the panel and the messages it shows.
+    explicit ScriptPanel(TfScript& script, QWidget* window = nullptr);
 
     void addScriptMenu(QMenuBar* menuBar);
     void addEditMenu(QMenu* fileMenu);
@@ -31,4 +34,5 @@ public:
 
 private:
     TfScript& m_script;
+    ScriptEditor* m_editor;
 };

@@ -36,6 +36,9 @@ inline constexpr QLatin1StringView AbortHint{"Abort script"};
 inline constexpr QLatin1StringView FilePrefix{"script"};
 inline constexpr QLatin1StringView FileSuffix{".txt"};
 inline constexpr QLatin1StringView Editor{"xdg-open"};
+// Followed by the script's path.
+inline constexpr QLatin1StringView NoEditor{
+    "No text editor could be opened. Edit the script with your text editor: "};
 
 // Menus: "F-1" to "F-12" and "Edit F-1" to "Edit F-12".
 inline constexpr QLatin1StringView ScriptMenu{"&Script "};

@@ -22,7 +22,7 @@ void TAuto::abort() {
 
 bool TAuto::shutDown() {
     requestInterruption();
-    m_interpreter.shutDown();
+    m_interpreter.abort();
     m_handOver.release();
     return wait(ShutDownMilliseconds);
 }

@@ -5,9 +5,9 @@
 // the GUI-thread host (the script window) and waited for.
 //
 // Threading: abort() and shutDown() are called from the GUI thread. abort() never
-// waits. shutDown() (the program is closing) wakes the thread from any wait, pause or
-// hand-over and joins it; it is also what the destructor does, so the thread is never
-// destroyed while it runs.
+// waits; the run ends from any wait or pause at once, after the hand-over under way.
+// shutDown() (the program is closing) also releases a hand-over and joins the thread; it
+// is what the destructor does, so the thread is never destroyed while it runs.
 
 #include "script/GuiHandOver.h"
 #include "script/ScriptHost.h"
@@ -30,6 +30,8 @@ public:
     ~TAuto() override;
 
     void setCommandPause(std::chrono::milliseconds pause) { m_interpreter.setCommandPause(pause); }
+    void setCharset(int windowsCharset) { m_interpreter.setCharset(windowsCharset); }
+    const QString& path() const { return m_path; }
     // The script ended with an error, or its file could not be opened.
     bool failed() const { return m_failed.load(); }
 

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 TfScript::TfScript(ScriptNodeHost& node, const ScreenBuffer& screen, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_node(node)
@@ -40,56 +42,99 @@ TfScript::~TfScript() {
 }
 
 void TfScript::runScript(int index) {
-    m_scriptFileName = ScriptPath(index);
-    showAgain();
+    requestRun(ScriptPath(index));
 }
 
-// Showing a hidden window starts the run unless one still goes; a shown one, as after
-// an error, only comes to the front.
-void TfScript::showAgain() {
+bool TfScript::rerunConnectingScript() {
+    if (m_connectingScript.isEmpty())
+        return false;
+    if (m_state == State::Running)
+        stopRun();
+    requestRun(m_connectingScript);
+    return true;
+}
+
+void TfScript::requestRun(const QString& path) {
+    switch (m_state) {
+    case State::Idle:
+        startRun(path);
+        break;
+    case State::Running: // only comes to the front
+        m_scriptFileName = path;
+        show();
+        raise();
+        activateWindow();
+        break;
+    case State::Ending:
+        m_pendingFile = path;
+        break;
+    }
+}
+
+void TfScript::startRun(const QString& path) {
+    m_auto.reset(); // the last run has ended
+    m_scriptFileName = path;
+    m_abortedByOperator = false;
+    m_memo1->clear();
+    ScriptHost& host = *this;
+    m_auto = std::make_unique<TAuto>(host, m_screen, m_running, path);
+    m_auto->setCommandPause(m_commandPause);
+    m_auto->setCharset(m_charset);
+    connect(m_auto.get(), &QThread::finished, this, &TfScript::runFinished, Qt::QueuedConnection);
+    m_state = State::Running;
     show();
     raise();
     activateWindow();
-}
-
-void TfScript::abortIfShowing() {
-    if (isVisible())
-        bAbortClick();
-}
-
-bool TfScript::shutDown() {
-    return !m_auto || m_auto->shutDown();
-}
-
-// Only asks: a "wait" under way ends first, and the window never waits for the thread.
-void TfScript::bAbortClick() {
-    if (m_auto)
-        m_auto->abort();
-    close();
-}
-
-void TfScript::bDspClick() {
-    m_memo1->appendPlainText(m_displayText);
-}
-
-void TfScript::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!runActive())
-        FormShow();
-}
-
-void TfScript::FormShow() {
-    m_memo1->clear();
-    m_auto.reset(); // a run that has closed the window is over but for its last step
-    m_closedByRun = false;
-    ScriptHost& host = *this;
-    m_auto = std::make_unique<TAuto>(host, m_screen, m_running, m_scriptFileName);
-    m_auto->setCommandPause(m_commandPause);
     m_auto->start();
 }
 
-bool TfScript::runActive() const {
-    return m_auto && m_auto->isRunning() && !m_closedByRun;
+// Only asks: the window never waits for the thread.
+void TfScript::stopRun() {
+    if (m_state != State::Running)
+        return;
+    m_state = State::Ending;
+    m_auto->abort();
+}
+
+void TfScript::runFinished() {
+    m_auto->wait(); // finished() comes just before the thread's very end
+    const bool abortedByOperator = m_abortedByOperator;
+    m_state = State::Idle;
+    emit runEnded(abortedByOperator);
+    if (!m_pendingFile.isEmpty())
+        startRun(std::exchange(m_pendingFile, QString()));
+}
+
+// As Abort does, but the operator has not ended the cycle of a reconnect.
+void TfScript::sessionEnded() {
+    if (m_state != State::Running)
+        return;
+    stopRun();
+    close();
+}
+
+bool TfScript::shutDown() {
+    m_pendingFile.clear();
+    m_state = m_auto ? State::Ending : State::Idle;
+    return !m_auto || m_auto->shutDown();
+}
+
+void TfScript::bAbortClick() {
+    if (m_state == State::Running)
+        m_abortedByOperator = true;
+    stopRun();
+    close();
+}
+
+// Control characters of a script line (a NUL, say) are shown as their pictures: what a
+// screen reader reads of the memo then matches what is on the screen.
+void TfScript::bDspClick() {
+    QString shown = m_displayText;
+    for (QChar& c : shown) {
+        if (c.unicode() < 0x20)
+            c = QChar(0x2400 + c.unicode());
+    }
+    m_memo1->appendPlainText(shown);
 }
 
 void TfScript::showLine(const QString& line) {
@@ -97,7 +142,16 @@ void TfScript::showLine(const QString& line) {
     m_bDsp->click();
 }
 
+void TfScript::recordLastScript(int number) {
+    m_connectingScript = m_auto->path();
+    m_node.recordLastScript(number);
+}
+
+// The run has done its last line; a run ending after Abort leaves the window as it is,
+// for the window may already show the next run.
 void TfScript::closeWindow() {
-    m_closedByRun = true;
+    if (m_state != State::Running)
+        return;
+    m_state = State::Ending;
     close();
 }

@@ -34,7 +34,7 @@ inline constexpr QLatin1StringView Flow{"Flow "};
 inline constexpr QLatin1StringView SendCrLf{"Send CR=CR+LF (Rs232c->Node)"};
 
 inline constexpr QLatin1StringView ScriptSheet{"Script"};
-inline constexpr QLatin1StringView EditScripts{"Edit function key's script by Notepad.exe"};
+inline constexpr QLatin1StringView EditScripts{"Edit function key's script with your text editor"};
 inline constexpr QLatin1StringView KeyPrefix{"F-"};
 inline constexpr QLatin1StringView Example{"Example"};
 

@@ -10,6 +10,7 @@
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
 #include "net/NetTexts.h"
+#include "net/reconnect/ReconnectPanel.h"
 #include "screen/TerminalView.h"
 #include "script/ScriptFiles.h"
 #include "script/TfScript.h"
@@ -17,6 +18,7 @@
 #include "settings/SettingsFile.h"
 #include "settings/TfConnect.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
@@ -371,7 +373,89 @@ private slots:
         QTRY_COMPARE(m_node->receivedFrom(0), negotiationAnswer + "XX1AA\r\nsh/dx\r\n");
     }
 
+    // Reconnect ticked: F1's script logs in, then F5's asks for more spots; the node goes
+    // down and comes back. After the countdown F1's script logs in again, not F5's.
+    void reconnectRerunsTheScriptThatConnected() {
+        writeScript(0, "node 1\n  until login: \nsend XX1AA\nuntil >\nsend sh/dx\n");
+        writeScript(4, "send sh/dx 20\n");
+        tickReconnect();
+        pressKey(Qt::Key_F1);
+        const QByteArray loggedIn = negotiationAnswer + "XX1AA\r\nsh/dx\r\n";
+        QTRY_COMPARE_WITH_TIMEOUT(m_node->receivedFrom(0), loggedIn, 10000);
+        QTRY_VERIFY(!m_form->scriptWindow().isVisible());
+        pressKey(Qt::Key_F5);
+        QTRY_COMPARE(m_node->receivedFrom(0), loggedIn + "sh/dx 20\r\n");
+        QTRY_VERIFY(!m_form->scriptWindow().isRunActive());
+        const quint16 port = m_node->port();
+        m_node.reset();
+        QTRY_VERIFY(!m_form->connection().isConnected());
+        m_node = std::make_unique<TestNode>();
+        QVERIFY(m_node->listen(port));
+        QTRY_COMPARE_WITH_TIMEOUT(m_node->receivedFrom(0), loggedIn, 20000);
+        QTRY_VERIFY(!m_form->scriptWindow().isVisible());
+    }
+
+    // A node that turns the call away after the login while the script still waits for its
+    // prompt ends the script with the session, also when the operator has hidden the
+    // script window; with "Reconnect" ticked the call is made again and again.
+    void nodeClosingDuringLoginEndsScript_data() {
+        QTest::addColumn<bool>("windowHidden");
+        QTest::addColumn<bool>("reconnect");
+        QTest::newRow("script window shown") << false << false;
+        QTest::newRow("script window hidden") << true << false;
+        QTest::newRow("reconnect ticked") << false << true;
+        QTest::newRow("reconnect ticked, script window hidden") << true << true;
+    }
+    void nodeClosingDuringLoginEndsScript() {
+        int logins = 0;
+        TestNode* node = m_node.get();
+        connect(node, &TestNode::clientLoggedIn, node, [node, &logins](int client) {
+            ++logins;
+            node->sendLine("Sorry XX1AA is an invalid callsign", client);
+            node->dropClient(client);
+        });
+        // The node turns the call away before the answer the script waits for.
+        writeScript(0, "node 1\nuntil login: \nsend XX1AA\nuntil Welcome back\nsend sh/dx\n");
+        QFETCH(bool, reconnect);
+        if (reconnect)
+            tickReconnect();
+        pressKey(Qt::Key_F1);
+        QFETCH(bool, windowHidden);
+        if (windowHidden) {
+            QTRY_VERIFY(m_form->scriptWindow().isVisible());
+            m_form->scriptWindow().close();
+        }
+        if (reconnect) {
+            QTRY_VERIFY_WITH_TIMEOUT(logins >= 3, 20000);
+            field<QCheckBox>("chkReconnect")->click();
+        } else {
+            QTRY_COMPARE(logins, 1);
+            QTRY_VERIFY(!m_form->scriptWindow().isRunActive());
+            QVERIFY(!m_form->scriptWindow().isVisible());
+        }
+    }
+
 private:
+    void writeScript(int index, const QByteArray& text) {
+        QVERIFY(QDir().mkpath(scriptFolder()));
+        QVERIFY(writeFile(ScriptPath(index), text));
+    }
+
+    // Ticks "Reconnect" as the operator does; the countdown's second is made short.
+    void tickReconnect() {
+        m_form->findChild<ReconnectPanel*>()->countdown().setMillisecondsPerSecond(20);
+        field<QCheckBox>("chkReconnect")->click();
+        QVERIFY(field<QCheckBox>("chkReconnect")->isChecked());
+    }
+
+    // A key typed into the main window, made the active window first as the operator's
+    // click on it does.
+    void pressKey(Qt::Key key) {
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QTest::keyClick(m_form->windowHandle(), key);
+    }
+
     void writeNode(int number, const NodeEntry& node) {
         SettingsFile settings;
         NodeTable table = settings.LoadNodes();

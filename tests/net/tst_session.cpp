@@ -29,7 +29,7 @@ struct RecordingHooks : ScrollBufferHook, SoundHook, SerialRelayHook, ScriptHook
         trace << QStringLiteral("notice ") + QString(notice).trimmed();
     }
     void stop() override { trace << QStringLiteral("stop"); }
-    void abortIfShowing() override { trace << QStringLiteral("abort"); }
+    void sessionEnded() override { trace << QStringLiteral("abort"); }
     void offer(const QString& host) override { trace << QStringLiteral("offer ") + host; }
 };
 
@@ -76,10 +76,10 @@ private slots:
         m_trace.clear();
         std::unique_ptr<QTcpSocket> peer(m_server.nextPendingConnection());
         peer->close();
-        QTRY_COMPARE(m_trace.size(), 6);
-        QCOMPARE(m_trace,
-                 lines({"save 127.0.0.1", "sound 1", "notice ******** Disconnected *********",
-                        "stop", "window", "offer 127.0.0.1"}));
+        QTRY_COMPARE(m_trace.size(), 7);
+        QCOMPARE(m_trace, lines({"abort", "save 127.0.0.1", "sound 1",
+                                 "notice ******** Disconnected *********", "stop", "window",
+                                 "offer 127.0.0.1"}));
         QVERIFY(m_session->isScrollFileChoiceEnabled());
         QList<QByteArray> shown;
         m_screen.GetNewestLines(2, shown);

@@ -7,10 +7,13 @@
 #include "script/ScriptInterpreter.h"
 #include "script/ScriptRunningFlag.h"
 
+#include <QDir>
 #include <QMutex>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#include <sys/stat.h>
 
 namespace {
 // Notes every call as "show:", "node:", "send:", "last:" or "close", in order.
@@ -85,9 +88,12 @@ private slots:
         fails("wait abc", "Parameter should be numeric (command 'wait') > ");
         fails("wait -5", "Parameter should be numeric (command 'wait') > ");
         row("node 3") << QByteArray("node 3\n") << 0 << L{"node:3", "last:3", close} << true;
+        // Only a script that made the connection is the one a reconnect runs again.
         row("node start fails, script goes on")
             << QByteArray("node 12\nsend x\n") << -5
-            << L{"node:12", "show:** connection error **", "last:12", "send:x", close} << true;
+            << L{"node:12", "show:** connection error **", "send:x", close} << true;
+        row("byte order mark") << QByteArray("\xEF\xBB\xBFsend x\n") << 0
+                               << L{"show:send x", "send:x", close} << true;
         row("wait 0") << QByteArray("wait 0\nsend x") << 0 << L{"send:x", close} << true;
         row("line over 127 bytes goes on as the next line")
             << QByteArray("rem " + QByteArray(123, 'x') + "send z\n") << 0
@@ -106,12 +112,49 @@ private slots:
         QVERIFY(!run.running.IsRunning());
     }
 
-    void missingFileIsReported() {
+    // A pipe would block the script thread in its opening until something writes to it.
+    void missingOrUnusualFileIsReported_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << QStringLiteral("missing");
+        QTest::newRow("named pipe") << QStringLiteral("fifo");
+        QTest::newRow("folder") << QStringLiteral("folder");
+    }
+    void missingOrUnusualFileIsReported() {
+        QFETCH(QString, kind);
         Run run;
-        const QString path = m_dir.filePath(QStringLiteral("none.txt"));
+        const QString path = m_dir.filePath(kind);
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(path));
         QVERIFY(!run.interpreter.Execute(path));
         QCOMPARE(run.host.recorded(),
                  QList<QByteArray>{"show:Can't open script file " + path.toUtf8()});
+    }
+
+    // A script is read as the settings files are: UTF-8 when it is valid UTF-8, else the
+    // terminal's character set; it sends what it says in that set.
+    void scriptTextInTerminalCharset_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<int>("charset");
+        QTest::addColumn<QString>("sent");
+        QTest::newRow("Shift-JIS") << QByteArray("send SJIS \x93\xfa\x96\x7b\x8c\xea\n") << 128
+                                   << QStringLiteral("SJIS \u65e5\u672c\u8a9e");
+        QTest::newRow("Windows-1252") << QByteArray("send Gr\xfc\xdf"
+                                                    "e\n")
+                                      << 0 << QStringLiteral("Gr\u00fc\u00dfe");
+        QTest::newRow("UTF-8 whatever the set") << QByteArray("send Gr\xc3\xbc\xc3\x9f"
+                                                              "e\n")
+                                                << 128 << QStringLiteral("Gr\u00fc\u00dfe");
+    }
+    void scriptTextInTerminalCharset() {
+        QFETCH(QByteArray, script);
+        QFETCH(int, charset);
+        Run run;
+        run.interpreter.setCharset(charset);
+        QVERIFY(run.interpreter.Execute(writeScript(script)));
+        QFETCH(QString, sent);
+        QVERIFY(run.host.recorded().contains("send:" + sent.toUtf8()));
     }
 
     // The node's text comes once the script waits, or in batches until "until" is over.
@@ -136,6 +179,47 @@ private slots:
             ((repeated ? run.screen.PutString(text) : void()), host.recorded().contains("close")));
         QVERIFY(thread->wait(5000));
         QCOMPARE(host.recorded().count("send:XX1AA"), 1);
+    }
+
+    // The node answers during the pause after "send", with more lines after the answer:
+    // the "until" that follows still finds it, and the one after that reads on from there.
+    void untilFindsAnswerThatCameDuringThePause() {
+        Run run;
+        RecordingHost& host = run.host;
+        run.interpreter.setCommandPause(std::chrono::milliseconds(300));
+        const QString path = writeScript("send XX1AA\nuntil Hello\nuntil >\nsend sh/dx\n");
+        std::unique_ptr<QThread> thread(QThread::create([&] { run.interpreter.Execute(path); }));
+        thread->start();
+        QTRY_VERIFY(host.recorded().contains("send:XX1AA"));
+        run.screen.PutString("Hello XX1AA, welcome\r\nCluster: 4 nodes\r\nXX1AA de NODE >");
+        QTRY_VERIFY_WITH_TIMEOUT(host.recorded().contains("close"), 10000);
+        QVERIFY(thread->wait(5000));
+        QCOMPARE(host.recorded().count("send:sh/dx"), 1);
+    }
+
+    // "until" compares with the node's bytes as the terminal's character set has them.
+    void untilComparesInNodeEncoding() {
+        Run run;
+        run.interpreter.setCharset(128);
+        const QString path = writeScript("until \x93\xfa\x96\x7b\nsend ok\n");
+        std::unique_ptr<QThread> thread(QThread::create([&] { run.interpreter.Execute(path); }));
+        thread->start();
+        QTRY_VERIFY(run.host.recorded().size() == 1);
+        run.screen.PutString("JA1XYZ \x93\xfa\x96\x7b\r\n");
+        QTRY_VERIFY(run.host.recorded().contains("close"));
+        QVERIFY(thread->wait(5000));
+    }
+
+    // Abort ends a long wait at once.
+    void abortEndsWait() {
+        Run run;
+        const QString path = writeScript("wait 60000\nsend late\n");
+        std::unique_ptr<QThread> thread(QThread::create([&] { run.interpreter.Execute(path); }));
+        thread->start();
+        QTRY_VERIFY(run.host.recorded().contains("show:wait 60000"));
+        run.interpreter.abort();
+        QVERIFY(thread->wait(2000));
+        QVERIFY(!run.host.recorded().contains("send:late"));
     }
 
 private:

@@ -9,9 +9,11 @@
 #include "script/ScriptPanel.h"
 #include "script/TfScript.h"
 
+#include <QAccessible>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,10 +33,7 @@ class TfScriptTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-        qputenv("PATH", m_config.path().toLocal8Bit() + ':' + qgetenv("PATH"));
-    }
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit()); }
     void init() {
         m_host = std::make_unique<NodeHost>();
         m_window = std::make_unique<TfScript>(*m_host, m_screen);
@@ -56,21 +55,47 @@ private slots:
         QVERIFY(!m_window->runningFlag().IsRunning());
     }
 
-    // A second run waits for the first; Abort ends the first without its next line.
-    void runRequestWhileRunningStartsNothing() {
-        writeScript(1, "send x\n");
+    // A run asked for while one goes starts nothing; Abort ends that one without its next
+    // line. A script asked for at once after Abort runs once the old run has ended, in a
+    // window the old run leaves alone.
+    void runRequestWhileRunningAndAfterAbort() {
+        writeScript(1, "send x\nbogus\n");
         runScript(0, "until never comes\nsend y\n");
-        QTRY_COMPARE(memo()->toPlainText(), QStringLiteral("until never comes"));
+        QTRY_COMPARE(memo()->toPlainText(), u"until never comes"_s);
         m_window->close(); // only hides: the script goes on
         m_window->runScript(1);
         QVERIFY(m_window->isVisible());
-        QCOMPARE(memo()->toPlainText(), QStringLiteral("until never comes"));
-        m_window->findChild<QPushButton*>(QStringLiteral("bAbort"))->click();
+        QCOMPARE(memo()->toPlainText(), u"until never comes"_s);
+        m_window->findChild<QPushButton*>(u"bAbort"_s)->click();
         QVERIFY(!m_window->isVisible());
-        QTRY_VERIFY(!m_window->runningFlag().IsRunning());
-        QVERIFY(m_host->sent.isEmpty());
-        m_window->showAgain(); // the same file, now run
-        QTRY_COMPARE(m_host->sent, QStringList{QStringLiteral("x")});
+        m_window->runScript(1);
+        QTRY_COMPARE(m_host->sent, QStringList{u"x"_s});
+        QTRY_VERIFY(!m_window->isRunActive());
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(memo()->toPlainText(), u"send x\nbogus\nscript error in > bogus"_s);
+    }
+
+    // A window shown again (restored, say) shows what it showed: no run starts.
+    void restoredWindowRunsNothing() {
+        runScript(0, "send x\nbogus\n");
+        QTRY_VERIFY(!m_window->isRunActive() && memo()->toPlainText().endsWith(u"bogus"_s));
+        const QString shown = memo()->toPlainText();
+        m_window->showMinimized();
+        m_window->showNormal();
+        m_window->hide();
+        m_window->show();
+        QVERIFY(!m_window->isRunActive());
+        QCOMPARE(memo()->toPlainText(), shown);
+        QCOMPARE(m_host->sent, QStringList{u"x"_s});
+    }
+
+    // A screen reader reads a script line whole, as the screen shows it.
+    void controlCharactersShownAsPictures() {
+        runScript(0, QByteArray("rem a\0b\n", 8));
+        QTRY_VERIFY(!m_window->isRunActive());
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(memo())->textInterface();
+        QCOMPARE(text->text(0, text->characterCount()), u"rem a\u2400b"_s);
     }
 
     // The keys themselves are typed into the main window in its own test.
@@ -91,19 +116,51 @@ private slots:
         QTRY_VERIFY(memo()->toPlainText().startsWith(QStringLiteral("Can't open script file ")));
     }
 
-    void editCreatesMissingScriptAndOpensIt() {
-        const QString opened = m_config.filePath(QStringLiteral("opened"));
-        QFile editor(m_config.filePath(QStringLiteral("xdg-open")));
-        QVERIFY(writeFile(editor.fileName(),
-                          "#!/bin/sh\nprintf '%s' \"$1\" > \"" + opened.toLocal8Bit() + "\"\n"));
-        editor.setPermissions(editor.permissions() | QFileDevice::ExeOwner);
-        ScriptPanel panel(*m_window);
-        QMenu fileMenu;
-        panel.addEditMenu(&fileMenu);
-        fileMenu.findChild<QAction*>(QStringLiteral("EditF31"))->trigger();
-        QTRY_COMPARE(QString::fromLocal8Bit(readFile(opened)), ScriptPath(2));
-        const QFileInfo created(ScriptPath(2));
-        QVERIFY(created.exists() && created.size() == 0);
+    // xdg-open gets the script, created empty when missing. When it cannot open an editor,
+    // the operator is told which file to edit, and an empty file made for it goes again.
+    void editOpensScriptOrTellsWhy_data() {
+        QTest::addColumn<QByteArray>("editor"); // xdg-open's script; empty: there is none
+        QTest::addColumn<QByteArray>("script"); // the script beforehand; null: none
+        QTest::addColumn<bool>("told");
+        QTest::addColumn<bool>("kept");
+        // Run with nothing else on PATH: the script names where it writes.
+        const QByteArray opens = "#!/bin/sh\nprintf '%s' \"$1\" > \"$OPENED\"\n";
+        const QByteArray fails = "#!/bin/sh\necho \"xdg-open: no method available\" >&2\nexit 3\n";
+        QTest::newRow("editor opens") << opens << QByteArray() << false << true;
+        QTest::newRow("no method available") << fails << QByteArray() << true << false;
+        QTest::newRow("script kept") << fails << QByteArray("send x\n") << true << true;
+        QTest::newRow("no xdg-open") << QByteArray() << QByteArray() << true << false;
+    }
+    void editOpensScriptOrTellsWhy() {
+        QFETCH(QByteArray, editor);
+        QFETCH(QByteArray, script);
+        QTemporaryDir bin;
+        if (!editor.isEmpty()) {
+            QFile xdgOpen(bin.filePath(u"xdg-open"_s));
+            QVERIFY(writeFile(xdgOpen.fileName(), editor));
+            xdgOpen.setPermissions(xdgOpen.permissions() | QFileDevice::ExeOwner);
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit());
+        qputenv("OPENED", bin.filePath(u"opened"_s).toLocal8Bit());
+        QFile::remove(ScriptPath(2));
+        if (!script.isNull())
+            writeScript(2, script);
+        ScriptEditor scriptEditor;
+        QSignalSpy spy(&scriptEditor, &ScriptEditor::failed);
+        scriptEditor.EditScript(2);
+        qputenv("PATH", path);
+        QFETCH(bool, told);
+        if (told) {
+            QVERIFY(spy.wait(10000));
+            QCOMPARE(spy.takeFirst().at(0).toString(), ScriptPath(2));
+        } else {
+            QTRY_COMPARE(QString::fromLocal8Bit(readFile(bin.filePath(u"opened"_s))),
+                         ScriptPath(2));
+            QCOMPARE(QFileInfo(ScriptPath(2)).size(), 0);
+            QVERIFY(spy.isEmpty());
+        }
+        QTEST(QFileInfo::exists(ScriptPath(2)), "kept");
     }
 
     void scriptFolderChoice_data() {

@@ -1,9 +1,12 @@
 #include "net/reconnect/ReconnectCountdown.h"
 
 #include "net/LastConnection.h"
+#include "net/NodeConnection.h"
 #include "net/OperatorMessages.h"
 #include "net/reconnect/ReconnectTexts.h"
 #include "settings/SettingsKeys.h"
+
+#include <utility>
 
 ReconnectCountdown::ReconnectCountdown(const LastConnection& last, OperatorMessages& messages,
                                        QObject* parent)
@@ -30,6 +33,7 @@ void ReconnectCountdown::setMillisecondsPerSecond(int milliseconds) {
 void ReconnectCountdown::offer(const QString& host) {
     if (!m_enabled || m_stopped || isCounting())
         return;
+    m_host = host;
     const int seconds = m_seconds ? m_seconds() : SettingsKeys::ReconnectSec.defaultNumber;
     m_position = SettingsKeys::ReconnectSec.bounded(seconds);
     m_timer1.start();
@@ -61,14 +65,37 @@ void ReconnectCountdown::end() {
 }
 
 void ReconnectCountdown::Action() {
+    if (m_actions.attemptUnderWay && m_actions.attemptUnderWay())
+        return; // the operator has connected meanwhile
     const int action = m_last.LastConnAction();
     if (action >= 1 && action <= NodeCount) {
-        if (m_actions.startConnection)
-            m_actions.startConnection(); // a failure ends in the next offer
+        if (!m_actions.startConnection)
+            return;
+        const int code = m_actions.startConnection(); // a call that fails brings the next offer
+        if (code == NodeConnection::Started)
+            m_reportedCode = 0;
+        else
+            startFailed(code);
     } else if (action >= 101 && action <= 100 + NodeCount) {
-        if (m_actions.rerunScript)
-            m_actions.rerunScript();
+        m_awaitingScript = m_actions.rerunScript && m_actions.rerunScript();
+        if (!m_awaitingScript)
+            m_messages.post(ReconnectTexts::ActionOutOfRange);
     } else {
         m_messages.post(ReconnectTexts::ActionOutOfRange);
     }
+}
+
+// No socket event follows an attempt that could not start: the next turn is offered here.
+void ReconnectCountdown::startFailed(int code) {
+    if (code != m_reportedCode)
+        m_messages.post(NodeConnection::ConErrStr(code));
+    m_reportedCode = code;
+    offer(m_host);
+}
+
+void ReconnectCountdown::scriptRunEnded(bool abortedByOperator) {
+    if (!std::exchange(m_awaitingScript, false) || abortedByOperator)
+        return;
+    if (!m_actions.attemptUnderWay || !m_actions.attemptUnderWay())
+        offer(m_host);
 }

@@ -4,7 +4,11 @@
 // offers a reconnect; with reconnecting switched on (the main window's check box) this
 // counts RECONNECT_SEC seconds down and then repeats the last way of connecting
 // (Action): the connect dialog's node again, or the whole script that connected. An
-// attempt that fails brings the next offer, so the cycle repeats once per countdown.
+// attempt that fails brings the next offer, so the cycle repeats once per countdown:
+// also an attempt that cannot even start (the node's entry was emptied, say; the reason
+// is told once, not at every turn) and a script rerun that ends without a connection up
+// or under way. Only the operator ends the cycle: ABORT, unticking, Abort in the script
+// window, or a connection of their own.
 //
 // One countdown at a time: an offer while counting is the same loss reported twice and
 // neither restarts nor doubles it, so a node that refuses or drops every call is never
@@ -31,8 +35,12 @@ public:
     static constexpr int MillisecondsPerSecond = 1000;
 
     struct Actions {
-        std::function<void()> startConnection; // the main window's StartConnection
-        std::function<void()> rerunScript;     // the script window shown again
+        // The main window's StartConnection: its result code (0 started).
+        std::function<int()> startConnection;
+        // Runs the script that made the last connection again; false when there is none.
+        std::function<bool()> rerunScript;
+        // A connection is up or being made.
+        std::function<bool()> attemptUnderWay;
     };
 
     ReconnectCountdown(const LastConnection& last, OperatorMessages& messages,
@@ -52,6 +60,9 @@ public:
     void stop();
     // Repeats the recorded way of connecting.
     void Action();
+    // The script window's run has ended; one that a reconnect started and that left no
+    // connection up or under way brings the next offer, unless the operator aborted it.
+    void scriptRunEnded(bool abortedByOperator);
 
     bool isCounting() const { return m_timer1.isActive(); }
     int position() const { return m_position; }
@@ -66,13 +77,17 @@ signals:
 private:
     void Timer1Timer();
     void end();
+    void startFailed(int code);
 
     const LastConnection& m_last;
     OperatorMessages& m_messages;
     Actions m_actions;
     std::function<int()> m_seconds;
     QTimer m_timer1{this};
+    QString m_host; // of the last offer, for the next
     int m_position = 0;
+    int m_reportedCode = 0; // the failure to start told last; 0 once a start works
     bool m_enabled = false;
     bool m_stopped = false;
+    bool m_awaitingScript = false; // a rerun script has not ended yet
 };

@@ -114,6 +114,15 @@ private slots:
                  linesWithText);
     }
 
+    // Only the menu's request asks for a file: the window shown again otherwise (restored
+    // from minimised, say) asks for nothing.
+    void shownAgainAsksForNothing() {
+        m_window->show();
+        QCoreApplication::processEvents();
+        QVERIFY(m_driver.unexpected().isEmpty());
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
     void sendsLargeFileWhole() {
         QByteArray file;
         for (int line = 0; file.size() < 10 * 1024 * 1024; ++line)
@@ -166,7 +175,7 @@ private:
             qobject_cast<QFileDialog*>(dialog)->selectFile(path);
             QMetaObject::invokeMethod(dialog, "accept");
         });
-        m_window->show();
+        m_window->showForUpload();
         return path;
     }
     bool connectToNode() {

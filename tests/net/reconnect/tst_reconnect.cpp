@@ -6,6 +6,7 @@
 #include "TestNode.h"
 #include "net/LastConnection.h"
 #include "net/NodeConnection.h"
+#include "net/OperatorMessages.h"
 #include "net/Session.h"
 #include "net/reconnect/LinkCheck.h"
 #include "net/reconnect/ReconnectCountdown.h"
@@ -72,9 +73,13 @@ struct Rig {
         countdown.setActions(
             {[this] {
                  trace << QStringLiteral("call after %1 s").arg(seconds);
-                 connection.StartConnection(node);
+                 return connection.StartConnection(node);
              },
-             [this] { trace << QStringLiteral("script after %1 s").arg(seconds); }});
+             [this] {
+                 trace << QStringLiteral("script after %1 s").arg(seconds);
+                 return true;
+             },
+             [this] { return connection.socket().state() != QAbstractSocket::UnconnectedState; }});
     }
 };
 
@@ -159,6 +164,74 @@ private slots:
         QCOMPARE(rig.panel.linkCheck().isArmed(), !sent.isEmpty());
     }
 
+    // Every turn ends in an attempt under way or the next countdown, until the operator
+    // ends the cycle: an attempt that cannot even start (told once), a rerun script that
+    // ends with no connection up or under way.
+    void everyTurnEndsInAttemptOrNextCountdown_data() {
+        QTest::addColumn<int>("lastConnAction");
+        QTest::addColumn<int>("startCode");
+        QTest::addColumn<QString>("scriptEnd");    // how the rerun script ends
+        QTest::addColumn<QStringList>("expected"); // offers and attempts, in order
+        QTest::addColumn<QString>("toldOnce");
+        const QString attempt = QStringLiteral("attempt"), script = QStringLiteral("script");
+        QTest::newRow("node entry emptied")
+            << 1 << int(NodeConnection::NoAddress) << QString()
+            << QStringList{Offer, attempt, Offer, attempt, Offer, attempt, Offer}
+            << QStringLiteral("** Please input Address **");
+        QTest::newRow("script ends, nothing under way")
+            << 101 << 0 << QStringLiteral("idle")
+            << QStringList{Offer, script, Offer, script, Offer, script, Offer} << QString();
+        QTest::newRow("script ends, its call under way")
+            << 101 << 0 << QStringLiteral("calling") << QStringList{Offer, script} << QString();
+        QTest::newRow("script aborted by the operator")
+            << 101 << 0 << QStringLiteral("aborted") << QStringList{Offer, script} << QString();
+    }
+    void everyTurnEndsInAttemptOrNextCountdown() {
+        QFETCH(int, lastConnAction);
+        QFETCH(int, startCode);
+        QFETCH(QString, scriptEnd);
+        LastConnection last;
+        QVERIFY(lastConnAction > 100 ? last.SetLastScript(lastConnAction - 100)
+                                     : last.SetLastNode(lastConnAction));
+        OperatorMessages messages;
+        QStringList told;
+        messages.setPresenter([&told](const QString& text) { told << text; });
+        ReconnectCountdown countdown(last, messages);
+        countdown.setEnabled(true);
+        countdown.setMillisecondsPerSecond(1);
+        QStringList done;
+        int scriptsEnded = 0;
+        connect(&countdown, &ReconnectCountdown::started,
+                [&done](const QString& label) { done << label; });
+        const auto endScript = [&] {
+            countdown.scriptRunEnded(scriptEnd == QLatin1String("aborted"));
+            ++scriptsEnded;
+        };
+        countdown.setActions({[&] { return done << QStringLiteral("attempt"), startCode; },
+                              [&] {
+                                  done << QStringLiteral("script");
+                                  QMetaObject::invokeMethod(&countdown, endScript,
+                                                            Qt::QueuedConnection);
+                                  return true;
+                              },
+                              [&] {
+                                  return scriptEnd == QLatin1String("calling") &&
+                                         scriptsEnded == 0 && done.size() > 1;
+                              }});
+        countdown.offer(QStringLiteral("127.0.0.1"));
+        QFETCH(QStringList, expected);
+        if (expected.size() == 2) { // the cycle ends with the script's end
+            QTRY_COMPARE_WITH_TIMEOUT(scriptsEnded, 1, StallMs);
+            QVERIFY(!countdown.isCounting());
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(done.size() >= expected.size(), StallMs);
+        }
+        countdown.stop();
+        QCOMPARE(done.mid(0, expected.size()), expected);
+        QFETCH(QString, toldOnce);
+        QTRY_COMPARE(told, toldOnce.isEmpty() ? QStringList() : QStringList{toldOnce});
+    }
+
     void countdownShownAndEnded_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<int>("attempts");
@@ -177,7 +250,7 @@ private slots:
         QCheckBox* chkReconnect = panel.button();
         int calls = 0;
         rig.last.SetLastNode(1);
-        panel.countdown().setActions({[&calls] { ++calls; }, {}});
+        panel.countdown().setActions({[&calls] { return ++calls, 0; }, {}, {}});
         panel.countdown().setSecondsSource([] { return 20; });
         chkReconnect->setChecked(how != QLatin1String("not ticked"));
         panel.countdown().offer(QStringLiteral("127.0.0.1"));
