@@ -78,6 +78,11 @@ void reportClients(TestNode& node) {
                          QTextStream(stderr) << "client " << client << " logged in as "
                                              << QString::fromLatin1(call) << Qt::endl;
                      });
+    QObject::connect(&node, &TestNode::commandReceived, &node,
+                     [](int client, const QByteArray& line) {
+                         QTextStream(stderr) << "client " << client << " sent "
+                                             << QString::fromLatin1(line) << Qt::endl;
+                     });
     QObject::connect(&node, &TestNode::clientDisconnected, &node, [](int client) {
         QTextStream(stderr) << "client " << client << " disconnected" << Qt::endl;
     });
