@@ -9,6 +9,7 @@
 #include "screen/HistorySheet.h"
 #include "script/HelpPanel.h"
 #include "script/ScriptPanel.h"
+#include "serial/SerialRelay.h"
 #include "settings/EnvTexts.h"
 #include "settings/TfEnv.h"
 
@@ -83,6 +84,10 @@ void EnvironPanel::setHistoryLines(int lines) {
 
 void EnvironPanel::setLinkCheck(int minutes) {
     m_parts.linkCheck.apply(minutes);
+}
+
+void EnvironPanel::setSerialCrLf(bool on) {
+    m_window.serialRelay().setLinkCrLf(on);
 }
 
 void EnvironPanel::clearScreen() {

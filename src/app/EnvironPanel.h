@@ -50,6 +50,7 @@ private:
     void setLineWidth(int colBytes) override;
     void setHistoryLines(int lines) override;
     void setLinkCheck(int minutes) override;
+    void setSerialCrLf(bool on) override;
     void clearScreen() override;
     void editScript(int index) override;
     void showScriptExample() override;

@@ -97,8 +97,9 @@ TForm1::TForm1(QWidget* parent)
     m_session.setNodeTableSource([this] { return m_connectDialog->nodes(); });
     m_session.messages().setPresenter([this](const QString& text) { showMessage(this, text); });
     installScrollBufferFile(m_session, m_screen, [this] { return m_environment.scrollFileSelect; });
-    installSerialRelay(
+    m_serialRelay = &installSerialRelay(
         m_session, m_pipeline, [this] { return m_environment.rs232c; }, m_settings);
+    connect(m_serialRelay, &SerialRelay::statusChanged, m_serialStatus, &QLabel::setText);
     m_session.setHook(m_script.get());
     installReconnect();
     wireSession();
@@ -199,6 +200,10 @@ void TForm1::buildStatusBar() {
         m_statusPanels[panel]->setObjectName(QStringLiteral("StatusPanel%1").arg(panel));
         bar->addWidget(m_statusPanels[panel], panel == 1 ? 1 : 0);
     }
+    // What the serial relay has to say: a node held back for a slow port, bytes lost.
+    m_serialStatus = new QLabel;
+    m_serialStatus->setObjectName(QStringLiteral("SerialStatus"));
+    bar->addPermanentWidget(m_serialStatus);
     setStatusBar(bar);
 }
 

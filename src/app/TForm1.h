@@ -38,6 +38,7 @@ class ReconnectPanel;
 class ScopeSheet;
 class ScriptPanel;
 class SendPanel;
+class SerialRelay;
 class TerminalView;
 class TfConnect;
 class TfScript;
@@ -63,6 +64,7 @@ public:
     EnvironmentSettings& environment() { return m_environment; }
     SettingsFile& settings() { return m_settings; }
     EnvironPanel& environPanel() { return *m_environPanel; }
+    SerialRelay& serialRelay() { return *m_serialRelay; }
     SoundPlayer& soundPlayer() { return m_events.player(); }
     QString statusText(int panel) const;
 
@@ -143,6 +145,8 @@ private:
     HistorySheet* m_historySheet = nullptr;
     SendPanel* m_sendPanel = nullptr;
     QLabel* m_statusPanels[2] = {};
+    QLabel* m_serialStatus = nullptr;
+    SerialRelay* m_serialRelay = nullptr; // the session owns it
     std::unique_ptr<TfConnect> m_connectDialog;
     std::unique_ptr<TfSendFile> m_sendFile;
     std::unique_ptr<TfScript> m_script; // joins its thread before the session objects go

@@ -32,7 +32,7 @@ void NodeReceiver::attach(QIODevice* socket) {
 
 void NodeReceiver::readPending() {
     m_passScheduled = false;
-    if (!m_socket)
+    if (!m_socket || m_held)
         return;
     const qint64 available = std::min(m_socket->bytesAvailable(), SliceBytes);
     if (available <= 0)
@@ -77,6 +77,17 @@ void NodeReceiver::gather(bool on) {
     }
     if (m_gatherSocket && m_gatherSocket->state() == QAbstractSocket::ConnectedState)
         SocketWakeThreshold::set(m_gatherSocket->socketDescriptor(), on ? GatherBytes : 1);
+}
+
+void NodeReceiver::setHeld(bool held) {
+    if (held == m_held)
+        return;
+    m_held = held;
+    // A full buffer stops the socket reading from the system; 0 is no limit.
+    if (auto* socket = qobject_cast<QAbstractSocket*>(m_socket.data()))
+        socket->setReadBufferSize(held ? SliceBytes : 0);
+    if (!held)
+        scheduleNextPass();
 }
 
 void NodeReceiver::scheduleNextPass() {

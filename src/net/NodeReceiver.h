@@ -12,6 +12,10 @@
 // system until the frame is up or a batch has piled up, which spares the window a wake
 // for every line when it cannot show them faster anyway.
 //
+// Held (by a serial port slower than the node), it reads nothing: what the node sends
+// waits in the socket's buffer, at most SliceBytes, then in the system, and TCP holds
+// the node back until it is let go.
+//
 // GUI thread only.
 
 #include "net/TelnetDecoder.h"
@@ -57,6 +61,8 @@ public:
 
     // Reads and decodes one slice; schedules another pass while data remains.
     void readPending();
+    void setHeld(bool held);
+    bool isHeld() const { return m_held; }
 
 signals:
     void received();
@@ -79,6 +85,7 @@ private:
     QElapsedTimer m_sinceBell;
     QByteArray m_slice;
     bool m_passScheduled = false;
+    bool m_held = false;
     QPointer<QAbstractSocket> m_gatherSocket; // the socket to gather on, if it is one
     QTimer m_gatherTimer;
     bool m_gathering = false;

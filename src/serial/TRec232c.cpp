@@ -27,7 +27,8 @@ void TRec232c::run() {
             m_portTurn->unlock();
     });
     SerialLink link(*m_outbox, m_sender);
-    if (!link.open(m_setup, [this] { quit(); }))
+    if (!link.open(
+            m_setup, [this] { quit(); }, [this](qint64 lost) { emit portStalled(lost); }))
         emit openFailed(link.lastError());
     else if (!isInterruptionRequested())
         exec();

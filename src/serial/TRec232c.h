@@ -32,6 +32,8 @@ public:
 
 signals:
     void openFailed(const QString& message);
+    // The port took nothing for a while: these bytes were dropped.
+    void portStalled(qint64 lostBytes);
 
 protected:
     void run() override;

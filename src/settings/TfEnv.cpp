@@ -209,8 +209,10 @@ QWidget* TfEnv::buildRs232c() {
         m_rs232cUpDowns[i] = upDown;
     }
     m_chkSendCrLf = named(new QCheckBox(EnvTexts::SendCrLf), "chkSendCrLf", EnvTexts::SendCrLf);
-    connect(m_chkSendCrLf, &QCheckBox::toggled, this,
-            [this](bool on) { m_environment.rs232c.linkCrLf = on; });
+    connect(m_chkSendCrLf, &QCheckBox::toggled, this, [this](bool on) {
+        m_environment.rs232c.linkCrLf = on;
+        m_host.setSerialCrLf(on);
+    });
     form->addRow(m_chkSendCrLf);
     auto* layout = new QVBoxLayout;
     layout->addWidget(group);
@@ -388,6 +390,7 @@ void TfEnv::FormShow() {
 void TfEnv::showRs232c() {
     for (size_t i = 0; i < m_rs232cUpDowns.size(); ++i)
         m_rs232cUpDowns[i]->setValue(indexOf(m_environment.rs232c, Rs232cFields[i]));
+    const QSignalBlocker showingOnly(m_chkSendCrLf); // what the program has already
     m_chkSendCrLf->setChecked(m_environment.rs232c.linkCrLf);
 }
 

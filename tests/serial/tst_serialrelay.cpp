@@ -5,6 +5,7 @@
 #include "TestNode.h"
 #include "net/NetTexts.h"
 #include "net/NodeConnection.h"
+#include "net/NodeReceiver.h"
 #include "net/Session.h"
 #include "screen/ScreenBuffer.h"
 #include "serial/SerialOutbox.h"
@@ -15,9 +16,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(Rs232cSettings)
 
@@ -52,10 +57,12 @@ struct Client {
     Rs232cSettings rs232c;
     QStringList messages;
 
+    SerialRelay* relay = nullptr;
+
     explicit Client(const QString& ini)
         : settings(ini) {
         screen.setPipeline(&pipeline);
-        installSerialRelay(
+        relay = &installSerialRelay(
             session, pipeline, [this] { return rs232c; }, settings);
         session.messages().setPresenter([this](const QString& text) { messages << text; });
     }
@@ -161,11 +168,91 @@ private slots:
         QVERIFY(m_client->messages.isEmpty());
     }
 
-    void slowPortDropsWhatItCannotTake() {
-        SerialOutbox outbox;
-        outbox.setBytesInPort(SerialOutbox::Limit + 1);
-        outbox.put("ab");
-        QCOMPARE(outbox.droppedBytes(), 2);
+    // "Send CR=CR+LF" changed during the session acts on the open port at once.
+    void crLfSettingActsAtOnce() {
+        connectLinked();
+        m_terminal->write("a\r");
+        QTRY_VERIFY(m_node->receivedFrom(0).endsWith("a\r\n"));
+        m_client->relay->setLinkCrLf(false);
+        m_terminal->write("b\r");
+        QTRY_VERIFY(m_node->receivedFrom(0).endsWith("b\r"));
+    }
+
+    // Every byte reaches a terminal slower than the node or one that stops reading now and
+    // then: the node is held back while too much waits, and what waits stays bounded.
+    void burstArrivesWhole_data() {
+        QTest::addColumn<int>("kilobytes");
+        QTest::addColumn<int>("bytesPerTenth"); // the terminal reads at most this much a
+                                                // tenth of a second (0: all it gets),
+        QTest::addColumn<int>("stallMs");       // and stops for this long a second and a half
+        QTest::addColumn<bool>("held");
+        QTest::newRow("10 MB, a reader that stalls") << 10000 << 0 << 1500 << true;
+        QTest::newRow("200 KB at 115200 baud") << 200 << 1150 << 0 << false;
+    }
+    void burstArrivesWhole() {
+        QFETCH(int, kilobytes);
+        QFETCH(int, bytesPerTenth);
+        QFETCH(int, stallMs);
+        QFETCH(bool, held);
+        connectLinked();
+        m_terminal->setReadBufferSize(bytesPerTenth > 0 ? bytesPerTenth : 64 * 1024);
+        QByteArray burst;
+        for (int line = 0; burst.size() < kilobytes * 1000; ++line)
+            burst +=
+                "DX de W1AW:     14025.0  JA1XYZ       line " + QByteArray::number(line) + "\r\n";
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        const auto stalled = [&] {
+            return stallMs > 0 && sinceStart.elapsed() % 1500 < stallMs / 2;
+        };
+        disconnect(m_terminal.get(), &QSerialPort::readyRead, this, nullptr);
+        const auto read = [&] {
+            if (!stalled()) // never as long as the port's 2 s
+                m_received +=
+                    bytesPerTenth > 0 ? m_terminal->read(bytesPerTenth) : m_terminal->readAll();
+        };
+        if (bytesPerTenth == 0)
+            connect(m_terminal.get(), &QSerialPort::readyRead, this, read);
+        qint64 mostWaiting = 0;
+        bool sawHeld = false;
+        QTimer tenth;
+        connect(&tenth, &QTimer::timeout, this, [&] {
+            mostWaiting = std::max(mostWaiting, m_client->relay->waitingBytes());
+            sawHeld = sawHeld || m_client->relay->status() == SerialTexts::HoldingNode;
+            read();
+        });
+        tenth.start(100);
+        m_node->sendRaw(burst);
+        QTRY_VERIFY_WITH_TIMEOUT(m_received.size() >= burst.size() + 7, 60000);
+        QVERIFY(m_received == "login: " + burst);
+        QCOMPARE(sawHeld, held);
+        QVERIFY2(mostWaiting <= SerialOutbox::HoldBytes + NodeReceiver::SliceBytes + 65536,
+                 QByteArray::number(mostWaiting).constData());
+        QTRY_COMPARE(m_client->relay->status(), QString());
+        QVERIFY(m_client->messages.isEmpty());
+    }
+
+    // A terminal that takes nothing for 2 s loses what waits; the status bar says how much,
+    // and what the node sends later goes through again.
+    void stalledPortLosesWhatWaitsAndSaysSo() {
+        connectLinked();
+        disconnect(m_terminal.get(), &QSerialPort::readyRead, this, nullptr);
+        m_terminal->setReadBufferSize(1024);
+        m_node->sendRaw(QByteArray(300 * 1000, 'x'));
+        QTRY_VERIFY_WITH_TIMEOUT(m_client->relay->status().startsWith(u"RS232C: "_s), 10000);
+        const QString lost = m_client->relay->status();
+        QVERIFY2(QRegularExpression(u"^RS232C: [1-9][0-9]* bytes lost \\(the port took nothing "
+                                    u"for 2 s\\)$"_s)
+                     .match(lost)
+                     .hasMatch(),
+                 qPrintable(lost));
+        m_received += m_terminal->readAll();
+        connect(m_terminal.get(), &QSerialPort::readyRead, this,
+                [this] { m_received += m_terminal->readAll(); });
+        m_node->sendRaw("after");
+        QTRY_VERIFY(m_received.endsWith("after"));
+        QCOMPARE(m_client->relay->status(), lost);
+        QVERIFY(m_client->messages.isEmpty());
     }
 
 private:

@@ -39,6 +39,7 @@ struct RecordingHost : EnvironmentHost {
     void setLineWidth(int colBytes) override { note("setLineWidth", colBytes); }
     void setHistoryLines(int lines) override { note("setHistoryLines", lines); }
     void setLinkCheck(int minutes) override { note("setLinkCheck", minutes); }
+    void setSerialCrLf(bool on) override { note("setSerialCrLf", on ? 1 : 0); }
     void clearScreen() override { note("clearScreen"); }
     void editScript(int index) override { note("editScript", index); }
     void showScriptExample() override { note("showScriptExample"); }
@@ -121,7 +122,8 @@ private slots:
         QCOMPARE(control<QLineEdit>("eFlow")->text(), QStringLiteral("CTS/RTS"));
         QCOMPARE(m_environment.rs232c, (Rs232cSettings{2, 1, 0, 0, 1, false}));
         QCOMPARE(m_host.font.charset, 129);
-        QCOMPARE(m_host.calls, QStringList{u"setLineWidth 85"_s});
+        QCOMPARE(m_host.calls.filter(u"setLineWidth"_s), QStringList{u"setLineWidth 85"_s});
+        QCOMPARE(m_host.calls.filter(u"setSerialCrLf"_s).last(), u"setSerialCrLf 0"_s);
         QCOMPARE(m_environment.sounds.strings[1], QStringLiteral("DX de"));
         QCOMPARE(m_environment.scrollFileSelect, 2);
         QCOMPARE(m_environment.reconnectSec, 50);
