@@ -2,6 +2,7 @@
 
 #include "desktop/Accessibility.h"
 #include "desktop/MessageBoxes.h"
+#include "files/RegularFile.h"
 #include "files/TUpLoad.h"
 #include "files/UploadLink.h"
 #include "files/UploadTexts.h"
@@ -92,8 +93,10 @@ void TfSendFile::FormShow() {
         return;
     }
     const QString path = dialog.selectedFiles().constFirst();
-    if (!QFile(path).open(QIODevice::ReadOnly))
+    QFile file; // a pipe would hold the window until something writes to it
+    if (!openRegularFile(file, path))
         showMessage(this, UploadTexts::UnableToOpen + path);
+    file.close();
     m_label1->setText(path);
     startUpload(path);
 }

@@ -1,10 +1,13 @@
 #include "files/Uploader.h"
 
+#include "files/RegularFile.h"
 #include "files/UploadHost.h"
 #include "files/UploadLineReader.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 const QByteArray PauseMarker = QByteArrayLiteral("/**/\n");
@@ -18,8 +21,8 @@ Uploader::Uploader(UploadHost& host)
     : m_host(host) {}
 
 void Uploader::run(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openRegularFile(file, path)) {
         m_host.reportCannotOpen(path);
         return;
     }
@@ -29,32 +32,38 @@ void Uploader::run(const QString& path) {
 }
 
 void Uploader::sendLines(QFile& file) {
-    const qint64 size = file.size();
+    m_size = file.size();
     UploadLineReader reader(file);
-    int shown = 0;
     for (QByteArray line = reader.next(); !line.isEmpty(); line = reader.next()) {
         if (line == PauseMarker) {
             if (!m_host.waitForContinue())
                 return;
-        } else if (!waitForRoom() || !m_host.sendLine(line)) {
+        } else if (!waitForRoom(MaxUnsent) || !m_host.sendLine(line)) {
             return;
         }
+        m_posted = reader.consumed();
         if (m_host.isAborted())
             return;
-        const int percent = percentOf(reader.consumed(), size);
-        if (percent != shown) {
-            shown = percent;
-            m_host.showProgress(percent);
-        }
+        showProgress();
     }
+    if (waitForRoom(0)) // the window stays until the node has taken the last line
+        showProgress();
 }
 
-// False when the operator aborted while waiting.
-bool Uploader::waitForRoom() {
-    while (m_host.unsentBytes() > MaxUnsent) {
+bool Uploader::waitForRoom(qint64 unsent) {
+    while (m_host.unsentBytes() > unsent) {
         if (m_host.isAborted())
             return false;
+        showProgress();
         m_host.waitAWhile();
     }
     return true;
+}
+
+void Uploader::showProgress() {
+    const int percent = percentOf(std::max<qint64>(0, m_posted - m_host.unsentBytes()), m_size);
+    if (percent != m_shown) {
+        m_shown = percent;
+        m_host.showProgress(percent);
+    }
 }

@@ -1,8 +1,10 @@
 #include "net/GuardedSender.h"
 
 #include "net/NetTexts.h"
+#include "net/SocketSendQueue.h"
 #include "screen/ScreenBuffer.h"
 
+#include <QAbstractSocket>
 #include <QIODevice>
 #include <QMutexLocker>
 #include <QThread>
@@ -13,11 +15,27 @@ GuardedSender::GuardedSender(ScreenBuffer& screen, QObject* parent)
 
 void GuardedSender::setSocket(QIODevice* socket) {
     disconnect(m_bytesWritten);
+    disconnect(m_stateChanged);
     m_socket = socket;
     if (socket)
         m_bytesWritten =
             connect(socket, &QIODevice::bytesWritten, this, &GuardedSender::noteUnsent);
+    if (auto* tcp = qobject_cast<QAbstractSocket*>(socket))
+        m_stateChanged =
+            connect(tcp, &QAbstractSocket::stateChanged, this, &GuardedSender::noteDescriptor);
+    noteDescriptor();
     noteUnsent();
+}
+
+qint64 GuardedSender::pendingBytes() const {
+    return m_queued.load() + m_unsent.load() + SocketSendQueue::bytes(m_descriptor.load());
+}
+
+// The system's queue is read by descriptor from any thread; only a connected socket's.
+void GuardedSender::noteDescriptor() {
+    const auto* tcp = qobject_cast<const QAbstractSocket*>(m_socket.data());
+    m_descriptor = tcp && tcp->state() == QAbstractSocket::ConnectedState ? tcp->socketDescriptor()
+                                                                          : qintptr(-1);
 }
 
 void GuardedSender::GuardedSend(QByteArrayView bytes) {

@@ -10,10 +10,11 @@
 // thread keep their order. A failed write puts "** socket send error **" on the screen
 // (on the GUI thread) and the caller goes on as if the bytes had been sent.
 //
-// pendingBytes() counts what waits to go out: bytes queued from other threads plus
-// bytes the socket has not yet handed to the system. It may be read from any thread,
-// so the upload and the serial relay can pace themselves, and the telnet answers stop
-// while a node that never reads lets it grow.
+// pendingBytes() counts what waits to go out: bytes queued from other threads, bytes the
+// socket has not yet handed to the system, and bytes the system holds that the node has
+// not yet taken. It may be read from any thread, so the upload and the serial relay
+// pace themselves to what the node really takes, and the telnet answers stop while a
+// node that never reads lets it grow.
 
 #include <QByteArrayView>
 #include <QObject>
@@ -43,15 +44,18 @@ public:
     // without bound. GUI thread only.
     void AnswerTelnet(QByteArrayView answer);
 
-    qint64 pendingBytes() const { return m_queued.load() + m_unsent.load(); }
+    qint64 pendingBytes() const;
 
 private:
     void sendNow(QByteArrayView bytes);
     void noteUnsent();
+    void noteDescriptor();
 
     ScreenBuffer& m_screen;
     QPointer<QIODevice> m_socket;
     QMetaObject::Connection m_bytesWritten;
+    QMetaObject::Connection m_stateChanged;
     std::atomic<qint64> m_queued{0};
     std::atomic<qint64> m_unsent{0};
+    std::atomic<qintptr> m_descriptor{-1}; // of the connected socket, else -1
 };

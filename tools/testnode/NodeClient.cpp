@@ -45,8 +45,17 @@ void NodeClient::drop() {
     finish();
 }
 
-void NodeClient::readSocket() {
+void NodeClient::setReading(bool reading) {
+    m_reading = reading;
     if (!m_socket)
+        return;
+    m_socket->setReadBufferSize(reading ? 0 : 1); // a full buffer stops reading the system
+    if (reading)
+        readSocket();
+}
+
+void NodeClient::readSocket() {
+    if (!m_socket || !m_reading)
         return;
     const QByteArray chunk = m_socket->readAll();
     record(chunk);

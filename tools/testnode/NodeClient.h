@@ -39,6 +39,8 @@ public:
     void closeWhenSent();
     // Closes at once, dropping whatever is still queued.
     void drop();
+    // A node too busy to read: what the client sends waits in the system meanwhile.
+    void setReading(bool reading);
 
 signals:
     void bytesReceived();
@@ -57,6 +59,7 @@ private:
     QByteArray m_received;
     QByteArray m_call;
     bool m_closing = false;
+    bool m_reading = true;
 };
 
 } // namespace testnode

@@ -12,6 +12,7 @@
 #include <QTcpSocket>
 
 #include <algorithm>
+#include <sys/socket.h>
 
 using testnode::NodeClient;
 
@@ -231,6 +232,17 @@ void TestNode::stopFlood() {
 void TestNode::dropClient(int client) {
     if (NodeClient* found = this->client(client))
         found->drop();
+}
+
+void TestNode::setReading(int client, bool reading) {
+    if (NodeClient* found = this->client(client))
+        found->setReading(reading);
+}
+
+// Accepted sockets take the listening socket's buffer size.
+bool TestNode::setReceiveBufferSize(int bytes) {
+    return m_server->isListening() && ::setsockopt(int(m_server->socketDescriptor()), SOL_SOCKET,
+                                                   SO_RCVBUF, &bytes, sizeof bytes) == 0;
 }
 
 QByteArray TestNode::formatSpot(const QByteArray& spotter, double freqKhz, const QByteArray& dxCall,

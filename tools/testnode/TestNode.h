@@ -92,6 +92,11 @@ public:
     void stopFlood();
     // Closes the connection at once, as a node that crashed would.
     void dropClient(int client);
+    // A node that stops reading what the client sends (and reads again).
+    void setReading(int client, bool reading);
+    // The system's receive buffer for connections accepted from now on, in bytes; small,
+    // a client's sends to a node that does not read back up quickly.
+    bool setReceiveBufferSize(int bytes);
 
     // The 75-byte "DX de" line, without BELs or line end.
     static QByteArray formatSpot(const QByteArray& spotter, double freqKhz,

@@ -7,7 +7,9 @@
 #include "TestNode.h"
 #include "files/TfSendFile.h"
 #include "files/UploadHost.h"
+#include "files/UploadLineReader.h"
 #include "files/Uploader.h"
+#include "net/GuardedSender.h"
 #include "net/NodeConnection.h"
 #include "screen/ScreenBuffer.h"
 #include "send/LineSender.h"
@@ -18,6 +20,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 // Notes sends and pauses (as "||") in order. Its backlog drains by DrainStep on each
@@ -112,6 +116,47 @@ private slots:
         QCOMPARE(std::count_if(lines.cbegin(), lines.cend(),
                                [&text](const QByteArray& line) { return line.startsWith(text); }),
                  linesWithText);
+    }
+
+    // A node that stops reading: the upload keeps at most 64 KiB of its lines unsent, what
+    // the system holds for the node included, and the window stays; Abort ends it, and the
+    // node never gets the rest.
+    void uploadKeepsPaceWithNodeThatStopsReading() {
+        QVERIFY(m_node->setReceiveBufferSize(8 * 1024));
+        QVERIFY(connectToNode());
+        m_node->setReading(0, false);
+        QByteArray file;
+        for (int line = 0; file.size() < 660 * 1000; ++line)
+            file += QByteArray::number(line).rightJustified(60, '.') + '\n';
+        upload(file);
+        const GuardedSender& sender = m_connection->sender();
+        QTRY_VERIFY_WITH_TIMEOUT(sender.pendingBytes() > Uploader::MaxUnsent - 1024, 20000);
+        QVERIFY(sender.pendingBytes() <= Uploader::MaxUnsent + UploadLineReader::MaxPiece);
+        QVERIFY(m_window->isVisible());
+        QVERIFY(m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->value() < 100);
+        button("bAbort")->click();
+        QTRY_VERIFY(!m_window->isVisible());
+        m_node->setReading(0, true);
+        QTRY_COMPARE(sender.pendingBytes(), 0);
+        QTRY_VERIFY(m_node->receivedFrom(0).size() > 0);
+        QVERIFY(m_node->receivedFrom(0).size() < file.size() / 2);
+    }
+
+    // A named pipe is not a file to send: refused at once, as a file that cannot be opened.
+    void namedPipeIsRefused() {
+        const QString pipe = m_dir.filePath(QStringLiteral("pipe"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        m_driver.then([pipe](QWidget* dialog) {
+            qobject_cast<QFileDialog*>(dialog)->selectFile(pipe);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        m_driver.thenAnswerMessage();
+        m_driver.thenAnswerMessage();
+        m_window->showForUpload();
+        QTRY_VERIFY(m_driver.allStepsTaken());
+        QTRY_COMPARE(m_driver.messages(),
+                     QStringList({QStringLiteral("Unable to open ") + pipe,
+                                  QStringLiteral("Unable to open UpLoad file ") + pipe}));
     }
 
     // Only the menu's request asks for a file: the window shown again otherwise (restored
