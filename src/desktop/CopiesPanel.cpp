@@ -3,6 +3,7 @@
 #include "desktop/Accessibility.h"
 #include "desktop/CopyCollector.h"
 #include "desktop/DesktopTexts.h"
+#include "desktop/WindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -67,12 +68,17 @@ CopyIdentity CopiesPanel::describe() const {
     return identity;
 }
 
+// Whoever asks, the window lands where the screens can show it, at a size they hold.
 void CopiesPanel::moveFrame(const QRect& frame) {
     if (compositorPlacesWindows())
         return;
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const QRect fitted = WindowPlacement::fitToScreens(frame, screens);
     const QSize decoration = m_window->frameGeometry().size() - m_window->size();
-    m_window->move(frame.topLeft());
-    m_window->resize(frame.size() - decoration);
+    m_window->move(fitted.topLeft());
+    m_window->resize(fitted.size() - decoration);
 }
 
 void CopiesPanel::arrange(Arrangement arrangement) {

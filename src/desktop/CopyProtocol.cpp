@@ -2,6 +2,7 @@
 
 #include <QList>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -24,14 +25,17 @@ std::optional<QList<QByteArray>> leadingWords(const QByteArray& line, int count,
     return words;
 }
 
-// Four numbers from words[first] on: x, y, width, height.
+// Four numbers from words[first] on: x, y, width, height, each brought within
+// MaxCoordinate of 0 (sizes not below 0), so no arithmetic on the frame can overflow.
 std::optional<QRect> rectFrom(const QList<QByteArray>& words, qsizetype first) {
     std::array<int, 4> values{};
     for (std::size_t index = 0; index < values.size(); ++index) {
         bool ok = false;
-        values[index] = words.at(first + qsizetype(index)).toInt(&ok);
+        const int value = words.at(first + qsizetype(index)).toInt(&ok);
         if (!ok)
             return std::nullopt;
+        const int lowest = index < 2 ? -CopyProtocol::MaxCoordinate : 0;
+        values[index] = std::clamp(value, lowest, CopyProtocol::MaxCoordinate);
     }
     return QRect(values[0], values[1], values[2], values[3]);
 }

@@ -37,6 +37,12 @@ namespace CopyProtocol {
 inline constexpr quint32 WindowMarker = 0x6E0EE;
 // A line longer than this is not from a copy: the connection is dropped.
 inline constexpr qsizetype MaxLineLength = 4096;
+// A peer that leaves this many bytes of answers unread is dropped.
+inline constexpr qint64 MaxUnreadAnswers = 64 * 1024;
+// At most this many peers are served at once; more are turned away.
+inline constexpr int MaxPeers = 32;
+// Frame numbers beyond this far from 0 are taken as this far: no screen is larger.
+inline constexpr int MaxCoordinate = 1 << 20;
 inline constexpr char WhoRequest[] = "who";
 
 QByteArray formatIdentity(const CopyIdentity& identity);

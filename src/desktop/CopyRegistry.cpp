@@ -20,8 +20,23 @@ QString nextServerName() {
 
 } // namespace
 
+// Copies on another display of the same user (a local desktop and a VNC session share
+// the runtime folder) register apart, so arranging windows never reaches them.
+QString CopyRegistry::displayName() {
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty())
+        display = qEnvironmentVariable("DISPLAY");
+    if (display.isEmpty())
+        return QStringLiteral("none");
+    for (QChar& c : display) { // one plain file name, whatever the variable holds
+        if (!c.isLetterOrNumber() && c != u'.' && c != u'-')
+            c = u'_';
+    }
+    return display;
+}
+
 QString CopyRegistry::folder() {
-    return RuntimeLock::pathOf(QStringLiteral("kestrel-copies"));
+    return RuntimeLock::pathOf(QStringLiteral("kestrel-copies/") + displayName());
 }
 
 CopyRegistry::CopyRegistry(Describe describe, Move move, QObject* parent)
@@ -48,8 +63,18 @@ CopyIdentity CopyRegistry::identity() const {
     return identity;
 }
 
+// A local process that is not a copy gets no more than a copy would need: a few peers
+// at once, lines of bounded length, and answers it must read to get more.
 void CopyRegistry::accept() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        if (m_peers >= CopyProtocol::MaxPeers) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++m_peers;
+        socket->setReadBufferSize(4 * CopyProtocol::MaxLineLength);
+        connect(socket, &QObject::destroyed, this, [this] { --m_peers; });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequests(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     }
@@ -62,7 +87,14 @@ void CopyRegistry::readRequests(QLocalSocket* socket) {
             socket->write(CopyProtocol::formatIdentity(identity()) + '\n');
         else if (const auto frame = CopyProtocol::parseMove(line))
             m_move(*frame);
+        if (socket->bytesToWrite() > CopyProtocol::MaxUnreadAnswers)
+            return drop(socket); // asks and never reads the answers
     }
-    if (socket->bytesAvailable() > CopyProtocol::MaxLineLength)
-        socket->abort();
+    if (socket->bytesAvailable() >= CopyProtocol::MaxLineLength)
+        drop(socket); // a line no copy would send
+}
+
+void CopyRegistry::drop(QLocalSocket* socket) {
+    socket->abort();
+    socket->deleteLater();
 }

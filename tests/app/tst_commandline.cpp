@@ -80,7 +80,7 @@ private slots:
         QVERIFY(program.waitForStarted());
         // Its window is up once it announces itself to other copies.
         const QString announced =
-            config.filePath(u"kestrel-copies/kestrel-%1-0"_s.arg(program.processId()));
+            config.filePath(u"kestrel-copies/none/kestrel-%1-0"_s.arg(program.processId()));
         QTRY_VERIFY_WITH_TIMEOUT(
             QFileInfo::exists(announced) || program.state() == QProcess::NotRunning, 20000);
         QCOMPARE(program.state(), QProcess::Running);

@@ -1,4 +1,4 @@
-#include "app/WindowPlacement.h"
+#include "desktop/WindowPlacement.h"
 
 #include <algorithm>
 
@@ -26,6 +26,18 @@ QRect keepOnScreens(const QRect& frame, const QList<QRect>& screens) {
         return frame;
     const QRect& first = screens.front();
     return QRect(first.topLeft(), frame.size().boundedTo(first.size()));
+}
+
+QRect fitToScreens(const QRect& frame, const QList<QRect>& screens) {
+    QSize largest(1, 1);
+    for (const QRect& screen : screens)
+        largest = largest.expandedTo(screen.size());
+    // Width and height from the corners as 64-bit numbers: QRect's own overflow.
+    const qint64 width = qint64(frame.right()) - frame.left() + 1;
+    const qint64 height = qint64(frame.bottom()) - frame.top() + 1;
+    const QSize size(int(std::clamp<qint64>(width, 1, largest.width())),
+                     int(std::clamp<qint64>(height, 1, largest.height())));
+    return keepOnScreens(QRect(frame.topLeft(), size), screens);
 }
 
 int widthForColumns(int columns, int columnWidth, int chrome, int screenWidth) {

@@ -1,8 +1,8 @@
 #pragma once
 
-// Where the main window opens. A settings file may hold any position (another desktop's
-// layout, a screen since unplugged, a garbled value): the window must still open where
-// the operator can see and grab it.
+// Where a main window may go. A settings file may hold any position (another desktop's
+// layout, a screen since unplugged, a garbled value), and so may a request from another
+// copy: the window must still open, or move, where the operator can see and grab it.
 
 #include <QList>
 #include <QRect>
@@ -13,6 +13,11 @@ namespace WindowPlacement {
 // areas to grab it; otherwise moved to the top-left of the first screen, and made to
 // fit it. No screens: the frame as it is.
 QRect keepOnScreens(const QRect& frame, const QList<QRect>& screens);
+
+// As keepOnScreens, the size first brought within the largest screen's (at least one
+// pixel each way): a frame of any numbers, however large or negative, becomes one the
+// screens can show.
+QRect fitToScreens(const QRect& frame, const QList<QRect>& screens);
 
 // The width that shows this many terminal columns, given the width of one column and
 // what the window needs around the terminal; never wider than the screen.
