@@ -72,9 +72,17 @@ bool KeyHistory::LoadKeyHistory(const QString& path, int windowsCharset) {
     const StoredFile file = readStoredFile(path);
     if (file.state != StoredFileState::Read)
         return false;
-    m_codec = StoredTextCodec::of(file.bytes, windowsCharset);
-    m_entries = parseEntries(m_codec.decode(withoutByteOrderMark(file.bytes)));
+    readKeyHistory(file.bytes, windowsCharset);
     return true;
+}
+
+void KeyHistory::readKeyHistory(QByteArrayView file, int windowsCharset) {
+    m_codec = StoredTextCodec::of(file, windowsCharset);
+    m_entries = parseEntries(m_codec.decode(withoutByteOrderMark(file)));
+}
+
+QByteArray KeyHistory::keyHistoryFile() const {
+    return m_codec.readableAsWritten(m_codec.encode(historyText(m_entries)));
 }
 
 bool KeyHistory::SaveKeyHistory(const QString& path) const {
@@ -82,6 +90,5 @@ bool KeyHistory::SaveKeyHistory(const QString& path) const {
         return false;
     if (readStoredFile(path).state == StoredFileState::Unreadable)
         return false;
-    return writeFileAtomically(path,
-                               m_codec.readableAsWritten(m_codec.encode(historyText(m_entries))));
+    return writeFileAtomically(path, keyHistoryFile());
 }

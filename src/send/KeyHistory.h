@@ -32,6 +32,10 @@ public:
     // windowsCharset (FONT CHARSET). A missing or unreadable file gives an empty list; the
     // result only tells whether the file was read.
     bool LoadKeyHistory(const QString& path, int windowsCharset);
+    // The same for the file's bytes, read already.
+    void readKeyHistory(QByteArrayView file, int windowsCharset);
+    // The file as SaveKeyHistory writes it.
+    QByteArray keyHistoryFile() const;
 
     // Writes the whole file or nothing, in the encoding the file was read in: on failure
     // the old file stays as it was. A file that is there but cannot be read (too large,

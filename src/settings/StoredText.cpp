@@ -62,8 +62,12 @@ QByteArray StoredTextCodec::encode(QStringView text) const {
 }
 
 QByteArray StoredTextCodec::readableAsWritten(const QByteArray& text) const {
-    const QByteArray mark = m_byteOrderMark ? Utf8Bom.toByteArray() : QByteArray();
-    if (isUtf8() || isAscii(text) || !text.isValidUtf8())
+    // Text that begins with the mark's bytes would lose them to the mark next time: a
+    // UTF-8 file gets a mark of its own in front, a code-page file is written as UTF-8.
+    const bool readsAsMark = !m_byteOrderMark && text.startsWith(Utf8Bom);
+    const QByteArray mark =
+        m_byteOrderMark || (readsAsMark && isUtf8()) ? Utf8Bom.toByteArray() : QByteArray();
+    if (isUtf8() || (!readsAsMark && (isAscii(text) || !text.isValidUtf8())))
         return mark + text;
     QByteArray utf8 = mark;
     for (const QByteArrayView line : text.split('\n'))

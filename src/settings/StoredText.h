@@ -41,9 +41,10 @@ public:
     QByteArray encode(QStringView text) const;
 
     // The file's text as it goes to disk. A code-page file whose bytes happen to be valid
-    // UTF-8 would read back as UTF-8 with its characters changed: such a file is written
-    // as UTF-8 instead. A byte order mark the file was read with comes back, so text that
-    // began with those bytes after it is not taken for the mark next time.
+    // UTF-8 would read back as UTF-8 with its characters changed, and one whose bytes begin
+    // as a byte order mark would lose them: such a file is written as UTF-8 instead. A byte
+    // order mark the file was read with comes back, and a UTF-8 text that begins with the
+    // mark's bytes gets one, so such text is not taken for the mark next time.
     QByteArray readableAsWritten(const QByteArray& text) const;
 
 private:

@@ -21,9 +21,10 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QByteArray>("codec"); // of the saved file
+        QTest::addColumn<int>("charset");      // FONT CHARSET
         const auto row = [](const char* name, const QByteArray& text, const QStringList& entries,
-                            const char* codec = "UTF-8") {
-            QTest::newRow(name) << text << entries << QByteArray(codec);
+                            const char* codec = "UTF-8", int charset = ShiftJis) {
+            QTest::newRow(name) << text << entries << QByteArray(codec) << charset;
         };
         row("CR LF, empty line, no final line end", "sh/dx\r\n\r\ntalk",
             {u"sh/dx"_s, {}, u"talk"_s});
@@ -33,6 +34,11 @@ private slots:
             {u"talk こん"_s});
         row("Shift-JIS stays Shift-JIS", "\x93\x8c\x8b\x9e JA1 node\nsh/dx\n",
             {u"東京 JA1 node"_s, u"sh/dx"_s}, "Shift_JIS");
+        // Code-page text that begins with the bytes of a byte order mark once the blank in
+        // front of it is gone (found by the key history fuzzer): saved as UTF-8, so the
+        // next load does not take those bytes for the mark.
+        row("Windows-1252 beginning as a byte order mark", "\x1e\xef\xbb\xbf\xbf\n",
+            {u"\u00ef\u00bb\u00bf\u00bf"_s}, "UTF-8", 0);
         // A character outside the BMP takes two code units and is never cut in two.
         const QString a1022(1022, u'a');
         row("long line cut, not between a surrogate pair", (a1022 + u"\U0001F600b"_s).toUtf8(),
@@ -44,10 +50,11 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(QStringList, entries);
         QFETCH(QByteArray, codec);
+        QFETCH(int, charset);
         const QString file = path(u"lines.txt"_s);
         QVERIFY(writeFile(file, text));
         KeyHistory history;
-        QVERIFY(history.LoadKeyHistory(file, ShiftJis));
+        QVERIFY(history.LoadKeyHistory(file, charset));
         QCOMPARE(history.entries(), entries);
         QVERIFY(QFile::remove(file));
         QVERIFY(history.SaveKeyHistory(file));
