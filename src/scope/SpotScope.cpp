@@ -103,8 +103,9 @@ void SpotScope::Delete(int index) {
     ++m_changes;
 }
 
+// Only the entries in use hold spots.
 void SpotScope::Clear() {
-    m_entries.fill(DxSpot{});
+    std::fill_n(m_entries.begin(), m_count, DxSpot{});
     m_count = 0;
     ++m_changes;
 }

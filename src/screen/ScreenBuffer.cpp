@@ -29,6 +29,7 @@ struct ScreenBuffer::Ring {
     int current = 0;
     int view = 0;
     bool wrapped = false;
+    int usedSlots = 1; // slots from 0 that may hold text
     int width = DefaultLineWidth;
 
     Slot lastText{};
@@ -150,6 +151,7 @@ void ScreenBuffer::completeLine() {
     ring.current = (done + 1) % LineCount;
     if (ring.current == 0)
         ring.wrapped = true;
+    ring.usedSlots = std::max(ring.usedSlots, ring.current + 1);
     ring.slotText[size_t(ring.current)].fill('\0');
     ring.lengths[size_t(ring.current)] = 0;
     ++ring.completedLines;
@@ -165,11 +167,17 @@ void ScreenBuffer::copyLastText() {
     ring.lastTextStale = false;
 }
 
+// A slot holds zeros past its line, and slots past usedSlots hold none: only the lines
+// themselves need clearing.
 void ScreenBuffer::Clear() {
     replaceRing([](Ring& ring) {
-        for (auto& slot : ring.slotText)
-            slot.fill('\0');
-        ring.lengths.fill(0);
+        for (size_t i = 0; i < size_t(ring.usedSlots); ++i) {
+            if (ring.lengths[i] == 0)
+                continue;
+            std::memset(ring.slotText[i].data(), 0, ring.lengths[i]);
+            ring.lengths[i] = 0;
+        }
+        ring.usedSlots = 1;
         ring.wrapped = false;
         ring.current = 0;
     });
@@ -191,6 +199,7 @@ bool ScreenBuffer::importRing(const RingImage& image) {
             ring.lengths[i] = length;
         }
         ring.current = image.currentIndex;
+        ring.usedSlots = LineCount;
     });
     return true;
 }

@@ -18,7 +18,7 @@ constexpr qsizetype HeaderBytes = 16;
 constexpr qsizetype FileBytes =
     HeaderBytes + qsizetype(ScreenBuffer::LineCount) * ScreenBuffer::SlotBytes;
 
-qint32 headerField(const QByteArray& bytes, int field) {
+qint32 headerField(QByteArrayView bytes, int field) {
     return qFromLittleEndian<qint32>(bytes.constData() + 4 * field);
 }
 
@@ -65,11 +65,14 @@ ScrollFileResult LoadBuffer(ScreenBuffer& screen, const QString& path) {
     QFile file; // a pipe or a device would block or never end
     if (!openRegularFile(file, path))
         return ScrollFileResult::Missing;
-    const QByteArray bytes = file.read(FileBytes + 1); // one byte more shows an oversized file
+    return LoadBufferBytes(screen, file.read(FileBytes + 1)); // one byte more: oversized
+}
+
+ScrollFileResult LoadBufferBytes(ScreenBuffer& screen, QByteArrayView bytes) {
     if (bytes.size() < HeaderBytes || bytes.size() > FileBytes ||
         headerField(bytes, 0) != ScreenBuffer::LineCount)
         return ScrollFileResult::BadHeader;
-    const RingImage image{headerField(bytes, 1), bytes.sliced(HeaderBytes)};
+    const RingImage image{headerField(bytes, 1), bytes.sliced(HeaderBytes).toByteArray()};
     if (image.currentIndex < 0 || image.currentIndex >= ScreenBuffer::LineCount)
         return ScrollFileResult::BadHeader;
     if (bytes.size() < FileBytes)

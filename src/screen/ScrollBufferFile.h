@@ -33,6 +33,8 @@ enum class ScrollFileResult { Done, Missing, BadHeader, Cut, NotCreated, NotWrit
 // Reads the whole file and fills the ring only when all of it is good: a file that is
 // missing, has a bad header or size, or is cut short leaves the buffer as it was.
 ScrollFileResult LoadBuffer(ScreenBuffer& screen, const QString& path);
+// The same for the file's bytes, read already.
+ScrollFileResult LoadBufferBytes(ScreenBuffer& screen, QByteArrayView bytes);
 // Replaces the file whole or not at all.
 ScrollFileResult SaveBuffer(const ScreenBuffer& screen, const QString& path);
 

@@ -38,15 +38,20 @@ ScriptInterpreter::ScriptInterpreter(ScriptHost& host, const ScreenBuffer& scree
     , m_running(running) {}
 
 bool ScriptInterpreter::Execute(const QString& path) {
-    m_error = false;
     const StoredFile file = readStoredFile(path);
     if (file.state != StoredFileState::Read) {
+        m_error = true;
         m_host.showLine(ScriptTexts::CantOpen + path);
         return false;
     }
+    return Run(file.bytes);
+}
+
+bool ScriptInterpreter::Run(QByteArrayView file) {
+    m_error = false;
     m_running.SetRunning(true);
     m_cursor = m_screen.cursorAtEnd();
-    runLines(file.bytes);
+    runLines(file);
     if (!m_error)
         m_host.closeWindow();
     m_running.SetRunning(false);
@@ -73,7 +78,7 @@ void ScriptInterpreter::runLines(QByteArrayView file) {
             m_error = true;
             return;
         }
-        sleep(QDeadlineTimer(m_commandPause));
+        sleep(m_commandPause);
     }
 }
 
@@ -157,7 +162,7 @@ bool ScriptInterpreter::runWait(const QStringList& fields, const QString& line) 
     const int milliseconds = trimmedLine(fields.at(1)).toInt(&numeric);
     if (!numeric || milliseconds < 0)
         return fail(ScriptTexts::WaitNotNumeric, line);
-    sleep(QDeadlineTimer(milliseconds));
+    sleep(std::chrono::milliseconds(milliseconds));
     return true;
 }
 
@@ -180,11 +185,16 @@ void ScriptInterpreter::waitForText(const QByteArray& pattern) {
         }
         if (news.partial.contains(pattern))
             return;
-        m_screen.WaitForChange(m_cursor, QDeadlineTimer::Forever, [this] { return isAborted(); });
+        const QDeadlineTimer deadline = m_longestWait ? QDeadlineTimer(*m_longestWait)
+                                                      : QDeadlineTimer(QDeadlineTimer::Forever);
+        if (m_screen.WaitForChange(m_cursor, deadline, [this] { return isAborted(); }) ==
+            ScreenBuffer::WaitResult::TimedOut)
+            abort();
     }
 }
 
-void ScriptInterpreter::sleep(QDeadlineTimer deadline) {
+void ScriptInterpreter::sleep(std::chrono::milliseconds duration) {
+    const QDeadlineTimer deadline(m_longestWait ? std::min(duration, *m_longestWait) : duration);
     QMutexLocker locker(&m_sleepLock);
     while (!isAborted() && !deadline.hasExpired())
         m_wakeSleeper.wait(&m_sleepLock, deadline);

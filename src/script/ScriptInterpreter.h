@@ -28,6 +28,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 
 class ScriptHost;
 class ScriptRunningFlag;
@@ -46,8 +47,14 @@ public:
     // for comparing with the node's bytes. Set before Execute.
     void setCharset(int windowsCharset) { m_charset = windowsCharset; }
 
+    // Tests and fuzzing only: no "wait" lasts longer than this, and an "until" whose text
+    // has not come by then ends the run as an abort does.
+    void setLongestWait(std::chrono::milliseconds longest) { m_longestWait = longest; }
+
     // False when the file could not be opened or a command failed (the error flag).
     bool Execute(const QString& path);
+    // Runs a script file's contents.
+    bool Run(QByteArrayView file);
 
     void abort();
 
@@ -63,13 +70,14 @@ private:
     bool runRem(const QStringList& fields, const QString& line);
     bool runWait(const QStringList& fields, const QString& line);
     void waitForText(const QByteArray& pattern);
-    void sleep(QDeadlineTimer deadline);
+    void sleep(std::chrono::milliseconds duration);
     bool isAborted() const { return m_aborted.load(); }
 
     ScriptHost& m_host;
     const ScreenBuffer& m_screen;
     ScriptRunningFlag& m_running;
     std::chrono::milliseconds m_commandPause = DefaultCommandPause;
+    std::optional<std::chrono::milliseconds> m_longestWait;
     int m_charset = 0;
     bool m_error = false;
     ScreenCursor m_cursor; // where "until" starts reading the node's lines

@@ -40,12 +40,18 @@ void parseIfSpot(QByteArrayView line) {
     }
 }
 
-// Checks each line where the fan-out hands it on, and reads it as a spot.
+// Checks each line where the fan-out hands it on; the spot stage also reads it as a spot.
 struct CheckingStage : LineSink {
     qsizetype limit = 0;
     void takeLine(QByteArrayView line) override {
         require(line.size() <= limit);
         require(line.indexOf('\n') < 0 && line.indexOf('\r') < 0 && line.indexOf('\0') < 0);
+    }
+};
+
+struct SpotStage : CheckingStage {
+    void takeLine(QByteArrayView line) override {
+        CheckingStage::takeLine(line);
         parseIfSpot(line);
     }
 };
@@ -117,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static ScopeSet scopes;
     scopes.Clear();
     LinePipeline pipeline;
-    CheckingStage spots;
+    SpotStage spots;
     spots.limit = LinePipeline::SpotLineLimit - 1;
     TrimmedStage log;
     log.limit = ScreenBuffer::SlotBytes - 1;
@@ -130,6 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     ScreenFeed feed(screen);
     TelnetDecoder decoder(feed);
+    ScreenCursor written = screen.cursorAtEnd();
     while (input.remaining_bytes() > 0) {
         if (input.ConsumeIntegralInRange(0, 15) == 0) {
             screen.setLineWidth(input.ConsumeIntegralInRange(0, 120));
@@ -142,11 +149,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         decoder.Kaiseki(QByteArrayView(chunk.data(), qsizetype(chunk.size())));
         require(screen.GetCurrentLine().size() < ScreenBuffer::SlotBytes);
     }
-    QList<QByteArray> lines;
-    screen.GetNewestLines(ScreenBuffer::LineCount + 10, lines);
-    require(lines.size() <= ScreenBuffer::LineCount);
-    for (const QByteArray& line : lines)
-        require(line.size() < ScreenBuffer::SlotBytes);
+    // The lines this input wrote, as a reader on another thread gets them.
+    const ScreenNews news = screen.ReadSince(written);
+    require(news.lines.size() + qsizetype(news.missed) >= 0 &&
+            news.lines.size() < ScreenBuffer::LineCount);
+    for (const QByteArray& line : news.lines)
+        require(line.size() < ScreenBuffer::SlotBytes && !line.contains('\0'));
     require(decoder.lastSubnegotiationBody().size() <= TelnetDecoder::SubnegotiationLimit);
     listTables(scopes);
     screen.setPipeline(nullptr);

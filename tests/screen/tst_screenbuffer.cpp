@@ -155,6 +155,17 @@ private slots:
         screen.GetNewestLines(10, lines);
         QCOMPARE(lines, QList<QByteArray>({QByteArray()}));
         QCOMPARE(screen.GetLastText(), QByteArray("x"));
+        // Every slot empty, as a fresh ring's, also after a short run and after a load.
+        const QByteArray empty(qsizetype(ScreenBuffer::LineCount) * ScreenBuffer::SlotBytes, '\0');
+        QVERIFY(screen.exportRing().slotData == empty);
+        screen.PutString("short\r\nrun");
+        screen.Clear();
+        QVERIFY(screen.exportRing().slotData == empty);
+        QByteArray loaded = empty;
+        loaded.replace(ScreenBuffer::SlotBytes * 4321, 6, "loaded");
+        QVERIFY(screen.importRing({7, loaded}));
+        screen.Clear();
+        QVERIFY(screen.exportRing().slotData == empty);
     }
 
     void readerGetsEveryLineAndLearnsWhatItMissed() {
