@@ -46,6 +46,7 @@ void EnvironPanel::bEnvClick() {
         return;
     }
     m_fEnv->exec();
+    m_parts.help.releaseScriptHelp();
 }
 
 FontSettings EnvironPanel::terminalFont() const {
@@ -99,7 +100,7 @@ void EnvironPanel::editScript(int index) {
 }
 
 void EnvironPanel::showScriptExample() {
-    m_parts.help.ScriotHelp1Click();
+    m_parts.help.showScriptHelpOver(m_fEnv.get());
 }
 
 void EnvironPanel::playSound(int index) {

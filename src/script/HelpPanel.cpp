@@ -8,6 +8,7 @@
 
 HelpPanel::HelpPanel(QWidget* window)
     : QObject(window)
+    , m_window(window)
     , m_fHelp(new TfHelp(window))
     , m_fScriptHelp(new TfScriptHelp(window))
     , m_bHelp(new QPushButton(window)) {
@@ -36,4 +37,26 @@ void HelpPanel::bHelpClick() {
 void HelpPanel::ScriotHelp1Click() {
     m_fScriptHelp->show();
     m_fScriptHelp->raise();
+}
+
+void HelpPanel::showScriptHelpOver(QWidget* dialog) {
+    reparentScriptHelp(dialog);
+    ScriotHelp1Click();
+}
+
+void HelpPanel::releaseScriptHelp() {
+    reparentScriptHelp(m_window);
+}
+
+// A new parent hides the window: it is shown again where it was.
+void HelpPanel::reparentScriptHelp(QWidget* parent) {
+    if (m_fScriptHelp->parentWidget() == parent)
+        return;
+    const bool shown = m_fScriptHelp->isVisible();
+    const QRect frame = m_fScriptHelp->geometry();
+    m_fScriptHelp->setParent(parent, m_fScriptHelp->windowFlags());
+    if (shown) {
+        m_fScriptHelp->setGeometry(frame);
+        m_fScriptHelp->show();
+    }
 }

@@ -28,8 +28,16 @@ public:
 
     void bHelpClick();
     void ScriotHelp1Click();
+    // The script help shown from a modal dialog (the environment dialog's "Example"): as
+    // a window of that dialog, which then does not block it; the dialog gives it back
+    // (releaseScriptHelp) when it closes, and the window stays as it is.
+    void showScriptHelpOver(QWidget* dialog);
+    void releaseScriptHelp();
 
 private:
+    void reparentScriptHelp(QWidget* parent);
+
+    QWidget* m_window;
     TfHelp* m_fHelp;
     TfScriptHelp* m_fScriptHelp;
     QPushButton* m_bHelp;

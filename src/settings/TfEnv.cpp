@@ -20,11 +20,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -106,22 +109,55 @@ TfEnv::TfEnv(SettingsFile& settings, EnvironmentSettings& environment, Environme
     , m_host(host) {
     setObjectName(QStringLiteral("fEnv"));
     setWindowTitle(EnvTexts::Caption);
-    auto* pages = m_pages = new QTabWidget;
-    pages->setObjectName(QStringLiteral("PageControl1"));
-    pages->addTab(buildWindow1(), EnvTexts::Window1Sheet);
-    pages->addTab(buildWindow2(), EnvTexts::Window2Sheet);
-    pages->addTab(buildRs232c(), EnvTexts::Rs232cSheet);
-    pages->addTab(buildScript(), EnvTexts::ScriptSheet);
-    pages->addTab(buildSound(), EnvTexts::SoundSheet);
-    pages->addTab(buildScrollBuffer(), EnvTexts::ScrollBufferSheet);
-    pages->addTab(buildLinkCheck(), EnvTexts::LinkCheckSheet);
-    pages->addTab(buildReconnect(), EnvTexts::ReconnectSheet);
+    m_pages = new QTabWidget;
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    m_pages->tabBar()->setUsesScrollButtons(false); // every caption whole, or the list
+    m_pages->tabBar()->setElideMode(Qt::ElideNone);
+    m_pageList = named(new QListWidget, "PageList", EnvTexts::Caption);
+    m_pageList->hide();
+    connect(m_pageList, &QListWidget::currentRowChanged, m_pages, &QTabWidget::setCurrentIndex);
+    connect(m_pages, &QTabWidget::currentChanged, m_pageList,
+            [this](int index) { m_pageList->setCurrentRow(index); });
+    addPage(buildWindow1(), EnvTexts::Window1Sheet);
+    addPage(buildWindow2(), EnvTexts::Window2Sheet);
+    addPage(buildRs232c(), EnvTexts::Rs232cSheet);
+    addPage(buildScript(), EnvTexts::ScriptSheet);
+    addPage(buildSound(), EnvTexts::SoundSheet);
+    addPage(buildScrollBuffer(), EnvTexts::ScrollBufferSheet);
+    addPage(buildLinkCheck(), EnvTexts::LinkCheckSheet);
+    addPage(buildReconnect(), EnvTexts::ReconnectSheet);
     auto* bOk = makeButton("bOk", EnvTexts::CloseButton);
     bOk->setDefault(true);
     connect(bOk, &QPushButton::clicked, this, &QDialog::accept);
+    auto* sheets = new QHBoxLayout;
+    sheets->addWidget(m_pageList);
+    sheets->addWidget(m_pages, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(pages);
+    layout->addLayout(sheets);
     layout->addWidget(bOk, 0, Qt::AlignRight);
+}
+
+void TfEnv::addPage(QWidget* sheet, const QString& caption) {
+    m_pages->addTab(sheet, caption);
+    m_pageList->addItem(caption);
+}
+
+// The dialog with its row of tabs, every caption whole, against the screen it opens on.
+void TfEnv::choosePageStyle() {
+    const QScreen* shownOn = screen();
+    if (!shownOn)
+        return;
+    m_pageList->hide();
+    m_pages->tabBar()->show();
+    layout()->activate();
+    const bool listed = minimumSizeHint().width() > shownOn->availableGeometry().width();
+    m_pages->tabBar()->setVisible(!listed);
+    m_pageList->setVisible(listed);
+    if (listed) {
+        m_pageList->setFixedWidth(m_pageList->sizeHintForColumn(0) + 2 * m_pageList->frameWidth() +
+                                  8);
+        m_pageList->setCurrentRow(m_pages->currentIndex());
+    }
 }
 
 QWidget* TfEnv::buildWindow1() {
@@ -239,7 +275,7 @@ QWidget* TfEnv::buildScript() {
 }
 
 QWidget* TfEnv::buildSound() {
-    auto* pages = m_pages = new QTabWidget;
+    auto* pages = new QTabWidget;
     pages->setObjectName(QStringLiteral("PageControl2"));
     pages->addTab(buildActionSheet(), EnvTexts::ActionSheet);
     pages->addTab(buildStringsSheet(), EnvTexts::StringsSheet);
@@ -360,8 +396,10 @@ void TfEnv::setScrollFileChoiceEnabled(bool enabled) {
 }
 
 void TfEnv::showEvent(QShowEvent* event) {
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        choosePageStyle();
         FormShow();
+    }
     QDialog::showEvent(event);
 }
 
@@ -483,6 +521,6 @@ void TfEnv::FormClose() {
 }
 
 void TfEnv::addSheet(QWidget* sheet, const QString& caption, std::function<bool()> save) {
-    m_pages->addTab(sheet, caption);
+    addPage(sheet, caption);
     m_sheetSaves.push_back(std::move(save));
 }

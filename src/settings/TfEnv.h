@@ -7,6 +7,10 @@
 // go through the host. However it is closed (Close, the close box, Esc) it writes all it
 // holds, and a failed write is told once. The sheets in front stay in front for the
 // next showing.
+//
+// The sheets are tabs in a row, every caption whole, while the row fits the screen at the
+// operator's font; otherwise they are chosen from a list of pages at the dialog's left
+// (PageList). Ctrl+Tab steps through them either way.
 
 #include "settings/EnvironmentRules.h"
 
@@ -22,6 +26,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QSpinBox;
 class QTabWidget;
 
@@ -70,12 +75,15 @@ private:
     void cmboCharsetChange();
     void showCharset(int charset);
     void showRs232c();
+    void addPage(QWidget* sheet, const QString& caption);
+    void choosePageStyle();
 
     SettingsFile& m_settings;
     EnvironmentSettings& m_environment;
     EnvironmentHost& m_host;
 
     QTabWidget* m_pages = nullptr;
+    QListWidget* m_pageList = nullptr; // the sheets when their tabs do not fit
     std::vector<std::function<bool()>> m_sheetSaves;
 
     QLabel* m_panel2 = nullptr;

@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -77,6 +78,52 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
     }
     void cleanup() { m_dialog.reset(); }
+
+    // Sheets of other parts are sheets of the dialog itself, beside its own eight. At the
+    // dialog's opening size every caption is whole and every sheet can be reached: as tabs
+    // while they fit the screen, else as a list of pages; Ctrl+Tab steps through them.
+    void sheetsAreWholeAndReachable_data() {
+        QTest::addColumn<int>("pixelSize"); // of the dialog's font; 0: the system's
+        QTest::newRow("the system's font") << 0;
+        QTest::newRow("a large font: the tabs cannot fit") << 48;
+    }
+    void sheetsAreWholeAndReachable() {
+        QFETCH(int, pixelSize);
+        TfEnv dialog(m_settings, m_environment, m_host);
+        if (pixelSize > 0) {
+            QFont large = dialog.font();
+            large.setPixelSize(pixelSize);
+            dialog.setFont(large);
+        }
+        for (const QString& caption : {u"Rig"_s, u"Watch"_s})
+            dialog.addSheet(new QWidget, caption, [] { return true; });
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* pages = dialog.findChild<QTabWidget*>(u"PageControl1"_s);
+        QCOMPARE(pages->count(), 10);
+        QCOMPARE(pages->tabText(8), u"Rig"_s);
+        QCOMPARE(pages->tabText(9), u"Watch"_s);
+        QCOMPARE(dialog.findChild<QTabWidget*>(u"PageControl2"_s)->count(), 2); // in "Sound"
+        auto* list = dialog.findChild<QListWidget*>(u"PageList"_s);
+        const QTabBar* tabs = pages->tabBar();
+        QCOMPARE(list->isVisible(), !tabs->isVisible());
+        QVERIFY(pixelSize == 0 || list->isVisible());
+        if (tabs->isVisible()) {
+            for (int i = 0; i < pages->count(); ++i)
+                QVERIFY2(tabs->rect().contains(tabs->tabRect(i)), qPrintable(pages->tabText(i)));
+        } else {
+            QCOMPARE(list->count(), 10);
+            for (int i = 0; i < list->count(); ++i)
+                QVERIFY(list->visualItemRect(list->item(i)).width() <= list->viewport()->width() &&
+                        list->fontMetrics().horizontalAdvance(list->item(i)->text()) <=
+                            list->viewport()->width());
+            list->setCurrentRow(8);
+            QCOMPARE(pages->currentIndex(), 8);
+        }
+        QTest::keyClick(pages, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(pages->currentIndex(), tabs->isVisible() ? 1 : 9);
+        QCOMPARE(list->currentRow(), pages->currentIndex());
+    }
 
     void historyLinesAtClose_data() {
         QTest::addColumn<QString>("typed");
