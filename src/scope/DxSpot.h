@@ -15,8 +15,11 @@ struct DxSpot {
     static constexpr int FreqTextSize = 16;
     static constexpr int DxCallWidth = 12;
     static constexpr int RemarkSize = 80;
+    static constexpr int SpotterSize = 16; // a spotter's call is at most 9 characters
+    static constexpr int LineSize = 96;    // spot lines are shorter than 82 bytes
 
     bool isNew = false;  // the table's most recently inserted spot
+    bool listed = false; // from a listing ("sh/dx"), not announced as it came
     qint64 received = 0; // UTC seconds since the epoch when it was inserted
     quint64 arrival = 0; // the table's insertion count then: orders spots of one second
     double freqKhz = 0;  // the value freqText shows, kept to spare conversions
@@ -24,10 +27,18 @@ struct DxSpot {
     std::array<char, FreqTextSize> freqText{}; // "%9.1f", NUL-terminated
     std::array<char, 20> dxCall{};             // padded with blanks to 12 characters
     std::array<char, RemarkSize> remark{};     // at most 50 characters, NUL-terminated
+    // The spot's own time, UTC seconds since the epoch: a listing line's date and time, a
+    // live spot's HHMMZ on the UTC day it was received (dated by the table); 0 unknown.
+    qint64 spotTime = 0;
+    int minuteOfDay = -1; // a live spot's HHMMZ as read, until the table dates it
+    std::array<char, SpotterSize> spotter{}; // without its ':' or <>, NUL-terminated
+    std::array<char, LineSize> line{};       // the whole line, NUL-terminated
 
     QByteArrayView freqTextView() const { return QByteArrayView(freqText.data()); }
     QByteArrayView dxCallView() const { return QByteArrayView(dxCall.data()); }
     QByteArrayView remarkView() const { return QByteArrayView(remark.data()); }
+    QByteArrayView spotterView() const { return QByteArrayView(spotter.data()); }
+    QByteArrayView lineView() const { return QByteArrayView(line.data()); }
 };
 
 // The eleven bands, in the order of the band plan.

@@ -1,7 +1,10 @@
 #include "scope/SpotParser.h"
 
+#include <QDateTime>
+
 #include <algorithm>
 #include <charconv>
+#include <cstdlib>
 
 namespace {
 
@@ -97,6 +100,40 @@ void setFrequencyAndCall(DxSpot& spot, double khz, QByteArrayView call) {
     std::fill(spot.dxCall.begin() + kept, spot.dxCall.begin() + DxSpot::DxCallWidth, ' ');
 }
 
+template <size_t Size>
+void copyText(QByteArrayView text, std::array<char, Size>& field) {
+    const auto kept = std::min<qsizetype>(text.size(), qsizetype(Size) - 1);
+    std::copy_n(text.begin(), kept, field.begin());
+    std::fill(field.begin() + kept, field.end(), '\0');
+}
+
+// "0946Z" as minutes of the day; -1 for anything else.
+int minuteOfDay(QByteArrayView time) {
+    if (time.size() != 5 || time[4] != 'Z' || !std::all_of(time.begin(), time.end() - 1, isDigit))
+        return -1;
+    const int hours = (time[0] - '0') * 10 + (time[1] - '0');
+    const int minutes = (time[2] - '0') * 10 + (time[3] - '0');
+    return hours < 24 && minutes < 60 ? hours * 60 + minutes : -1;
+}
+
+// "6-Dec-2026" or "06-Dec-2026" and "0946Z" as UTC seconds; 0 when either is no date.
+qint64 listingTime(QByteArrayView date, QByteArrayView time) {
+    static constexpr std::array<const char*, 12> Months{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const int minutes = minuteOfDay(time);
+    const qsizetype dash = date.indexOf('-');
+    if (minutes < 0 || dash < 1 || date.size() != dash + 9)
+        return 0;
+    const QByteArrayView month = date.sliced(dash + 1, 3);
+    const auto found = std::find_if(Months.begin(), Months.end(),
+                                    [&month](const char* name) { return month == name; });
+    const QDate day(date.sliced(dash + 5).toInt(), int(found - Months.begin()) + 1,
+                    date.first(dash).toInt());
+    if (found == Months.end() || !day.isValid())
+        return 0;
+    return QDateTime(day, QTime(0, 0), Qt::UTC).toSecsSinceEpoch() + minutes * 60;
+}
+
 // Builds a remark in a bounded buffer: what does not fit is simply not kept.
 class RemarkBuilder {
 public:
@@ -129,6 +166,17 @@ private:
 
 namespace SpotParser {
 
+qint64 liveSpotTime(qint64 received, int minuteOfDay) {
+    constexpr qint64 Day = 24 * 60 * 60;
+    const qint64 day = received - ((received % Day) + Day) % Day;
+    qint64 best = day + minuteOfDay * 60;
+    for (const qint64 other : {best - Day, best + Day}) {
+        if (std::llabs(other - received) < std::llabs(best - received))
+            best = other;
+    }
+    return best;
+}
+
 bool IsDxDeLine(QByteArrayView line) {
     if (line.size() < 60 || line.size() > 90 || isNeverASpot(line) || !line.startsWith("DX de "))
         return false;
@@ -154,6 +202,9 @@ void ParseDxDeLine(QByteArrayView line, DxSpot& spot) {
     remark.append(tokens[2].chopped(1));
     remark.append(">");
     remark.storeFirst(50, spot);
+    copyText(tokens[2].chopped(1), spot.spotter);
+    copyText(line, spot.line);
+    spot.minuteOfDay = minuteOfDay(tokens[tokens.count() - 1]);
 }
 
 bool IsListingLine(QByteArrayView line) {
@@ -175,6 +226,12 @@ void ParseListingLine(QByteArrayView line, DxSpot& spot) {
     remark.appendWords(tokens, 2);
     remark.padTo(47);
     remark.storeFirst(47, spot);
+    const QByteArrayView last = tokens[tokens.count() - 1];
+    if (last.size() > 2 && last.startsWith('<') && last.endsWith('>'))
+        copyText(last.sliced(1, last.size() - 2), spot.spotter);
+    copyText(line, spot.line);
+    spot.listed = true;
+    spot.spotTime = listingTime(tokens[2], tokens[3]);
 }
 
 } // namespace SpotParser

@@ -115,6 +115,14 @@ ScopeListing SpotScope::ShowList() const {
 }
 
 void SpotScope::Insert(const DxSpot& spot) {
+    // A listing comes newest first: an older spot of a station listed after its newer
+    // one leaves the newer one be.
+    if (spot.listed && spot.spotTime > 0) {
+        for (int i = 0; i < m_count; ++i) {
+            if (isDuplicate(entry(i), spot) && entry(i).spotTime > spot.spotTime)
+                return;
+        }
+    }
     // One look at each entry: from the top, so a removal moves only entries already seen.
     for (int i = m_count - 1; i >= 0; --i) {
         if (isDuplicate(entry(i), spot))
@@ -188,8 +196,15 @@ ScopeListing SpotScope::listing(const char* format,
 void AllBandsScope::AddLine(QByteArrayView line) {
     if (!parseIntoScratch(line))
         return;
-    m_scratch.received = m_context.currentTime();
+    stampScratch();
     Insert(m_scratch);
+}
+
+// When the spot came, and when a live one was made.
+void SpotScope::stampScratch() {
+    m_scratch.received = m_context.currentTime();
+    if (m_scratch.minuteOfDay >= 0)
+        m_scratch.spotTime = SpotParser::liveSpotTime(m_scratch.received, m_scratch.minuteOfDay);
 }
 
 ScopeListing AllBandsScope::RefreshAll(const BandFilter& filter) const {
@@ -212,6 +227,6 @@ BandScope::BandScope(const ScopeContext& context, Band band)
 void BandScope::AddLine(QByteArrayView line) {
     if (!parseIntoScratch(line) || !bandRange(m_band).holds(m_scratch.wholeKhz))
         return;
-    m_scratch.received = m_context.currentTime();
+    stampScratch();
     Insert(m_scratch);
 }

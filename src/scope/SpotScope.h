@@ -81,6 +81,7 @@ protected:
     // Reads the line into the scratch record as format A, else format B; false when
     // it is neither.
     bool parseIntoScratch(QByteArrayView line);
+    void stampScratch();
     // Lists the spots within the lifetime that pass, in the given line format.
     ScopeListing listing(const char* format, const std::function<bool(const DxSpot&)>& shown) const;
 

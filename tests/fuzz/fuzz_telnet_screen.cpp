@@ -23,7 +23,8 @@ void require(bool condition) {
 // Every field within its array and NUL-terminated, the frequency within the spot range.
 void requireSaneSpot(const DxSpot& spot) {
     require(spot.freqText.back() == '\0' && spot.dxCall.back() == '\0' &&
-            spot.remark.back() == '\0');
+            spot.remark.back() == '\0' && spot.spotter.back() == '\0' && spot.line.back() == '\0');
+    require(spot.minuteOfDay >= -1 && spot.minuteOfDay < 24 * 60);
     require(spot.dxCallView().size() == DxSpot::DxCallWidth && spot.remarkView().size() <= 50);
     require(spot.freqKhz >= SpotParser::LowestKhz && spot.freqKhz <= SpotParser::HighestKhz);
     require(spot.wholeKhz == qint64(spot.freqKhz));

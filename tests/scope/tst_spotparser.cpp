@@ -38,6 +38,10 @@ private slots:
     void realLinesParseSanely();
     void parse_data();
     void parse();
+    void ownTimeSpotterAndLine_data();
+    void ownTimeSpotterAndLine();
+    void liveSpotTime_data();
+    void liveSpotTime();
     void bandOf_data();
     void bandOf();
 };
@@ -112,6 +116,66 @@ void SpotParserTest::realLinesParseSanely() {
                  line.constData());
     }
     QCOMPARE(found, counts);
+}
+
+// Each spot keeps its spotter, its whole line and its own time: a listing's date and time,
+// a live spot's HHMMZ (dated when the table takes it).
+void SpotParserTest::ownTimeSpotterAndLine_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QByteArray>("spotter");
+    QTest::addColumn<int>("minuteOfDay");
+    QTest::addColumn<QDateTime>("spotTime");
+    const QDateTime none;
+    QTest::newRow("live spot") << dxDe("XX1AA-#:", "14025.0", "XX9ZZ", "CQ")
+                               << QByteArray("XX1AA-#") << 6 * 60 + 55 << none;
+    QTest::newRow("live spot without a time")
+        << QByteArray("DX de W3LPL:      3525.1  E51DWC       Heard in WA                    FM19 ")
+        << QByteArray("W3LPL") << -1 << none;
+    QTest::newRow("listing") << listed("6-Dec-2026", "0946Z") << QByteArray("XX1AA") << -1
+                             << QDateTime(QDate(2026, 12, 6), QTime(9, 46), Qt::UTC);
+    QTest::newRow("listing, two-digit day")
+        << listed("16-Dec-2026", "2359Z") << QByteArray("XX1AA") << -1
+        << QDateTime(QDate(2026, 12, 16), QTime(23, 59), Qt::UTC);
+    QTest::newRow("listing, no such day")
+        << listed("31-Feb-2026") << QByteArray("XX1AA") << -1 << none;
+}
+void SpotParserTest::ownTimeSpotterAndLine() {
+    QFETCH(QByteArray, line);
+    DxSpot spot;
+    const bool announcement = SpotParser::IsDxDeLine(line);
+    QVERIFY(announcement || SpotParser::IsListingLine(line));
+    (announcement ? SpotParser::ParseDxDeLine : SpotParser::ParseListingLine)(line, spot);
+    QTEST(spot.spotterView().toByteArray(), "spotter");
+    QTEST(spot.minuteOfDay, "minuteOfDay");
+    QFETCH(QDateTime, spotTime);
+    QCOMPARE(spot.spotTime, spotTime.isValid() ? spotTime.toSecsSinceEpoch() : 0);
+    QCOMPARE(spot.listed, !announcement);
+    QCOMPARE(spot.lineView(), QByteArrayView(line));
+    QVERIFY(restIsZero(spot.spotter, spot.spotterView().size()));
+    QVERIFY(restIsZero(spot.line, spot.lineView().size()));
+}
+
+// A live spot's time is on the UTC day that puts it nearest to its reception.
+void SpotParserTest::liveSpotTime_data() {
+    QTest::addColumn<QDateTime>("received");
+    QTest::addColumn<int>("minuteOfDay");
+    QTest::addColumn<QDateTime>("spotTime");
+    const QDate day(2026, 12, 6);
+    QTest::newRow("same day") << QDateTime(day, QTime(9, 46, 30), Qt::UTC) << 9 * 60 + 44
+                              << QDateTime(day, QTime(9, 44), Qt::UTC);
+    QTest::newRow("spotted before midnight")
+        << QDateTime(day, QTime(0, 0, 30), Qt::UTC) << 23 * 60 + 59
+        << QDateTime(day.addDays(-1), QTime(23, 59), Qt::UTC);
+    QTest::newRow("node clock ahead past midnight")
+        << QDateTime(day, QTime(23, 59, 50), Qt::UTC) << 1
+        << QDateTime(day.addDays(1), QTime(0, 1), Qt::UTC);
+}
+void SpotParserTest::liveSpotTime() {
+    QFETCH(QDateTime, received);
+    QFETCH(int, minuteOfDay);
+    QFETCH(QDateTime, spotTime);
+    QCOMPARE(SpotParser::liveSpotTime(received.toSecsSinceEpoch(), minuteOfDay),
+             spotTime.toSecsSinceEpoch());
 }
 
 void SpotParserTest::parse_data() {
