@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -46,6 +47,7 @@ TfSendFile::TfSendFile(NodeConnection& connection, const LineSender& echo, Scree
     m_progressBar1 = new QProgressBar;
     m_progressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     m_progressBar1->setRange(0, 100);
+    describeControl(m_progressBar1, UploadTexts::SendFileMenuItem);
     auto* buttons = new QHBoxLayout;
     m_bContinue = addButton(buttons, UploadTexts::ContinueButton, "bContinue");
     m_bAbort = addButton(buttons, UploadTexts::AbortButton, "bAbort");
@@ -98,6 +100,8 @@ void TfSendFile::FormShow() {
         showMessage(this, UploadTexts::UnableToOpen + path);
     file.close();
     m_label1->setText(path);
+    // A screen reader says whose progress it is: the window's caption is a blank.
+    describeControl(m_progressBar1, QFileInfo(path).fileName());
     startUpload(path);
 }
 

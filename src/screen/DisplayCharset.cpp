@@ -153,7 +153,7 @@ void DisplayCharset::setCharset(int windowsCharset) {
         m_decoder = QStringDecoder(QStringDecoder::Latin1, QStringDecoder::Flag::Stateless);
 }
 
-QString DisplayCharset::decodeWithCharset(QByteArrayView line) {
+QString DisplayCharset::decodeWithCharset(QByteArrayView line, bool whole) {
     if (isAscii(line)) {
         QString text = QString::fromLatin1(line);
         showControls(text);
@@ -161,6 +161,14 @@ QString DisplayCharset::decodeWithCharset(QByteArrayView line) {
     }
     m_decoder.resetState();
     QString text = m_decoder.decode(line);
+    if (whole && m_decoder.hasError()) {
+        // A character cut off at the line's end would vanish: a byte no trail can follow
+        // makes the codec mark it, as it marks a bad sequence inside the line. (On the
+        // line under construction the rest may still come: it waits.)
+        m_decoder.resetState();
+        text = m_decoder.decode(line.toByteArray() + '\n');
+        text.chop(1);
+    }
     std::replace(text.begin(), text.end(), QChar(substituteControl), QChar(replacementCharacter));
     showControls(text);
     return text;
@@ -201,7 +209,7 @@ QList<QString> DisplayCharset::decodeLines(const QList<QByteArray>& newestFirst,
         }
         QString& text = texts[k];
         if (!utf8) {
-            text = decodeWithCharset(line);
+            text = decodeWithCharset(line, !underConstruction);
             carriedMissing = 0;
             continue;
         }

@@ -5,7 +5,8 @@
 // charset number: 128 Shift-JIS by default, 0 Windows-1252, ...), except that a line
 // which is valid UTF-8 and holds non-ASCII bytes is shown as UTF-8, since many nodes
 // send UTF-8 today. A UTF-8 character cut in two at the line width is shown whole at the
-// end of the first line.
+// end of the first line. A completed line that ends in the middle of a character shows a
+// replacement mark there, as a bad sequence inside a line does: no byte goes unseen.
 //
 // Control bytes are shown as their control-picture glyphs, so every byte takes one
 // cell. Not thread-safe: one instance per view.
@@ -44,7 +45,9 @@ public:
     QString decode(QByteArrayView line);
 
 private:
-    QString decodeWithCharset(QByteArrayView line);
+    // whole: a character the line ends in the middle of is marked (U+FFFD); otherwise it
+    // is left out, as the rest of the line under construction may still come.
+    QString decodeWithCharset(QByteArrayView line, bool whole = true);
 
     int m_charset = ShiftJisCharset;
     QStringDecoder m_decoder;

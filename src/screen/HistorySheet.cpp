@@ -61,6 +61,7 @@ QWidget* HistorySheet::buildSearchBar() {
     connect(bFindNext, &QPushButton::clicked, this, &HistorySheet::bFindNextClick);
     connect(bFindPrev, &QPushButton::clicked, this, &HistorySheet::bFindPrevClick);
     connect(bFind, &QPushButton::clicked, this, &HistorySheet::bFindClick);
+    connect(m_eFind, &QLineEdit::returnPressed, this, &HistorySheet::eFindReturnPressed);
 
     auto* layout = new QHBoxLayout(m_panel3);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -110,7 +111,18 @@ void HistorySheet::bFindPrevClick() {
     searchMemo(HistoryFind::Direction::Prev);
 }
 
-void HistorySheet::searchMemo(HistoryFind::Direction direction) {
+// Enter in the box finds, then the next match each time; the caret stays in the box, so
+// the operator can go on pressing Enter or change the text.
+void HistorySheet::eFindReturnPressed() {
+    const QString selected = m_mHistory->textCursor().selectedText();
+    const Qt::CaseSensitivity caseSensitivity =
+        m_chkIgnoreCase->isChecked() ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    const bool onMatch =
+        !selected.isEmpty() && selected.compare(m_eFind->text(), caseSensitivity) == 0;
+    searchMemo(onMatch ? HistoryFind::Direction::Next : HistoryFind::Direction::Find, false);
+}
+
+void HistorySheet::searchMemo(HistoryFind::Direction direction, bool focusMatch) {
     const QString key = m_eFind->text();
     QTextCursor cursor = m_mHistory->textCursor();
     const Qt::CaseSensitivity caseSensitivity =
@@ -120,7 +132,8 @@ void HistorySheet::searchMemo(HistoryFind::Direction direction) {
                             direction, caseSensitivity);
     if (!found)
         return;
-    m_mHistory->setFocus();
+    if (focusMatch)
+        m_mHistory->setFocus();
     cursor.setPosition(int(*found));
     cursor.setPosition(int(*found + key.size()), QTextCursor::KeepAnchor);
     m_mHistory->setTextCursor(cursor);

@@ -4,7 +4,8 @@
 // search text and the Next, Prev and Find buttons, and the memo mHistory, a read-only
 // snapshot of the newest terminal lines taken when the operator presses Refresh. It does
 // not follow new text by itself. The searches select the match in the memo and give it
-// the focus; a search that finds nothing changes nothing.
+// the focus; a search that finds nothing changes nothing. Enter in the search text finds,
+// then finds the next, leaving the caret there.
 
 #include "screen/DisplayCharset.h"
 #include "screen/HistoryFind.h"
@@ -38,7 +39,9 @@ public:
 
 private:
     QWidget* buildSearchBar();
-    void searchMemo(HistoryFind::Direction direction);
+    void eFindReturnPressed();
+    // Selects the match; focusMatch moves the caret to the history.
+    void searchMemo(HistoryFind::Direction direction, bool focusMatch = true);
 
     const ScreenBuffer& m_screen;
     DisplayCharset m_charset;

@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace {
 
 constexpr qsizetype HeaderBytes = 16;
@@ -65,13 +67,14 @@ ScrollFileResult LoadBuffer(ScreenBuffer& screen, const QString& path) {
     QFile file; // a pipe or a device would block or never end
     if (!openRegularFile(file, path))
         return ScrollFileResult::Missing;
-    return LoadBufferBytes(screen, file.read(FileBytes + 1)); // one byte more: oversized
+    return LoadBufferBytes(screen, file.read(FileBytes)); // what follows is not ours
 }
 
+// Bytes after the records (another program's, a copy gone wrong) are left alone.
 ScrollFileResult LoadBufferBytes(ScreenBuffer& screen, QByteArrayView bytes) {
-    if (bytes.size() < HeaderBytes || bytes.size() > FileBytes ||
-        headerField(bytes, 0) != ScreenBuffer::LineCount)
+    if (bytes.size() < HeaderBytes || headerField(bytes, 0) != ScreenBuffer::LineCount)
         return ScrollFileResult::BadHeader;
+    bytes = bytes.first(std::min(bytes.size(), FileBytes));
     const RingImage image{headerField(bytes, 1), bytes.sliced(HeaderBytes).toByteArray()};
     if (image.currentIndex < 0 || image.currentIndex >= ScreenBuffer::LineCount)
         return ScrollFileResult::BadHeader;

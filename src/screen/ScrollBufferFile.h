@@ -31,7 +31,8 @@ enum ScrollFileSelect : int { FixedFile = 0, FilePerNode = 1, NoFile = 2 };
 enum class ScrollFileResult { Done, Missing, BadHeader, Cut, NotCreated, NotWritten };
 
 // Reads the whole file and fills the ring only when all of it is good: a file that is
-// missing, has a bad header or size, or is cut short leaves the buffer as it was.
+// missing, has a bad header, or is cut short leaves the buffer as it was. Bytes after the
+// 5000 records are ignored.
 ScrollFileResult LoadBuffer(ScreenBuffer& screen, const QString& path);
 // The same for the file's bytes, read already.
 ScrollFileResult LoadBufferBytes(ScreenBuffer& screen, QByteArrayView bytes);

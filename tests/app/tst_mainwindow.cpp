@@ -6,17 +6,21 @@
 #include "TestBytes.h"
 #include "TestFiles.h"
 #include "TestNode.h"
+#include "app/EnvironPanel.h"
 #include "app/TForm1.h"
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
 #include "net/NetTexts.h"
 #include "net/reconnect/ReconnectPanel.h"
+#include "scope/SpotScope.h"
 #include "screen/TerminalView.h"
 #include "script/ScriptFiles.h"
+#include "script/TfHelp.h"
 #include "script/TfScript.h"
 #include "send/SendPanel.h"
 #include "settings/SettingsFile.h"
 #include "settings/TfConnect.h"
+#include "settings/TfEnv.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -433,6 +437,45 @@ private slots:
             QTRY_VERIFY(!m_form->scriptWindow().isRunActive());
             QVERIFY(!m_form->scriptWindow().isVisible());
         }
+    }
+
+    // "sh/dx" lists newest first: of two spots of one station within 1 kHz, the table keeps
+    // the newer, listed first, with its own time, spotter and line.
+    void listingKeepsTheNewerSpot() {
+        m_node->clearSpots();
+        const QDateTime older(QDate(2026, 12, 6), QTime(10, 42), Qt::UTC);
+        m_node->addSpot({"K1OLD", 14025.4, "XX3RIG", "older", older});
+        m_node->addSpot({"K2NEW", 14025.0, "XX3RIG", "newer", older.addSecs(4 * 60)});
+        connectWindow();
+        typeAndEnter(field("cmboSendText"), u"XX1AA"_s);
+        typeAndEnter(field("cmboSendText"), u"sh/dx 5"_s);
+        const SpotScope& all = m_form->scopes().all();
+        QTRY_VERIFY(m_node->receivedFrom(0).endsWith("sh/dx 5\r\n") && all.count() == 1);
+        QTRY_COMPARE(all.entry(0).spotterView().toByteArray(), QByteArray("K2NEW"));
+        QCOMPARE(all.entry(0).spotTime, older.addSecs(4 * 60).toSecsSinceEpoch());
+        QVERIFY(all.entry(0).lineView().contains("1046Z newer"));
+        QCOMPARE(all.count(), 1);
+    }
+
+    // "Example" on the Script sheet opens the script help, which the operator can use (Esc
+    // closes it) while the environment dialog stays open.
+    void scriptExampleIsUsableOverEnvironmentDialog() {
+        m_driver->then([](QWidget* dialog) {
+            auto* env = qobject_cast<TfEnv*>(dialog);
+            QVERIFY(env);
+            env->findChild<QPushButton*>(u"bScriptHelo"_s)->click();
+            QWidget* help = nullptr;
+            for (QWidget* window : QApplication::topLevelWidgets())
+                help = qobject_cast<TfScriptHelp*>(window) ? window : help;
+            QVERIFY(help && help->isVisible());
+            help->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(help));
+            QTest::keyClick(help->windowHandle(), Qt::Key_Escape);
+            QTRY_VERIFY(!help->isVisible());
+            env->done(QDialog::Accepted);
+        });
+        m_form->environPanel().bEnvClick();
+        QVERIFY(m_driver->allStepsTaken());
     }
 
 private:

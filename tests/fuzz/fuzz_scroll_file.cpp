@@ -1,8 +1,8 @@
 // Arbitrary bytes as a scroll-buffer file: the input's first bytes make the header and
 // the start of the slots, the rest of the 640 016 bytes stay zero, and one byte chooses
-// whether the file is whole, cut short or too long. Loading must not crash or read
-// outside the file; a file taken fills the ring with zero-terminated lines that save and
-// load again unchanged; a file refused leaves the ring as it was.
+// whether the file is whole, cut short or longer. Loading must not crash or read outside
+// the file; a file taken (what follows the records ignored) fills the ring with zero-terminated
+// lines that save and load again unchanged; a file refused leaves the ring as it was.
 
 #include "screen/ScreenBuffer.h"
 #include "screen/ScrollBufferFile.h"
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         require(after.currentIndex == before.currentIndex && after.slotData == before.slotData);
         return 0;
     }
-    require(length == FileBytes);
+    require(length >= FileBytes);
     for (int slot = 0; slot < ScreenBuffer::LineCount; ++slot) {
         const QByteArray line = screen.GetLine(slot);
         require(line.size() < ScreenBuffer::SlotBytes && !line.contains('\0'));

@@ -19,6 +19,11 @@ private slots:
         QTest::newRow("Windows-1252") << 0 << QByteArray("caf\xe9 \x80") << u"café €"_s;
         QTest::newRow("Windows-1251") << 204 << QByteArray("\xcf\xf0\xe8") << u"При"_s;
         QTest::newRow("GBK") << 134 << QByteArray("\xc4\xe3") << u"你"_s;
+        // A line that ends in the first byte of a double-byte character shows a mark.
+        QTest::newRow("Latin-1 read as Shift-JIS, last byte a lead byte")
+            << 128 << QByteArray("caf\xe9") << u"caf\uFFFD"_s;
+        QTest::newRow("GBK cut after a lead byte")
+            << 134 << QByteArray("\xc4\xe3\xc4") << u"你\uFFFD"_s;
         QTest::newRow("unknown number is Windows-1252") << 42 << QByteArray("\xe9") << u"é"_s;
         QTest::newRow("UTF-8 beats Shift-JIS")
             << 128 << QByteArray("73 de \xc3\xa9\xe2\x82\xac") << u"73 de é€"_s;
@@ -58,6 +63,9 @@ private slots:
         QTest::newRow("line the node ended short is not a cut piece")
             << 0 << 84 << QList<QByteArray>({"", "caf\xc3"})
             << QList<QString>({QString(), u"caf\u00c3"_s});
+        QTest::newRow("completed Shift-JIS line ending in a lead byte shows a mark")
+            << 128 << 84 << QList<QByteArray>({"caf\xe9", "caf\xe9"})
+            << QList<QString>({u"caf"_s, u"caf\uFFFD"_s});
         // Half-width katakana in Shift-JIS look like UTF-8 continuation bytes.
         QTest::newRow("continuation bytes without a cut are not UTF-8")
             << 128 << 84 << QList<QByteArray>({"\xb1\xb2 ok", "short"})

@@ -53,6 +53,18 @@ private slots:
         press("chkIgnoreCase");
         QCOMPARE(press("bFindNext").blockNumber(), 0); // nothing found: the selection stays
         QCOMPARE(memo->textCursor().selectedText(), QStringLiteral("JA1XYZ"));
+
+        // Enter in the search text finds, then the next match, the caret staying there.
+        press("chkIgnoreCase");
+        auto* find = sheet.findChild<QLineEdit*>(QStringLiteral("eFind"));
+        find->setFocus();
+        memo->moveCursor(QTextCursor::Start);
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(memo->textCursor().selectedText(), QStringLiteral("JA1XYZ"));
+        QCOMPARE(memo->textCursor().blockNumber(), 0);
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(memo->textCursor().blockNumber(), 1);
+        QVERIFY(find->hasFocus());
     }
 
     // The edges of the search; moving on to the next match and back is the test above.

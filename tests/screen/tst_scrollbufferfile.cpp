@@ -72,6 +72,7 @@ private slots:
         QVERIFY(m_screen.ReadSince(reader).lines.isEmpty());
     }
 
+    // A bad file changes nothing and says why; bytes after the records are left alone.
     void badFileLeavesTheBuffer_data() {
         QTest::addColumn<int>("select");
         QTest::addColumn<QByteArray>("file"); // null for none
@@ -84,7 +85,9 @@ private slots:
         QTest::newRow("count 4999") << 0 << fileBytes(4999, 0, FileBytes) << header << kept;
         QTest::newRow("index 5000") << 0 << fileBytes(5000, 5000, FileBytes) << header << kept;
         QTest::newRow("index -1") << 0 << fileBytes(5000, -1, FileBytes) << header << kept;
-        QTest::newRow("oversized") << 0 << fileBytes(5000, 0, FileBytes + 1) << header << kept;
+        QTest::newRow("bytes after the records")
+            << 0 << fileBytes(5000, 0, FileBytes + 100, 'A') << QString()
+            << QList<QByteArray>{"", "", "", QByteArray(127, 'A')};
         QTest::newRow("cut") << 0 << fileBytes(5000, 0, FileBytes - 1)
                              << QStringLiteral("Read error ") << kept;
         QTest::newRow("slots without zeros") << 0 << fileBytes(5000, 0, FileBytes, 'A') << QString()

@@ -100,6 +100,10 @@ private slots:
         QVERIFY(!connected || connectToNode());
         QFETCH(QByteArray, file);
         const QString path = upload(file);
+        // A screen reader names the bar after the file: the window's caption is a blank.
+        QTRY_COMPARE(
+            m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->accessibleName(),
+            QStringLiteral("file.txt"));
         if (connected) {
             QTRY_VERIFY(this->button("bContinue")->isEnabled());
             QTRY_COMPARE(m_node->receivedFrom(0), QByteArray("one\n"));
