@@ -25,7 +25,10 @@ qint64 ScopeContext::currentTime() const {
 }
 
 SpotScope::SpotScope(const ScopeContext& context)
-    : m_context(context) {}
+    : m_context(context) {
+    for (size_t slot = 0; slot < m_order.size(); ++slot)
+        m_order[slot] = quint8(slot);
+}
 
 // Of spots received in the same second, the first to arrive is the oldest: a burst
 // (a long "sh/dx" answer) loses its first spots, not its lowest frequencies.
@@ -47,12 +50,12 @@ int SpotScope::FindOldest() const {
 // below, the ones above it moving up by one in a single copy.
 void SpotScope::Sort() {
     if (m_count > 1) {
-        const auto first = m_entries.begin();
+        const auto first = m_order.begin();
         const auto last = first + m_count - 1;
-        const DxSpot appended = *last;
-        const auto place =
-            std::upper_bound(first, last, appended.wholeKhz,
-                             [](qint64 khz, const DxSpot& kept) { return khz < kept.wholeKhz; });
+        const quint8 appended = *last;
+        const auto place = std::upper_bound(
+            first, last, m_pool[appended].wholeKhz,
+            [this](qint64 khz, quint8 kept) { return khz < m_pool[kept].wholeKhz; });
         std::move_backward(place, last, last + 1);
         *place = appended;
     }
@@ -97,15 +100,17 @@ int SpotScope::FindDuplicate(const DxSpot& spot) const {
 void SpotScope::Delete(int index) {
     if (index < 0 || index >= m_count)
         return;
-    std::move(m_entries.begin() + index + 1, m_entries.begin() + m_count,
-              m_entries.begin() + index);
-    m_entries[size_t(--m_count)] = DxSpot{};
+    const quint8 freed = m_order[size_t(index)];
+    std::move(m_order.begin() + index + 1, m_order.begin() + m_count, m_order.begin() + index);
+    m_order[size_t(--m_count)] = freed;
+    m_pool[freed] = DxSpot{};
     ++m_changes;
 }
 
-// Only the entries in use hold spots.
+// Only the slots in use hold spots.
 void SpotScope::Clear() {
-    std::fill_n(m_entries.begin(), m_count, DxSpot{});
+    for (int i = 0; i < m_count; ++i)
+        slotOf(i) = DxSpot{};
     m_count = 0;
     ++m_changes;
 }
@@ -128,33 +133,31 @@ void SpotScope::Insert(const DxSpot& spot) {
         if (isDuplicate(entry(i), spot))
             Delete(i);
         else
-            m_entries[size_t(i)].isNew = false;
+            slotOf(i).isNew = false;
     }
     if (m_count == Capacity)
         Delete(FindOldest());
-    m_entries[size_t(m_count)] = spot;
-    m_entries[size_t(m_count)].isNew = true;
-    m_entries[size_t(m_count)].arrival = ++m_arrivals;
+    DxSpot& added = slotOf(m_count); // the first free slot
+    added = spot;
+    added.isNew = true;
+    added.arrival = ++m_arrivals;
     ++m_count;
     Sort();
 }
 
-bool SpotScope::parseIntoScratch(QByteArrayView line) {
-    if (const std::optional<DxSpot>* known = m_context.lastParsed.find(line)) {
-        if (*known)
-            m_scratch = **known;
-        return known->has_value();
+const DxSpot* SpotScope::parsed(QByteArrayView line) {
+    const std::optional<DxSpot>* known = m_context.lastParsed.find(line);
+    if (!known) {
+        std::optional<DxSpot> spot(std::in_place);
+        if (IsDxDeLine(line))
+            ParseDxDeLine(line, *spot);
+        else if (IsListingLine(line))
+            ParseListingLine(line, *spot);
+        else
+            spot.reset();
+        known = &m_context.lastParsed.keep(line, spot);
     }
-    m_scratch = DxSpot{};
-    bool spot = true;
-    if (IsDxDeLine(line))
-        ParseDxDeLine(line, m_scratch);
-    else if (IsListingLine(line))
-        ParseListingLine(line, m_scratch);
-    else
-        spot = false;
-    m_context.lastParsed.keep(line, spot ? std::optional<DxSpot>(m_scratch) : std::nullopt);
-    return spot;
+    return known->has_value() ? &**known : nullptr;
 }
 
 const std::optional<DxSpot>* ParsedLine::find(QByteArrayView line) const {
@@ -163,14 +166,16 @@ const std::optional<DxSpot>* ParsedLine::find(QByteArrayView line) const {
     return &m_spot;
 }
 
-void ParsedLine::keep(QByteArrayView line, const std::optional<DxSpot>& spot) {
+const std::optional<DxSpot>& ParsedLine::keep(QByteArrayView line,
+                                              const std::optional<DxSpot>& spot) {
+    m_spot = spot;
     if (line.size() > qsizetype(m_line.size())) {
         m_length = -1; // longer lines never reach the tables: nothing to remember
-        return;
+        return m_spot;
     }
     std::copy(line.begin(), line.end(), m_line.begin());
     m_length = line.size();
-    m_spot = spot;
+    return m_spot;
 }
 
 ScopeListing SpotScope::listing(const char* format,
@@ -194,17 +199,17 @@ ScopeListing SpotScope::listing(const char* format,
 }
 
 void AllBandsScope::AddLine(QByteArrayView line) {
-    if (!parseIntoScratch(line))
-        return;
-    stampScratch();
-    Insert(m_scratch);
+    if (const DxSpot* spot = parsed(line))
+        insertStamped(*spot);
 }
 
 // When the spot came, and when a live one was made.
-void SpotScope::stampScratch() {
+void SpotScope::insertStamped(const DxSpot& spot) {
+    m_scratch = spot;
     m_scratch.received = m_context.currentTime();
     if (m_scratch.minuteOfDay >= 0)
         m_scratch.spotTime = SpotParser::liveSpotTime(m_scratch.received, m_scratch.minuteOfDay);
+    Insert(m_scratch);
 }
 
 ScopeListing AllBandsScope::RefreshAll(const BandFilter& filter) const {
@@ -225,8 +230,7 @@ BandScope::BandScope(const ScopeContext& context, Band band)
     , m_band(band) {}
 
 void BandScope::AddLine(QByteArrayView line) {
-    if (!parseIntoScratch(line) || !bandRange(m_band).holds(m_scratch.wholeKhz))
-        return;
-    stampScratch();
-    Insert(m_scratch);
+    const DxSpot* spot = parsed(line);
+    if (spot && bandRange(m_band).holds(spot->wholeKhz))
+        insertStamped(*spot);
 }

@@ -23,7 +23,8 @@ class ParsedLine {
 public:
     // The spot read from this very line before, if it was the last line read.
     const std::optional<DxSpot>* find(QByteArrayView line) const;
-    void keep(QByteArrayView line, const std::optional<DxSpot>& spot);
+    // Remembers the line's spot and returns it as kept.
+    const std::optional<DxSpot>& keep(QByteArrayView line, const std::optional<DxSpot>& spot);
 
 private:
     std::array<char, LinePipeline::SpotLineLimit> m_line{};
@@ -73,15 +74,17 @@ public:
     void takeLine(QByteArrayView line) override { AddLine(line); }
 
     int count() const { return m_count; }
-    const DxSpot& entry(int index) const { return m_entries[size_t(index)]; }
+    const DxSpot& entry(int index) const { return m_pool[m_order[size_t(index)]]; }
     // Grows with every change of the table, so a list knows when to redraw.
     quint64 changes() const { return m_changes; }
 
 protected:
-    // Reads the line into the scratch record as format A, else format B; false when
-    // it is neither.
-    bool parseIntoScratch(QByteArrayView line);
-    void stampScratch();
+    // The line read as format A, else format B; null when it is neither. The twelve
+    // tables share the reading of the last line: it is read once between them.
+    const DxSpot* parsed(QByteArrayView line);
+    // Inserts a copy of the spot, stamped with when it came (and when a live spot was
+    // made).
+    void insertStamped(const DxSpot& spot);
     // Lists the spots within the lifetime that pass, in the given line format.
     ScopeListing listing(const char* format, const std::function<bool(const DxSpot&)>& shown) const;
 
@@ -89,7 +92,13 @@ protected:
     DxSpot m_scratch;
 
 private:
-    std::array<DxSpot, Capacity> m_entries{};
+    DxSpot& slotOf(int index) { return m_pool[m_order[size_t(index)]]; }
+
+    // The spots stay where they were put; sorting and removing move their slot numbers,
+    // not the records. m_order[0 .. m_count) are the slots in frequency order, the rest
+    // the free slots.
+    std::array<DxSpot, Capacity> m_pool{};
+    std::array<quint8, Capacity> m_order;
     int m_count = 0;
     quint64 m_changes = 0;
     quint64 m_arrivals = 0; // spots inserted so far
