@@ -3,7 +3,7 @@
 // Refresh takes the newest 4900 lines into the memo and paints it; a search that finds
 // nothing reads the whole memo.
 
-#include "screen/DisplayCharset.h"
+#include "base/DisplayCharset.h"
 #include "screen/HistoryFind.h"
 #include "screen/HistorySheet.h"
 #include "screen/ScreenBuffer.h"

@@ -1,17 +1,17 @@
 #include "app/EnvironPanel.h"
 
 #include "app/TForm1.h"
-#include "desktop/Accessibility.h"
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
-#include "desktop/MessageBoxes.h"
+#include "environ/EnvTexts.h"
+#include "environ/TfEnv.h"
 #include "net/reconnect/LinkCheck.h"
 #include "screen/HistorySheet.h"
 #include "script/HelpPanel.h"
 #include "script/ScriptPanel.h"
 #include "serial/SerialRelay.h"
-#include "settings/EnvTexts.h"
-#include "settings/TfEnv.h"
+#include "widgets/Accessibility.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QPushButton>
 

@@ -4,8 +4,8 @@
 // ("Environ"), which shows the dialog unless another running copy has its connect or
 // environment dialog open, and what the dialog asks of the program (EnvironmentHost).
 
-#include "net/SessionHooks.h"
-#include "settings/EnvironmentHost.h"
+#include "base/SessionHooks.h"
+#include "environ/EnvironmentHost.h"
 
 #include <QObject>
 

@@ -1,12 +1,12 @@
 #include "app/RigWatchPanel.h"
 
+#include "environ/TfEnv.h"
 #include "rig/RigSheet.h"
 #include "rig/RigStatusPanel.h"
 #include "rig/RigTexts.h"
 #include "scope/ScopeSet.h"
 #include "scope/ScopeSheet.h"
 #include "screen/LinePipeline.h"
-#include "settings/TfEnv.h"
 #include "watch/WatchSheet.h"
 #include "watch/WatchTexts.h"
 

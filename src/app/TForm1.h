@@ -7,6 +7,7 @@
 // what happens around the connection, is done by the objects it owns (see Session).
 
 #include "desktop/EventServices.h"
+#include "environ/EnvironmentSettings.h"
 #include "net/LastConnection.h"
 #include "net/NodeConnection.h"
 #include "net/Session.h"
@@ -16,7 +17,6 @@
 #include "screen/ScreenBuffer.h"
 #include "script/ScriptHost.h"
 #include "send/LineSender.h"
-#include "settings/EnvironmentSettings.h"
 #include "settings/SettingsFile.h"
 
 #include <QMainWindow>

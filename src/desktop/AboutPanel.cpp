@@ -1,8 +1,8 @@
 #include "desktop/AboutPanel.h"
 
-#include "desktop/Accessibility.h"
 #include "desktop/DesktopTexts.h"
 #include "desktop/TfAbout.h"
+#include "widgets/Accessibility.h"
 
 #include <QMenu>
 #include <QPushButton>

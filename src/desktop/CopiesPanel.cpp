@@ -1,9 +1,9 @@
 #include "desktop/CopiesPanel.h"
 
-#include "desktop/Accessibility.h"
 #include "desktop/CopyCollector.h"
 #include "desktop/DesktopTexts.h"
 #include "desktop/WindowPlacement.h"
+#include "widgets/Accessibility.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

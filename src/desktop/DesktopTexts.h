@@ -5,7 +5,6 @@
 #include <QLatin1StringView>
 
 namespace DesktopTexts {
-inline constexpr QLatin1StringView BoxCaption{"KESTREL"};
 inline constexpr QLatin1StringView ConnectDialogBusy{"Connect Dialog is used by other KESTREL.exe"};
 inline constexpr QLatin1StringView EnvironDialogBusy{"Environ menu is used by other KESTREL.exe"};
 

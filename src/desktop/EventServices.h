@@ -9,7 +9,7 @@
 #include "desktop/ScreenSaverCheck.h"
 #include "desktop/SoundPlayer.h"
 #include "desktop/SoundTriggers.h"
-#include "settings/EnvironmentSettings.h"
+#include "environ/EnvironmentSettings.h"
 
 #include <functional>
 #include <memory>

@@ -7,7 +7,7 @@
 // anyway), so a flood of lines starts at most one sound per pass. An empty path, or an
 // index outside 0 to 4, plays nothing. GUI thread only.
 
-#include "net/SessionHooks.h"
+#include "base/SessionHooks.h"
 #include "settings/SettingsFile.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "desktop/SoundTriggers.h"
 
-#include "net/SessionHooks.h"
+#include "base/SessionHooks.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 // environment dialog hold them; the line is compared as the terminal shows it, decoded
 // with the terminal's character set, so a trigger matches what the operator reads.
 
-#include "screen/DisplayCharset.h"
+#include "base/DisplayCharset.h"
 #include "screen/LinePipeline.h"
 #include "settings/SettingsFile.h"
 

@@ -1,8 +1,8 @@
 #include "desktop/TfAbout.h"
 
-#include "desktop/Accessibility.h"
 #include "desktop/DesktopTexts.h"
 #include "desktop/ProgramIcon.h"
+#include "widgets/Accessibility.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -1,9 +1,9 @@
 #include "files/LogPanel.h"
 
-#include "desktop/Accessibility.h"
-#include "desktop/MessageBoxes.h"
 #include "files/FilesTexts.h"
 #include "files/TfOverWrite.h"
+#include "widgets/Accessibility.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QFileDialog>
 #include <QMenu>

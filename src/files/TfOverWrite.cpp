@@ -1,7 +1,7 @@
 #include "files/TfOverWrite.h"
 
-#include "desktop/Accessibility.h"
 #include "files/FilesTexts.h"
+#include "widgets/Accessibility.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,14 +1,14 @@
 #include "files/TfSendFile.h"
 
-#include "desktop/Accessibility.h"
-#include "desktop/MessageBoxes.h"
-#include "files/RegularFile.h"
+#include "base/RegularFile.h"
 #include "files/TUpLoad.h"
 #include "files/UploadLink.h"
 #include "files/UploadTexts.h"
 #include "net/NodeConnection.h"
 #include "send/LineSender.h"
 #include "settings/SettingsFile.h"
+#include "widgets/Accessibility.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QFile>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #include "files/Uploader.h"
 
-#include "files/RegularFile.h"
+#include "base/RegularFile.h"
 #include "files/UploadHost.h"
 #include "files/UploadLineReader.h"
 

@@ -1,6 +1,6 @@
 #include "net/LastConnection.h"
 
-#include "settings/NodeEntry.h"
+#include "base/NodeEntry.h"
 
 namespace {
 bool isNodeNumber(int node) {

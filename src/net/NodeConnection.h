@@ -11,9 +11,9 @@
 //
 // GUI thread only, except GuardedSend (see GuardedSender).
 
+#include "base/NodeEntry.h"
 #include "net/GuardedSender.h"
 #include "net/NodeReceiver.h"
-#include "settings/NodeEntry.h"
 
 #include <QObject>
 #include <QString>

@@ -19,8 +19,8 @@
 //
 // GUI thread only.
 
-#include "net/OperatorMessages.h"
-#include "net/SessionHooks.h"
+#include "base/OperatorMessages.h"
+#include "base/SessionHooks.h"
 
 #include <QObject>
 

@@ -1,8 +1,8 @@
 #include "rig/RigSheet.h"
 
-#include "desktop/Accessibility.h"
-#include "desktop/SingleLineField.h"
 #include "rig/RigTexts.h"
+#include "widgets/Accessibility.h"
+#include "widgets/SingleLineField.h"
 
 #include <QCheckBox>
 #include <QComboBox>

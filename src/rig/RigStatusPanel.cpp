@@ -1,7 +1,7 @@
 #include "rig/RigStatusPanel.h"
 
-#include "desktop/Accessibility.h"
 #include "rig/RigControl.h"
+#include "widgets/Accessibility.h"
 
 RigStatusPanel::RigStatusPanel(RigControl& control, QWidget* parent)
     : QLabel(parent) {

@@ -1,9 +1,9 @@
 #include "scope/ScopeListModel.h"
 
+#include "base/DisplayCharset.h"
 #include "scope/ListingDiff.h"
 #include "scope/ScopeTexts.h"
 #include "scope/SpotMarks.h"
-#include "screen/DisplayCharset.h"
 
 #include <utility>
 

@@ -1,7 +1,5 @@
 #include "scope/ScopeSheet.h"
 
-#include "desktop/Accessibility.h"
-#include "desktop/MessageBoxes.h"
 #include "scope/ScopeListDelegate.h"
 #include "scope/ScopeListModel.h"
 #include "scope/ScopeSet.h"
@@ -9,6 +7,8 @@
 #include "scope/TfFilter.h"
 #include "screen/LinePipeline.h"
 #include "screen/ScreenBuffer.h"
+#include "widgets/Accessibility.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QApplication>
 #include <QCheckBox>

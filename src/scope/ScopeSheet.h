@@ -12,9 +12,9 @@
 // The lists mark watched stations and the spot the rig is tuned to (see SpotMarks); a
 // double click or Enter on a spot offers it as the spot to tune to.
 
+#include "base/DisplayCharset.h"
 #include "scope/DxSpot.h"
 #include "scope/SpotMarks.h"
-#include "screen/DisplayCharset.h"
 #include "screen/RepaintThrottle.h"
 
 #include <QTimer>

@@ -1,8 +1,8 @@
 #include "scope/TfFilter.h"
 
-#include "desktop/Accessibility.h"
 #include "scope/ScopeTexts.h"
 #include "scope/SpotScope.h"
+#include "widgets/Accessibility.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

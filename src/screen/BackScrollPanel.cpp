@@ -1,9 +1,9 @@
 #include "screen/BackScrollPanel.h"
 
-#include "desktop/Accessibility.h"
 #include "screen/ScreenBuffer.h"
 #include "screen/ScreenTexts.h"
 #include "screen/TerminalView.h"
+#include "widgets/Accessibility.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "screen/HistoryFind.h"
 
-#include "screen/DisplayCharset.h"
+#include "base/DisplayCharset.h"
 #include "screen/ScreenBuffer.h"
 
 #include <algorithm>

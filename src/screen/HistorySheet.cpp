@@ -1,7 +1,7 @@
 #include "screen/HistorySheet.h"
 
-#include "desktop/Accessibility.h"
 #include "screen/ScreenTexts.h"
+#include "widgets/Accessibility.h"
 
 #include <QApplication>
 #include <QCheckBox>

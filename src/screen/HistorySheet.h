@@ -7,7 +7,7 @@
 // the focus; a search that finds nothing changes nothing. Enter in the search text finds,
 // then finds the next, leaving the caret there.
 
-#include "screen/DisplayCharset.h"
+#include "base/DisplayCharset.h"
 #include "screen/HistoryFind.h"
 
 #include <QWidget>

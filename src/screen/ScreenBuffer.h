@@ -11,7 +11,7 @@
 // the line under construction a change count, so such a reader never misses a line and
 // never polls. The waiting uses its own mutex, never the screen lock.
 
-#include "settings/SettingsKeys.h"
+#include "base/SettingsKeys.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>

@@ -20,7 +20,7 @@
 // a second however fast text arrives; nothing of this runs while no assistive technology
 // is attached.
 
-#include "screen/DisplayCharset.h"
+#include "base/DisplayCharset.h"
 #include "screen/GlyphCells.h"
 #include "screen/RepaintThrottle.h"
 

@@ -1,7 +1,7 @@
 #include "script/HelpPanel.h"
 
-#include "desktop/Accessibility.h"
 #include "script/ScriptTexts.h"
+#include "widgets/Accessibility.h"
 
 #include <QMenuBar>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "script/ScriptFiles.h"
 
+#include "base/SettingsFolder.h"
 #include "script/ScriptTexts.h"
-#include "settings/SettingsFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

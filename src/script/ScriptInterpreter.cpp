@@ -1,12 +1,12 @@
 #include "script/ScriptInterpreter.h"
 
+#include "base/SendCharset.h"
+#include "base/StoredText.h"
 #include "net/NodeConnection.h"
 #include "screen/ScreenBuffer.h"
 #include "script/ScriptHost.h"
 #include "script/ScriptRunningFlag.h"
 #include "script/ScriptTexts.h"
-#include "send/SendCharset.h"
-#include "settings/StoredText.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "script/ScriptPanel.h"
 
-#include "desktop/MessageBoxes.h"
 #include "script/ScriptFiles.h"
 #include "script/ScriptTexts.h"
 #include "script/TfScript.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QDir>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
 #include "script/TfHelp.h"
 
-#include "desktop/Accessibility.h"
+#include "base/SettingsFolder.h"
 #include "script/ScriptFiles.h"
 #include "script/ScriptTexts.h"
-#include "settings/SettingsFolder.h"
+#include "widgets/Accessibility.h"
 
 #include <QGuiApplication>
 #include <QPlainTextEdit>

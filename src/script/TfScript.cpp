@@ -1,9 +1,9 @@
 #include "script/TfScript.h"
 
-#include "desktop/Accessibility.h"
 #include "script/ScriptFiles.h"
 #include "script/ScriptTexts.h"
 #include "script/TAuto.h"
+#include "widgets/Accessibility.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>

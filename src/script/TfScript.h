@@ -15,7 +15,7 @@
 //
 // GUI thread only. It is the script thread's host: the thread hands every call over.
 
-#include "net/SessionHooks.h"
+#include "base/SessionHooks.h"
 #include "script/ScriptHost.h"
 #include "script/ScriptInterpreter.h"
 #include "script/ScriptRunningFlag.h"

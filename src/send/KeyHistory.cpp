@@ -1,8 +1,8 @@
 #include "send/KeyHistory.h"
 
-#include "files/AtomicWrite.h"
-#include "send/LineComposer.h"
-#include "settings/SettingsFolder.h"
+#include "base/AtomicWrite.h"
+#include "base/LineText.h"
+#include "base/SettingsFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,7 +17,7 @@ void appendEntries(QStringView line, QStringList& entries) {
         qsizetype take = std::min(line.size(), KeyHistory::MaxEntryLength);
         if (take < line.size() && line[take - 1].isHighSurrogate())
             --take;
-        entries.append(LineComposer::trimBlanks(line.first(take)));
+        entries.append(LineText::trimBlanks(line.first(take)));
         line = line.sliced(take);
     } while (!line.isEmpty());
 }
@@ -40,7 +40,7 @@ QStringList parseEntries(const QString& text) {
 
 // A line break inside an entry would read back as two entries.
 QString asOneLine(const QString& entry) {
-    QString line = LineComposer::trimTrailingBlanks(entry);
+    QString line = LineText::trimTrailingBlanks(entry);
     line.replace(u'\r', u' ').replace(u'\n', u' ');
     return line;
 }

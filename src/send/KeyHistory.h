@@ -7,7 +7,7 @@
 // Add keeps the list at MaxEntries, but a longer list read from the file keeps its
 // length: Add then drops one old line for each new one.
 
-#include "settings/StoredText.h"
+#include "base/StoredText.h"
 
 #include <QString>
 #include <QStringList>

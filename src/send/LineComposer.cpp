@@ -1,34 +1,19 @@
 #include "send/LineComposer.h"
 
+#include "base/LineText.h"
 #include "send/SendTexts.h"
 
 #include <algorithm>
 
 namespace LineComposer {
 
+using LineText::trimBlanks;
+
 namespace {
 
 constexpr char16_t backspace = 8;
 
-bool isBlank(QChar c) {
-    return c.unicode() <= u' ';
-}
-
 } // namespace
-
-QString trimBlanks(QStringView text) {
-    qsizetype begin = 0;
-    while (begin < text.size() && isBlank(text[begin]))
-        ++begin;
-    return trimTrailingBlanks(text.sliced(begin));
-}
-
-QString trimTrailingBlanks(QStringView text) {
-    qsizetype end = text.size();
-    while (end > 0 && isBlank(text[end - 1]))
-        --end;
-    return text.first(end).toString();
-}
 
 QString ComposeSendText(QStringView typed) {
     return trimBlanks(typed);
@@ -84,16 +69,6 @@ QString problemText(ComposeProblem problem) {
 bool acceptsFreqKey(QChar key) {
     const char16_t c = key.unicode();
     return (c >= u'0' && c <= u'9') || c == u'.' || c == backspace;
-}
-
-QString singleLine(QStringView text, bool (*accepts)(QChar)) {
-    const qsizetype lineBreak =
-        std::find_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; }) -
-        text.begin();
-    QString kept = text.first(lineBreak).toString();
-    if (accepts)
-        kept.removeIf([accepts](QChar c) { return !accepts(c); });
-    return kept;
 }
 
 } // namespace LineComposer

@@ -3,9 +3,7 @@
 // The text of the lines the operator sends: the send box line, a talk to another
 // station and a DX report, with the checks their windows make before sending, and the
 // key filter of the frequency field. Pure functions.
-//
-// Blanks are every character up to and including the space (code < 33), so pasted tabs
-// and line breaks go too.
+// Blanks are trimmed as LineText trims them.
 
 #include <QByteArrayView>
 #include <QChar>
@@ -15,9 +13,6 @@
 namespace LineComposer {
 
 enum class ComposeProblem { None, MissingCallsign, MissingComment, MissingFreq, MissingDxCallsign };
-
-QString trimBlanks(QStringView text);
-QString trimTrailingBlanks(QStringView text);
 
 QString ComposeSendText(QStringView typed);
 // The comment goes out as typed: the operator may indent it on purpose.
@@ -37,9 +32,5 @@ QString problemText(ComposeProblem problem);
 
 // Digits, '.' and backspace; the window handles Enter itself.
 bool acceptsFreqKey(QChar key);
-
-// What a one-line field keeps of a text typed, pasted or set into it: the text up to
-// its first line break and, with a filter, only the characters the filter accepts.
-QString singleLine(QStringView text, bool (*accepts)(QChar) = nullptr);
 
 } // namespace LineComposer

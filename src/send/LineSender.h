@@ -7,7 +7,7 @@
 //
 // GUI thread only (the echo puts text on the screen).
 
-#include "send/SendCharset.h"
+#include "base/SendCharset.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,11 +1,11 @@
 #include "send/SendPanel.h"
 
-#include "desktop/Accessibility.h"
-#include "desktop/MessageBoxes.h"
-#include "desktop/SingleLineField.h"
 #include "send/LineComposer.h"
 #include "send/LineSender.h"
 #include "send/SendTexts.h"
+#include "widgets/Accessibility.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/SingleLineField.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "serial/SerialRelay.h"
 
+#include "base/OperatorMessages.h"
 #include "net/NodeConnection.h"
-#include "net/OperatorMessages.h"
 #include "net/Session.h"
 #include "serial/SerialOutbox.h"
 #include "serial/SerialTexts.h"

@@ -18,7 +18,7 @@
 //
 // Threading: GUI thread. Destroying it waits a bounded time for ports still closing.
 
-#include "net/SessionHooks.h"
+#include "base/SessionHooks.h"
 #include "screen/LinePipeline.h"
 #include "serial/SerialLink.h"
 

@@ -13,7 +13,7 @@
 //
 // Never fails: a garbled file yields what can be read of it.
 
-#include "settings/StoredText.h"
+#include "base/StoredText.h"
 
 #include <QByteArray>
 #include <QHash>

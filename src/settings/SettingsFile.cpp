@@ -1,8 +1,8 @@
 #include "settings/SettingsFile.h"
 
-#include "files/AtomicWrite.h"
+#include "base/AtomicWrite.h"
+#include "base/SettingsFolder.h"
 #include "settings/IniFile.h"
-#include "settings/SettingsFolder.h"
 #include "settings/SettingsTexts.h"
 
 #include <QDir>

@@ -14,8 +14,8 @@
 //
 // Not thread-safe; one object per thread that needs one (they may share the path).
 
-#include "settings/NodeEntry.h"
-#include "settings/SettingsKeys.h"
+#include "base/NodeEntry.h"
+#include "base/SettingsKeys.h"
 
 #include <QString>
 

@@ -12,7 +12,7 @@
 // The watch list (kept by its owner as the operator edits it), the sound settings, the
 // lifetime, the clock and the charset are read at each line. GUI thread only.
 
-#include "screen/DisplayCharset.h"
+#include "base/DisplayCharset.h"
 #include "screen/LinePipeline.h"
 #include "settings/SettingsFile.h"
 #include "watch/WatchList.h"

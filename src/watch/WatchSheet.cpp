@@ -1,11 +1,11 @@
 #include "watch/WatchSheet.h"
 
-#include "desktop/Accessibility.h"
-#include "settings/EnvTexts.h"
-#include "settings/EnvironmentRules.h"
+#include "environ/EnvTexts.h"
+#include "environ/EnvironmentRules.h"
 #include "settings/SettingsFile.h"
 #include "watch/WatchList.h"
 #include "watch/WatchTexts.h"
+#include "widgets/Accessibility.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

@@ -10,7 +10,9 @@
 #include "app/TForm1.h"
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
+#include "environ/TfEnv.h"
 #include "net/NetTexts.h"
+#include "net/TfConnect.h"
 #include "net/reconnect/ReconnectPanel.h"
 #include "scope/SpotScope.h"
 #include "screen/TerminalView.h"
@@ -19,8 +21,6 @@
 #include "script/TfScript.h"
 #include "send/SendPanel.h"
 #include "settings/SettingsFile.h"
-#include "settings/TfConnect.h"
-#include "settings/TfEnv.h"
 
 #include <QCheckBox>
 #include <QClipboard>

@@ -4,11 +4,11 @@
 // without a crash or a hang. No pause between commands, no "wait" longer than 0 ms, and
 // an "until" whose text has not come when the node's lines run out ends the run.
 
+#include "base/NodeEntry.h"
 #include "screen/ScreenBuffer.h"
 #include "script/ScriptHost.h"
 #include "script/ScriptInterpreter.h"
 #include "script/ScriptRunningFlag.h"
-#include "settings/NodeEntry.h"
 
 #include <QStringList>
 

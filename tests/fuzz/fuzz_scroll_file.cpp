@@ -4,8 +4,8 @@
 // the file; a file taken (what follows the records ignored) fills the ring with zero-terminated
 // lines that save and load again unchanged; a file refused leaves the ring as it was.
 
+#include "files/ScrollBufferFile.h"
 #include "screen/ScreenBuffer.h"
-#include "screen/ScrollBufferFile.h"
 
 #include <cstdlib>
 #include <cstring>

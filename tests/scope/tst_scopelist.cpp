@@ -2,11 +2,11 @@
 // leaves the view the same rows as a list drawn afresh, with the fewest row changes.
 
 #include "SpotLines.h"
+#include "base/DisplayCharset.h"
 #include "scope/ScopeListModel.h"
 #include "scope/ScopeSet.h"
 #include "scope/ScopeSheet.h"
 #include "scope/SpotMarks.h"
-#include "screen/DisplayCharset.h"
 #include "screen/ScreenBuffer.h"
 #include "screen/TerminalFont.h"
 

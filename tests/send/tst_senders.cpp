@@ -2,12 +2,12 @@
 // and what reaches the node and the screen over a real socket, from any thread.
 
 #include "LoopbackPair.h"
+#include "base/SendCharset.h"
 #include "net/GuardedSender.h"
 #include "net/NetTexts.h"
 #include "screen/ScreenBuffer.h"
 #include "send/LineComposer.h"
 #include "send/LineSender.h"
-#include "send/SendCharset.h"
 
 #include <QMutexLocker>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "FileSizeLimit.h"
+#include "base/StoredText.h"
 #include "settings/SettingsFile.h"
-#include "settings/StoredText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
 #include "net/reconnect/LinkCheck.h"
 
+#include "base/SettingsKeys.h"
 #include "net/NodeConnection.h"
-#include "send/LineSender.h"
-#include "settings/SettingsKeys.h"
 
-LinkCheck::LinkCheck(NodeConnection& connection, LineSender& sender, QObject* parent)
+LinkCheck::LinkCheck(NodeConnection& connection, std::function<void()> sendEmptyLine,
+                     QObject* parent)
     : QObject(parent)
     , m_connection(connection)
-    , m_sender(sender) {
+    , m_sendEmptyLine(std::move(sendEmptyLine)) {
     m_linkCheckTimer.setObjectName(QStringLiteral("LinkCheckTimer"));
     m_linkCheckTimer.setSingleShot(true);
     connect(&m_linkCheckTimer, &QTimer::timeout, this, &LinkCheck::LinkCheckTimerTimer);
@@ -45,5 +45,5 @@ void LinkCheck::LinkCheckTimerTimer() {
     m_sinceLastLine.start();
     m_linkCheckTimer.start(interval());
     if (m_connection.isConnected())
-        m_sender.SendLine(QString());
+        m_sendEmptyLine();
 }

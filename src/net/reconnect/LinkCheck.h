@@ -4,9 +4,9 @@
 // terminal, one empty line goes to the node, so that a link that died without a word is
 // noticed by the socket. Every completed line restarts the count (it is the last stage
 // of the line fan-out); so does the empty line itself when the node's local echo puts it
-// on the screen. The line goes through the line sender, so it ends as the node wants (CR
-// LF, or CR alone) and is echoed as any other line. Nothing is sent while not connected,
-// but the timer stays armed: a silent, healthy connection gets one line per period.
+// on the screen. The line goes as a typed line does (sendEmptyLine), so it ends as the
+// node wants (CR LF, or CR alone) and is echoed as any other line. Nothing is sent while not
+// connected, but the timer stays armed: a silent, healthy connection gets one line per period.
 //
 // GUI thread only. takeLine runs inside the screen lock, once per line of a flood: it
 // only notes the time, and the timer, when it runs out, waits out what is left of the
@@ -18,7 +18,8 @@
 #include <QObject>
 #include <QTimer>
 
-class LineSender;
+#include <functional>
+
 class NodeConnection;
 
 class LinkCheck : public QObject, public LineSink {
@@ -27,7 +28,8 @@ class LinkCheck : public QObject, public LineSink {
 public:
     static constexpr int MillisecondsPerMinute = 60000;
 
-    LinkCheck(NodeConnection& connection, LineSender& sender, QObject* parent = nullptr);
+    LinkCheck(NodeConnection& connection, std::function<void()> sendEmptyLine,
+              QObject* parent = nullptr);
 
     // LINK_CHECK: minutes of silence before the empty line, 0 for none. Arms the timer
     // afresh; called at start-up and whenever the settings change.
@@ -46,7 +48,7 @@ private:
     void LinkCheckTimerTimer();
 
     NodeConnection& m_connection;
-    LineSender& m_sender;
+    std::function<void()> m_sendEmptyLine;
     QTimer m_linkCheckTimer{this};
     QElapsedTimer m_sinceLastLine;
     int m_minutes = 0;

@@ -1,10 +1,10 @@
 #include "net/reconnect/ReconnectCountdown.h"
 
+#include "base/OperatorMessages.h"
+#include "base/SettingsKeys.h"
 #include "net/LastConnection.h"
 #include "net/NodeConnection.h"
-#include "net/OperatorMessages.h"
 #include "net/reconnect/ReconnectTexts.h"
-#include "settings/SettingsKeys.h"
 
 #include <utility>
 

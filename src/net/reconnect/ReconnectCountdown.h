@@ -18,7 +18,7 @@
 //
 // GUI thread only.
 
-#include "net/SessionHooks.h"
+#include "base/SessionHooks.h"
 
 #include <QObject>
 #include <QTimer>

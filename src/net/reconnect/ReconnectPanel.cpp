@@ -1,8 +1,9 @@
 #include "net/reconnect/ReconnectPanel.h"
 
-#include "desktop/Accessibility.h"
 #include "net/reconnect/ReconnectTexts.h"
 #include "net/reconnect/TfReconn.h"
+#include "send/LineSender.h"
+#include "widgets/Accessibility.h"
 
 #include <QCheckBox>
 
@@ -11,7 +12,7 @@ ReconnectPanel::ReconnectPanel(NodeConnection& connection, LineSender& sender,
                                QWidget* window)
     : QObject(window)
     , m_countdown(last, messages)
-    , m_linkCheck(connection, sender)
+    , m_linkCheck(connection, [&sender] { sender.SendLine(QString()); })
     , m_chkReconnect(new QCheckBox(ReconnectTexts::CheckBoxCaption, window))
     , m_fReconn(std::make_unique<TfReconn>(m_countdown, window)) {
     m_chkReconnect->setObjectName(QStringLiteral("chkReconnect"));

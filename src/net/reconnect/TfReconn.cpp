@@ -1,8 +1,8 @@
 #include "net/reconnect/TfReconn.h"
 
-#include "desktop/Accessibility.h"
 #include "net/reconnect/ReconnectCountdown.h"
 #include "net/reconnect/ReconnectTexts.h"
+#include "widgets/Accessibility.h"
 
 #include <QLabel>
 #include <QProgressBar>

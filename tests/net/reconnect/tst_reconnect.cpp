@@ -4,9 +4,9 @@
 
 #include "TestBytes.h"
 #include "TestNode.h"
+#include "base/OperatorMessages.h"
 #include "net/LastConnection.h"
 #include "net/NodeConnection.h"
-#include "net/OperatorMessages.h"
 #include "net/Session.h"
 #include "net/reconnect/LinkCheck.h"
 #include "net/reconnect/ReconnectCountdown.h"

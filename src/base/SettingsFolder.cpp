@@ -1,0 +1,8 @@
+#include "base/SettingsFolder.h"
+
+#include <QStandardPaths>
+
+QString kestrelSettingsFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/kestrel");
+}

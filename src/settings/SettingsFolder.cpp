@@ -1,8 +1,0 @@
-#include "settings/SettingsFolder.h"
-
-#include <QStandardPaths>
-
-QString kestrelSettingsFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/kestrel");
-}
