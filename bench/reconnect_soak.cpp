@@ -98,12 +98,14 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds) {
 
 void writeSettings(int reconnectSeconds) {
     SettingsFile settings;
-    NodeTable nodes = settings.LoadNodes();
+    NodeTable nodes = settings.load<NodeTable>();
     nodes[0].address = QStringLiteral("127.0.0.1");
     nodes[0].port = QString::number(Port);
     nodes[0].remarks = QStringLiteral("soak");
-    settings.SaveNodes(nodes);
-    settings.SaveReconnectSec(reconnectSeconds);
+    settings.save(nodes);
+    EnvironmentSettings environment = settings.load<EnvironmentSettings>();
+    environment.reconnectSec = reconnectSeconds;
+    settings.save(environment);
     QDir().mkpath(scriptFolder());
     for (const auto& [index, text] : {std::pair{0, LoginScript}, std::pair{4, MoreSpotsScript}}) {
         QFile script(ScriptPath(index));

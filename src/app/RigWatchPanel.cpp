@@ -18,8 +18,8 @@ RigWatchPanel::RigWatchPanel(Parts parts, std::function<int()> charset, QObject*
     : QObject(parent)
     , m_settings(parts.settings)
     , m_scopeSheet(parts.scopeSheet)
-    , m_rigSettings(parts.settings.LoadRig())
-    , m_watchSettings(parts.settings.LoadWatch())
+    , m_rigSettings(parts.settings.load<RigSettings>())
+    , m_watchSettings(parts.settings.load<WatchSettings>())
     , m_notifier(&parts.sound)
     , m_alerts(m_watchSettings, m_watchList, parts.scopes.context(), std::move(charset),
                m_notifier) {
@@ -41,12 +41,12 @@ void RigWatchPanel::tuneTo(const DxSpot& spot) {
 void RigWatchPanel::addSheets(TfEnv& dialog) {
     dialog.addSheet(new RigSheet(m_rigSettings), RigTexts::Sheet, [this] {
         m_rig.configure(m_rigSettings);
-        return m_settings.SaveRig(m_rigSettings);
+        return m_settings.save(m_rigSettings);
     });
     auto* watchSheet = new WatchSheet(m_watchSettings);
     connect(watchSheet, &WatchSheet::changed, this, &RigWatchPanel::applyWatch);
     dialog.addSheet(watchSheet, WatchTexts::Sheet,
-                    [this] { return m_settings.SaveWatch(m_watchSettings); });
+                    [this] { return m_settings.save(m_watchSettings); });
 }
 
 void RigWatchPanel::applyWatch() {

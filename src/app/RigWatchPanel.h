@@ -7,10 +7,12 @@
 // take effect as it closes.
 
 #include "rig/RigControl.h"
+#include "rig/RigSettings.h"
 #include "settings/SettingsFile.h"
 #include "watch/DesktopNotifier.h"
 #include "watch/WatchAlerts.h"
 #include "watch/WatchList.h"
+#include "watch/WatchSettings.h"
 
 #include <QObject>
 

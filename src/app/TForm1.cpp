@@ -76,7 +76,7 @@ QList<QRect> availableScreens() {
 
 TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent)
-    , m_events(std::make_unique<SoundEffectOutput>(), m_environment,
+    , m_events(std::make_unique<SoundEffectOutput>(), m_environment.sounds, m_environment.saverOff,
                [this] { return m_font.charset; }) {
     setObjectName(QStringLiteral("Form1"));
     m_screen.setPipeline(&m_pipeline);
@@ -302,19 +302,12 @@ void TForm1::FormShow() {
 
 // In the order the settings have always been applied: later ones may rely on earlier.
 void TForm1::loadStartupSettings() {
-    applyFont(m_settings.LoadFont());
-    applyBackground(colorFromWindows(m_settings.LoadBackground()));
-    const WindowGeometry geometry = m_settings.LoadWindowGeometry();
-    m_environment.rs232c = m_settings.LoadRs232c();
-    m_environment.saverOff = m_settings.LoadSaverOff();
-    m_environment.historyLines = m_settings.LoadHistoryLines();
+    applyFont(m_settings.load<FontSettings>());
+    applyBackground(colorFromWindows(m_settings.load<BackgroundSettings>().color));
+    const WindowGeometry geometry = storedGeometry(m_settings);
+    m_environment = m_settings.load<EnvironmentSettings>();
     m_historySheet->setHistoryLines(m_environment.historyLines);
-    m_environment.sounds = m_settings.LoadSounds();
-    m_environment.colBytes = m_settings.LoadColBytes();
     m_screen.setLineWidth(m_environment.colBytes);
-    m_environment.scrollFileSelect = m_settings.LoadScrollFileSelect();
-    m_environment.linkCheckMinutes = m_settings.LoadLinkCheck();
-    m_environment.reconnectSec = m_settings.LoadReconnectSec();
     m_reconnectPanel->linkCheck().apply(m_environment.linkCheckMinutes);
     applyWindowGeometry(geometry); // once the line width is known
 }
@@ -403,7 +396,7 @@ void TForm1::bConnectClick() {
         showMessage(this, DesktopTexts::ConnectDialogBusy);
         return;
     }
-    m_connectDialog->LoadNodes(m_settings.LoadNodes());
+    m_connectDialog->LoadNodes(m_settings.load<NodeTable>());
     if (m_connectDialog->exec() != QDialog::Accepted)
         return;
     m_connection.setResultCode(NodeConnection::Started);
@@ -422,7 +415,7 @@ int TForm1::StartConnection() {
 }
 
 int TForm1::connectToNode(int number) {
-    m_connectDialog->LoadNodes(m_settings.LoadNodes());
+    m_connectDialog->LoadNodes(m_settings.load<NodeTable>());
     m_connectDialog->selectNode(number - 1);
     m_connection.setResultCode(NodeConnection::Started);
     StartConnection();

@@ -7,6 +7,7 @@
 // what happens around the connection, is done by the objects it owns (see Session).
 
 #include "desktop/EventServices.h"
+#include "desktop/WindowPlacement.h"
 #include "environ/EnvironmentSettings.h"
 #include "net/LastConnection.h"
 #include "net/NodeConnection.h"
@@ -15,6 +16,7 @@
 #include "screen/BackScrollHook.h"
 #include "screen/LinePipeline.h"
 #include "screen/ScreenBuffer.h"
+#include "screen/TerminalFont.h"
 #include "script/ScriptHost.h"
 #include "send/LineSender.h"
 #include "settings/SettingsFile.h"

@@ -1,7 +1,7 @@
 #include "base/NodeEntry.h"
 
-NodeTable defaultNodeTable() {
-    NodeTable table; // the entries after the known ones keep the defaults of the key table
+NodeTable::NodeTable() {
+    // The entries after the known ones keep the defaults of the key table.
     struct Known {
         const char* address;
         const char* port;
@@ -16,10 +16,9 @@ NodeTable defaultNodeTable() {
         {"db0sue.de", "8000", "DB0SUE-7 Germany"},
     };
     for (size_t i = 0; i < std::size(known); ++i) {
-        table[i].address = QString::fromLatin1(known[i].address);
-        table[i].port = QString::fromLatin1(known[i].port);
-        table[i].remarks = QString::fromLatin1(known[i].remarks);
+        (*this)[i].address = QString::fromLatin1(known[i].address);
+        (*this)[i].port = QString::fromLatin1(known[i].port);
+        (*this)[i].remarks = QString::fromLatin1(known[i].remarks);
     }
-    table[4].localEcho = false; // an AR-Cluster node echoes typed lines itself
-    return table;
+    (*this)[4].localEcho = false; // an AR-Cluster node echoes typed lines itself
 }

@@ -23,8 +23,25 @@ struct NodeEntry {
     bool operator==(const NodeEntry&) const = default;
 };
 
-using NodeTable = std::array<NodeEntry, NodeCount>;
-
-// The table as a new installation has it: six public cluster nodes of different
+// A new table is the one a new installation has: six public cluster nodes of different
 // regions on the ports they serve, and six empty entries.
-NodeTable defaultNodeTable();
+struct NodeTable : std::array<NodeEntry, NodeCount> {
+    NodeTable();
+};
+
+// The table's keys in the settings file (see SettingsFile): section NODES, each key
+// numbered 1 to 12.
+template <SettingsGroup<NodeTable> Table, typename Visit>
+void visitKeys(Table& nodes, const Visit& visit) {
+    const auto each = [&](const SettingsKey& key, auto field) {
+        for (int i = 0; i < NodeCount; ++i)
+            visit(key, nodes[size_t(i)].*field, i);
+    };
+    each(SettingsKeys::NodeAddress, &NodeEntry::address);
+    each(SettingsKeys::NodePort, &NodeEntry::port);
+    each(SettingsKeys::NodeLocalEcho, &NodeEntry::localEcho);
+    each(SettingsKeys::NodeSendCrLf, &NodeEntry::sendCrLf);
+    each(SettingsKeys::NodeRemarks, &NodeEntry::remarks);
+    each(SettingsKeys::NodeLinkActive, &NodeEntry::linkActive);
+    each(SettingsKeys::NodeLinkCom, &NodeEntry::comPort);
+}

@@ -11,6 +11,7 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <concepts>
 #include <limits>
 
 enum class SettingType { Int, Bool, Text };
@@ -59,6 +60,10 @@ struct SettingsKey {
 
 inline constexpr int NodeCount = 12;
 
+// A group of settings to load, or the same group to save (const): see SettingsFile.
+template <typename T, typename Group>
+concept SettingsGroup = std::same_as<std::remove_const_t<T>, Group>;
+
 namespace SettingsKeys {
 
 constexpr SettingsKey intKey(QStringView section, QStringView name, int byDefault,
@@ -74,7 +79,7 @@ constexpr SettingsKey textKey(QStringView section, QStringView name, QStringView
 }
 
 // Defaults of a node entry without a preset; the first six nodes have their own
-// (defaultNodeTable).
+// (NodeTable).
 inline constexpr SettingsKey NodeAddress = textKey(u"NODES", u"ADDRESS").numbered(NodeCount);
 inline constexpr SettingsKey NodePort = textKey(u"NODES", u"PORT_NO", u"23").numbered(NodeCount);
 inline constexpr SettingsKey NodeLocalEcho =

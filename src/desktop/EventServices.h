@@ -8,8 +8,8 @@
 
 #include "desktop/ScreenSaverCheck.h"
 #include "desktop/SoundPlayer.h"
+#include "desktop/SoundSettings.h"
 #include "desktop/SoundTriggers.h"
-#include "environ/EnvironmentSettings.h"
 
 #include <functional>
 #include <memory>
@@ -19,9 +19,9 @@ class Session;
 
 class EventServices {
 public:
-    // environment and charset are read whenever a sound or a line asks for them.
-    EventServices(std::unique_ptr<SoundOutput> output, const EnvironmentSettings& environment,
-                  std::function<int()> charset);
+    // sounds, saverOff and charset are read whenever a sound or a line asks for them.
+    EventServices(std::unique_ptr<SoundOutput> output, const SoundSettings& sounds,
+                  const bool& saverOff, std::function<int()> charset);
 
     void install(Session& session, LinePipeline& pipeline);
     SoundPlayer& player() { return m_player; }

@@ -8,7 +8,7 @@
 // index outside 0 to 4, plays nothing. GUI thread only.
 
 #include "base/SessionHooks.h"
-#include "settings/SettingsFile.h"
+#include "desktop/SoundSettings.h"
 
 #include <QObject>
 #include <QString>

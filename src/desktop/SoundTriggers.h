@@ -7,8 +7,8 @@
 // with the terminal's character set, so a trigger matches what the operator reads.
 
 #include "base/DisplayCharset.h"
+#include "desktop/SoundSettings.h"
 #include "screen/LinePipeline.h"
-#include "settings/SettingsFile.h"
 
 #include <functional>
 

@@ -1,5 +1,7 @@
 #include "desktop/WindowPlacement.h"
 
+#include "settings/SettingsFile.h"
+
 #include <algorithm>
 
 namespace {
@@ -16,6 +18,13 @@ bool grabbable(const QRect& frame, const QRect& screen) {
 }
 
 } // namespace
+
+WindowGeometry storedGeometry(const SettingsFile& settings) {
+    WindowGeometry geometry = settings.load<WindowGeometry>();
+    geometry.sizeStored = settings.holdsNumber(SettingsKeys::WindowWidth) &&
+                          settings.holdsNumber(SettingsKeys::WindowHeight);
+    return geometry;
+}
 
 namespace WindowPlacement {
 

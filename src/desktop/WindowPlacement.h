@@ -4,8 +4,33 @@
 // layout, a screen since unplugged, a garbled value), and so may a request from another
 // copy: the window must still open, or move, where the operator can see and grab it.
 
+#include "base/SettingsKeys.h"
+
 #include <QList>
 #include <QRect>
+
+// The main window's place as the settings file keeps it (section WINDOW).
+struct WindowGeometry {
+    int left = SettingsKeys::WindowLeft.defaultNumber;
+    int top = SettingsKeys::WindowTop.defaultNumber;
+    int width = SettingsKeys::WindowWidth.defaultNumber;
+    int height = SettingsKeys::WindowHeight.defaultNumber;
+    bool sizeStored = false; // the file holds both WIDTH and HEIGHT
+    bool operator==(const WindowGeometry&) const = default;
+};
+
+template <SettingsGroup<WindowGeometry> Geometry, typename Visit>
+void visitKeys(Geometry& geometry, const Visit& visit) {
+    visit(SettingsKeys::WindowLeft, geometry.left);
+    visit(SettingsKeys::WindowTop, geometry.top);
+    visit(SettingsKeys::WindowWidth, geometry.width);
+    visit(SettingsKeys::WindowHeight, geometry.height);
+}
+
+class SettingsFile;
+
+// The geometry as the file holds it, with whether it holds the size.
+WindowGeometry storedGeometry(const SettingsFile& settings);
 
 namespace WindowPlacement {
 

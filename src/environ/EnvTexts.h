@@ -45,10 +45,7 @@ inline constexpr QLatin1StringView OnConnect{"Connect "};
 inline constexpr QLatin1StringView OnDisconnect{"DisConnect"};
 inline constexpr QLatin1StringView ReceiveStrings{"Receive strings "};
 inline constexpr QLatin1StringView WavFileName{"Wav File name"};
-inline constexpr QLatin1StringView Files{"Files"};
 inline constexpr QLatin1StringView Test{"test"};
-// Qt's form of "WAV (*.WAV)|*.WAV|ALL (*.*)|*.*": a Linux file name may end in either case.
-inline constexpr QLatin1StringView WavFilter{"WAV (*.WAV *.wav);;ALL (*)"};
 
 inline constexpr QLatin1StringView ScrollBufferSheet{"Scroll buffer"};
 inline constexpr QLatin1StringView ScrollBuffer{"Scroll buffer "};

@@ -4,7 +4,8 @@
 // background, which belong to the main window, and the actions behind its buttons and
 // values that take effect at once.
 
-#include "settings/SettingsFile.h"
+#include "desktop/WindowPlacement.h"
+#include "screen/TerminalFont.h"
 
 #include <QColor>
 

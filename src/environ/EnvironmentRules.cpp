@@ -1,9 +1,6 @@
 #include "environ/EnvironmentRules.h"
 
-#include <QDir>
-#include <QStandardPaths>
-
-#include <algorithm>
+#include <array>
 
 namespace EnvironmentRules {
 
@@ -82,29 +79,11 @@ QString historyRangeText() {
         .arg(SettingsKeys::HistoryLines.maximum);
 }
 
-QString shownFileName(const QString& path) {
-    const qsizetype separator =
-        std::max({path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')),
-                  path.lastIndexOf(QLatin1Char(':'))});
-    return path.sliced(separator + 1);
-}
-
-QString soundFolder() {
-    const QString folder =
-        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("sounds"),
-                               QStandardPaths::LocateDirectory);
-    return folder.isEmpty() ? QDir::homePath() : folder;
-}
-
 bool saveEnvironment(SettingsFile& settings, const FontSettings& font, int background,
                      const EnvironmentSettings& environment) {
-    return settings.SaveFont(font) && settings.SaveBackground(background) &&
-           settings.SaveRs232c(environment.rs232c) && settings.SaveSaverOff(environment.saverOff) &&
-           settings.SaveSounds(environment.sounds) && settings.SaveColBytes(environment.colBytes) &&
-           settings.SaveScrollFileSelect(environment.scrollFileSelect) &&
-           settings.SaveLinkCheck(environment.linkCheckMinutes) &&
-           settings.SaveReconnectSec(environment.reconnectSec) &&
-           settings.SaveHistoryLines(environment.historyLines);
+    // The font first: its charset decides how the file is written from then on.
+    return settings.save(font) && settings.save(BackgroundSettings{background}) &&
+           settings.save(environment);
 }
 
 } // namespace EnvironmentRules

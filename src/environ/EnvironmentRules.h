@@ -1,11 +1,12 @@
 #pragma once
 
 // What the environment dialog decides apart from its widgets: the texts its serial
-// up-downs show, the history-line rule applied when it closes, how a sound file is shown
-// and where one is looked for, and the save of everything it holds, in the order the
-// settings have always been written.
+// up-downs show, the history-line rule applied when it closes, and the save of
+// everything it holds, in the order the settings have always been written.
 
 #include "environ/EnvironmentSettings.h"
+#include "screen/FontSettings.h"
+#include "settings/SettingsFile.h"
 
 #include <QStringList>
 
@@ -28,13 +29,6 @@ int& indexOf(Rs232cSettings& rs232c, Rs232cField field);
 int historyLinesFromText(const QString& text);
 // "100 <= nn <=5000", the range historyLinesFromText keeps to.
 QString historyRangeText();
-
-// A sound file as its row shows it: the name after the last folder separator, '/' or
-// a Windows path's '\' or ':'.
-QString shownFileName(const QString& path);
-// Where the sound file dialog opens: the desktop's sound folder (/usr/share/sounds), or
-// the home folder on a system without one.
-QString soundFolder();
 
 // Writes FONT, COLOR, RS232C, SAVER_OFF, SOUND_FILE_NAME, COL_BYTES, SCROLL_FILE_SELECT,
 // LINK_CHECK, RECONNECT_SEC and HISTORY_LINES in this order. Stops at the first save

@@ -1,6 +1,7 @@
 #include "environ/TfEnv.h"
 
 #include "base/DisplayCharset.h"
+#include "desktop/SoundFiles.h"
 #include "environ/EnvTexts.h"
 #include "environ/EnvironmentHost.h"
 #include "screen/TerminalFont.h"
@@ -287,7 +288,7 @@ QWidget* TfEnv::buildSound() {
 // One sound's read-only file name with its "Files" and "test" buttons.
 QLayout* TfEnv::buildSoundRow(int tag, const char* filesName, const char* testName) {
     m_eWav[size_t(tag)]->setReadOnly(true);
-    auto* files = makeButton(filesName, EnvTexts::Files);
+    auto* files = makeButton(filesName, SoundFiles::FilesButton);
     connect(files, &QPushButton::clicked, this, [this, tag] { bConFilesClick(tag); });
     auto* test = makeButton(testName, EnvTexts::Test);
     connect(test, &QPushButton::clicked, this, [this, tag] { m_host.playSound(tag); });
@@ -416,7 +417,7 @@ void TfEnv::FormShow() {
         QString::number(SettingsKeys::HistoryLines.bounded(m_environment.historyLines)));
     showRs232c();
     for (size_t i = 0; i < m_eWav.size(); ++i)
-        m_eWav[i]->setText(shownFileName(m_environment.sounds.files[i]));
+        m_eWav[i]->setText(SoundFiles::shownFileName(m_environment.sounds.files[i]));
     for (size_t i = 0; i < m_eStrings.size(); ++i)
         m_eStrings[i]->setText(m_environment.sounds.strings[i]);
     if (QAbstractButton* item = m_rgSelBuff->button(m_environment.scrollFileSelect))
@@ -463,14 +464,14 @@ void TfEnv::cmboCharsetChange() {
 // The font is read again from the file, as another copy may have changed it; its
 // charset is the one chosen here, which the font dialog does not offer.
 void TfEnv::bShowClick() {
-    FontSettings font = m_settings.LoadFont();
+    FontSettings font = m_settings.load<FontSettings>();
     font.charset = m_cmboCharset->currentData().toInt();
     m_host.setTerminalFont(font);
     bool chosen = false;
     const QFont picked = QFontDialog::getFont(&chosen, terminalFont(font), this);
     if (chosen) {
         m_host.setTerminalFont(fontSettingsOf(picked, font));
-        if (!m_settings.SaveFont(m_host.terminalFont()))
+        if (!m_settings.save(m_host.terminalFont()))
             showMessage(this, m_settings.lastError());
     }
     showSample();
@@ -485,7 +486,7 @@ void TfEnv::bBackGroundColorClick() {
 }
 
 void TfEnv::bSaveWinPosClick() {
-    if (!m_settings.SaveWindowGeometry(m_host.windowGeometry()))
+    if (!m_settings.save(m_host.windowGeometry()))
         showMessage(this, m_settings.lastError());
 }
 
@@ -495,12 +496,12 @@ void TfEnv::bClearBufferClick() {
 }
 
 void TfEnv::bConFilesClick(int tag) {
-    const QString path =
-        QFileDialog::getOpenFileName(this, QString(), soundFolder(), EnvTexts::WavFilter);
+    const QString path = QFileDialog::getOpenFileName(this, QString(), SoundFiles::soundFolder(),
+                                                      SoundFiles::WavFilter);
     if (path.isEmpty())
         return;
     m_environment.sounds.files[size_t(tag)] = path;
-    m_eWav[size_t(tag)]->setText(shownFileName(path));
+    m_eWav[size_t(tag)]->setText(SoundFiles::shownFileName(path));
 }
 
 void TfEnv::done(int result) {

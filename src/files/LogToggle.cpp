@@ -1,5 +1,6 @@
 #include "files/LogToggle.h"
 
+#include "files/FileFolders.h"
 #include "files/FilesTexts.h"
 #include "screen/LinePipeline.h"
 #include "settings/SettingsFile.h"
@@ -31,7 +32,7 @@ void LogToggle::toggle(LogDialogs& dialogs) {
 }
 
 void LogToggle::startAsking(LogDialogs& dialogs) {
-    const QString chosen = dialogs.chooseLogFile(m_settings.LoadLogDir(), proposedName());
+    const QString chosen = dialogs.chooseLogFile(m_settings.load<LogFolder>().dir, proposedName());
     if (chosen.isEmpty())
         return;
     const QString path = QFileInfo(chosen).absoluteFilePath();
@@ -67,7 +68,7 @@ void LogToggle::stop() {
 }
 
 void LogToggle::saveFolder(const QString& path, LogDialogs& dialogs) {
-    if (!m_settings.SaveLogDir(QFileInfo(path).absolutePath()))
+    if (!m_settings.save(LogFolder{QFileInfo(path).absolutePath()}))
         dialogs.tell(m_settings.lastError());
 }
 

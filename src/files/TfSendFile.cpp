@@ -1,6 +1,7 @@
 #include "files/TfSendFile.h"
 
 #include "base/RegularFile.h"
+#include "files/FileFolders.h"
 #include "files/TUpLoad.h"
 #include "files/UploadLink.h"
 #include "files/UploadTexts.h"
@@ -88,7 +89,7 @@ void TfSendFile::showForUpload() {
 void TfSendFile::FormShow() {
     m_progressBar1->setValue(0);
     m_bAbort->setEnabled(true);
-    QFileDialog dialog(this, UploadTexts::OpenDialogTitle, m_settings.LoadUploadDir());
+    QFileDialog dialog(this, UploadTexts::OpenDialogTitle, m_settings.load<UploadFolder>().dir);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         m_timer1.start();
@@ -127,7 +128,7 @@ void TfSendFile::Timer1Timer() {
 }
 
 void TfSendFile::uploadEnded(const QString& folder) {
-    m_settings.SaveUploadDir(folder);
+    m_settings.save(UploadFolder{folder});
     close();
 }
 

@@ -86,7 +86,7 @@ void Session::onConnected() {
 
 // A successful connection makes the node table, as the dialog holds it, persistent.
 void Session::saveNodeTable() {
-    if (m_nodeTable && !m_settings.SaveNodes(m_nodeTable()))
+    if (m_nodeTable && !m_settings.save(m_nodeTable()))
         m_messages.post(m_settings.lastError());
 }
 

@@ -82,7 +82,7 @@ TfConnect::TfConnect(SettingsFile& settings, LastConnection& lastConnection, QWi
     layout->addWidget(m_pages);
     layout->addLayout(buttons);
     resize(560, sizeHint().height()); // room for most of the twelve tabs
-    LoadNodes(defaultNodeTable());
+    LoadNodes(NodeTable());
 }
 
 QWidget* TfConnect::buildSheet(int number, NodeSheet& sheet) {
@@ -179,7 +179,7 @@ void TfConnect::selectNode(int index) {
 }
 
 void TfConnect::bSaveClick() {
-    if (!m_settings.SaveNodes(nodes()))
+    if (!m_settings.save(nodes()))
         showMessage(this, m_settings.lastError());
 }
 

@@ -9,7 +9,7 @@
 // Threading: GUI thread.
 
 #include "rig/RigMode.h"
-#include "settings/SettingsFile.h"
+#include "rig/RigSettings.h"
 
 #include <QByteArrayView>
 #include <QObject>

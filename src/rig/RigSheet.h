@@ -7,7 +7,7 @@
 // so a program that never opens it never loads Hamlib's rig drivers.
 
 #include "rig/RigModels.h"
-#include "settings/SettingsFile.h"
+#include "rig/RigSettings.h"
 
 #include <QWidget>
 

@@ -10,7 +10,7 @@
 // rest only on the rig thread.
 
 #include "rig/RigMode.h"
-#include "settings/SettingsFile.h"
+#include "rig/RigSettings.h"
 
 #include <QMutex>
 #include <QObject>

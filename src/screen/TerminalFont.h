@@ -4,7 +4,7 @@
 // attributes and 0x00BBGGRR colours), and back. A font family this system lacks, such as
 // "Terminal", becomes the system's fixed-pitch font.
 
-#include "settings/SettingsFile.h"
+#include "screen/FontSettings.h"
 
 #include <QColor>
 #include <QFont>

@@ -8,7 +8,7 @@
 //
 // Threading: the port belongs to the thread that creates the SerialPort; use it there only.
 
-#include "settings/SettingsFile.h"
+#include "serial/SerialSettings.h"
 
 #include <QByteArray>
 #include <QSerialPort>

@@ -30,7 +30,7 @@ SerialRelay::~SerialRelay() {
 void SerialRelay::open(const NodeEntry& node) {
     stop();
     const Rs232cSettings rs232c = m_rs232c();
-    const QString device = m_settings.LoadRs232cDevice(node.comPort);
+    const QString device = m_settings.load<SerialDevices>().of(node.comPort);
     m_crToCrLf->store(rs232c.linkCrLf);
     SerialLinkSetup setup{SerialPort::PortName(node.comPort, device), SerialPort::lineFor(rs232c),
                           m_crToCrLf};

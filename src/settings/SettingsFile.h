@@ -3,88 +3,62 @@
 // Kestrel.ini: every persistent setting, one group of keys at a time, in the Windows
 // INI dialect (see IniFile).
 //
-// Every key, its default and its range are listed in SettingsKeys. Loads never fail: a
-// missing, unreadable or garbled file, section or key gives the default, and integers are
-// brought into their range. Saves rewrite only their own keys: under a lock file they
-// read the file as it is now, change their keys and replace the file atomically, so
-// copies of the program saving at once never lose or mangle each other's keys. A file
-// that is there but cannot be read (too large, not a plain file) is never replaced, as
-// that would drop every key of it. A failed save returns false and leaves the message for
-// the operator (naming the file) in lastError(); the file stays as it was.
+// Every key, its default and its range are listed in SettingsKeys. Each feature keeps its
+// settings in a group struct of its own, with a function beside it that hands the file
+// every key of the group with its field, in file order:
+//
+//   template <typename Group, typename Visit>
+//   void visitKeys(Group& font, const Visit& visit) {   // Group: FontSettings, or const
+//       visit(SettingsKeys::FontCharset, font.charset);  // int, bool or QString fields
+//       ...                                              // visit(key, field, n): key n+1
+//   }                                                    // of a numbered key
+//
+// load<Group>() and save(group) work for any such group: a new key is one row of the key
+// table and one field of its group.
+//
+// Loads never fail: a missing, unreadable or garbled file, section or key gives the
+// default, and integers are brought into their range. Saves rewrite only their own keys:
+// under a lock file they read the file as it is now, change their keys and replace the
+// file atomically, so copies of the program saving at once never lose or mangle each
+// other's keys. A file that is there but cannot be read (too large, not a plain file) is
+// never replaced, as that would drop every key of it. A failed save returns false and
+// leaves the message for the operator (naming the file) in lastError(); the file stays as
+// it was.
 //
 // Not thread-safe; one object per thread that needs one (they may share the path).
 
-#include "base/NodeEntry.h"
 #include "base/SettingsKeys.h"
 
 #include <QString>
 
-#include <array>
+#include <functional>
 
-struct FontSettings {
-    int charset = SettingsKeys::FontCharset.defaultNumber; // Windows charset number
-    int color = SettingsKeys::FontColor.defaultNumber;
-    int height = SettingsKeys::FontHeight.defaultNumber;
-    QString name = SettingsKeys::FontName.defaultText.toString();
-    int pitch = SettingsKeys::FontPitch.defaultNumber;
-    int size = SettingsKeys::FontSize.defaultNumber;
-    bool bold = SettingsKeys::FontBold.defaultOn();
-    bool italic = SettingsKeys::FontItalic.defaultOn();
-    bool operator==(const FontSettings&) const = default;
+class IniFile;
+
+// What a group's keys are read into: each field as the file has it, else as it was.
+class SettingsKeyLoader {
+public:
+    explicit SettingsKeyLoader(const IniFile& ini)
+        : m_ini(ini) {}
+    void operator()(const SettingsKey& key, int& field, int index = 0) const;
+    void operator()(const SettingsKey& key, bool& field, int index = 0) const;
+    void operator()(const SettingsKey& key, QString& field, int index = 0) const;
+
+private:
+    const IniFile& m_ini;
 };
 
-struct WindowGeometry {
-    int left = SettingsKeys::WindowLeft.defaultNumber;
-    int top = SettingsKeys::WindowTop.defaultNumber;
-    int width = SettingsKeys::WindowWidth.defaultNumber;
-    int height = SettingsKeys::WindowHeight.defaultNumber;
-    bool sizeStored = false; // the file holds both WIDTH and HEIGHT
-    bool operator==(const WindowGeometry&) const = default;
-};
+// What a group's keys are written from.
+class SettingsKeySaver {
+public:
+    explicit SettingsKeySaver(IniFile& ini)
+        : m_ini(ini) {}
+    void operator()(const SettingsKey& key, int value, int index = 0) const;
+    void operator()(const SettingsKey& key, bool value, int index = 0) const;
+    void operator()(const SettingsKey& key, const QString& value, int index = 0) const;
 
-// Indexes into the lists the environment dialog offers: baud rates 1200, 2400, 4800, 9600,
-// 19200, 38400, 115200; data bits 7, 8; stop bits 1, 1.5, 2; parity NONE, ODD, EVEN; flow
-// SOFT, CTS/RTS, CTS/DTR.
-// What the baud-rate and data-bit positions stand for; the port and the dialog both read
-// them here.
-inline constexpr std::array<int, 7> Rs232cBaudRates{1200, 2400, 4800, 9600, 19200, 38400, 115200};
-inline constexpr std::array<int, 2> Rs232cByteSizes{7, 8};
-
-struct Rs232cSettings {
-    int baudRate = SettingsKeys::BaudRate.defaultNumber;
-    int bitLen = SettingsKeys::BitLen.defaultNumber;
-    int stopLen = SettingsKeys::StopLen.defaultNumber;
-    int parity = SettingsKeys::Parity.defaultNumber;
-    int flow = SettingsKeys::Flow.defaultNumber;
-    bool linkCrLf = SettingsKeys::LinkCrLf.defaultOn();
-    bool operator==(const Rs232cSettings&) const = default;
-};
-
-struct SoundSettings {
-    // By sound index: 0 connect, 1 disconnect, 2 to 4 trigger strings 1 to 3.
-    std::array<QString, 5> files;
-    std::array<QString, 3> strings;
-    bool operator==(const SoundSettings&) const = default;
-};
-
-// The serial speeds the rig sheet offers.
-inline constexpr std::array<int, 6> RigSpeeds{4800, 9600, 19200, 38400, 57600, 115200};
-
-struct RigSettings {
-    int model = SettingsKeys::RigModel.defaultNumber; // Hamlib's model number, 0 no rig
-    QString port = SettingsKeys::RigPort.defaultText.toString();
-    int speed = SettingsKeys::RigSpeed.defaultNumber;
-    bool setMode = SettingsKeys::RigSetMode.defaultOn(); // the mode a spot's remark names too
-    bool debug = SettingsKeys::RigDebug.defaultOn();     // Hamlib's own debug output
-    bool operator==(const RigSettings&) const = default;
-};
-
-// The watch list's patterns as typed, separated by blanks, and the alert's sound.
-struct WatchSettings {
-    QString calls = SettingsKeys::WatchCalls.defaultText.toString();
-    QString sound = SettingsKeys::WatchSound.defaultText.toString();
-    bool soundOn = SettingsKeys::WatchSoundOn.defaultOn();
-    bool operator==(const WatchSettings&) const = default;
+private:
+    IniFile& m_ini;
 };
 
 class SettingsFile {
@@ -95,54 +69,21 @@ public:
     explicit SettingsFile(QString path = defaultPath());
     QString path() const { return m_path; }
 
-    NodeTable LoadNodes() const;
-    bool SaveNodes(const NodeTable& nodes);
-
-    FontSettings LoadFont() const;
-    bool SaveFont(const FontSettings& font);
-
-    int LoadBackground() const; // COLOR BACK_GROUND, 0x00BBGGRR
-    bool SaveBackground(int color);
-
-    WindowGeometry LoadWindowGeometry() const;
-    bool SaveWindowGeometry(const WindowGeometry& geometry);
-
-    Rs232cSettings LoadRs232c() const;
-    bool SaveRs232c(const Rs232cSettings& rs232c);
-    // RS232C DEVICE<port>, trimmed; empty when not set or for a port outside COM1 to COM8.
-    QString LoadRs232cDevice(int port) const;
-
-    bool LoadSaverOff() const;
-    bool SaveSaverOff(bool saverOff);
-
-    int LoadHistoryLines() const;
-    bool SaveHistoryLines(int lines);
-
-    SoundSettings LoadSounds() const;
-    bool SaveSounds(const SoundSettings& sounds);
-
-    int LoadColBytes() const;
-    bool SaveColBytes(int colBytes);
-
-    int LoadScrollFileSelect() const; // 0 fixed, 1 per node, 2 none
-    bool SaveScrollFileSelect(int select);
-
-    int LoadLinkCheck() const; // minutes
-    bool SaveLinkCheck(int minutes);
-
-    int LoadReconnectSec() const;
-    bool SaveReconnectSec(int seconds);
-
-    QString LoadLogDir() const;
-    bool SaveLogDir(const QString& dir);
-
-    QString LoadUploadDir() const;
-    bool SaveUploadDir(const QString& dir);
-
-    RigSettings LoadRig() const;
-    bool SaveRig(const RigSettings& rig);
-    WatchSettings LoadWatch() const;
-    bool SaveWatch(const WatchSettings& watch);
+    // The group's keys as the file has them; fields the file lacks keep group's values.
+    template <typename Group>
+    Group load(Group group = Group()) const {
+        loadKeys([&group](const SettingsKeyLoader& loader) { visitKeys(group, loader); });
+        return group;
+    }
+    template <typename Group>
+    bool save(const Group& group) {
+        return saveKeys([&group](const SettingsKeySaver& saver) { visitKeys(group, saver); });
+    }
+    // Whatever visit hands over, read at once, or written in one rewrite of the file.
+    void loadKeys(const std::function<void(const SettingsKeyLoader&)>& visit) const;
+    bool saveKeys(const std::function<void(const SettingsKeySaver&)>& visit);
+    // Whether the file holds a number for the key (the first of a numbered key).
+    bool holdsNumber(const SettingsKey& key) const;
 
     // The message for the operator after a failed save.
     QString lastError() const { return m_lastError; }

@@ -14,8 +14,8 @@
 
 #include "base/DisplayCharset.h"
 #include "screen/LinePipeline.h"
-#include "settings/SettingsFile.h"
 #include "watch/WatchList.h"
+#include "watch/WatchSettings.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,8 @@
 #include "watch/WatchSheet.h"
 
-#include "environ/EnvTexts.h"
-#include "environ/EnvironmentRules.h"
-#include "settings/SettingsFile.h"
+#include "desktop/SoundFiles.h"
 #include "watch/WatchList.h"
+#include "watch/WatchSettings.h"
 #include "watch/WatchTexts.h"
 #include "widgets/Accessibility.h"
 
@@ -25,7 +24,8 @@ WatchSheet::WatchSheet(WatchSettings& settings, QWidget* parent)
     , m_chkWatchSound(
           named(new QCheckBox(WatchTexts::PlaySound), "chkWatchSound", WatchTexts::PlaySound)) {
     m_eWatchWav->setReadOnly(true);
-    auto* bWatchFiles = named(new QPushButton(EnvTexts::Files), "bWatchFiles", EnvTexts::Files);
+    auto* bWatchFiles =
+        named(new QPushButton(SoundFiles::FilesButton), "bWatchFiles", SoundFiles::FilesButton);
     auto* soundRow = new QHBoxLayout;
     soundRow->addWidget(new QLabel(WatchTexts::SoundFile));
     soundRow->addWidget(m_eWatchWav, 1);
@@ -53,16 +53,16 @@ void WatchSheet::showSettings() {
     const QSignalBlocker calls(m_mWatchCalls);
     const QSignalBlocker sound(m_chkWatchSound);
     m_mWatchCalls->setPlainText(WatchList::words(m_settings.calls).join(QLatin1Char('\n')));
-    m_eWatchWav->setText(EnvironmentRules::shownFileName(m_settings.sound));
+    m_eWatchWav->setText(SoundFiles::shownFileName(m_settings.sound));
     m_chkWatchSound->setChecked(m_settings.soundOn);
 }
 
 void WatchSheet::bWatchFilesClick() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QString(), EnvironmentRules::soundFolder(), EnvTexts::WavFilter);
+    const QString path = QFileDialog::getOpenFileName(this, QString(), SoundFiles::soundFolder(),
+                                                      SoundFiles::WavFilter);
     if (path.isEmpty())
         return;
     m_settings.sound = path;
-    m_eWatchWav->setText(EnvironmentRules::shownFileName(path));
+    m_eWatchWav->setText(SoundFiles::shownFileName(path));
     emit changed();
 }

@@ -123,7 +123,7 @@ private slots:
         });
         verifyConnected(true);
         QCOMPARE(m_form->statusText(0), u"Connected to 127.0.0.1"_s);
-        QCOMPARE(SettingsFile().LoadNodes()[2].remarks, u"Kyoto, JA"_s);
+        QCOMPARE(SettingsFile().load<NodeTable>()[2].remarks, u"Kyoto, JA"_s);
         QTRY_COMPARE(m_node->receivedFrom(0), negotiationAnswer);
         m_driver->thenAnswerMessage(QMessageBox::No);
         m_driver->thenAnswerMessage(QMessageBox::Yes);
@@ -202,7 +202,7 @@ private slots:
         QVERIFY(m_driver->allStepsTaken());
         QVERIFY(!fileChoiceEnabled);
         QCOMPARE(lineWidth, 83);
-        QCOMPARE(SettingsFile().LoadColBytes(), 83);
+        QCOMPARE(SettingsFile().load<EnvironmentSettings>().colBytes, 83);
     }
 
     void composersSendWhatTheNodeExpects_data() {
@@ -351,11 +351,11 @@ private slots:
         const int columns = terminal->width() / terminal->fontMetrics().horizontalAdvance(u'M');
         const bool screenFull = m_form->frameGeometry().width() >=
                                 QGuiApplication::primaryScreen()->availableGeometry().width();
-        QVERIFY2(columns >= SettingsFile().LoadColBytes() || screenFull,
+        QVERIFY2(columns >= SettingsFile().load<EnvironmentSettings>().colBytes || screenFull,
                  qPrintable(QString::number(columns)));
 
         m_form.reset();
-        SettingsFile().SaveWindowGeometry({-5000, 90000, 600, 450});
+        SettingsFile().save(WindowGeometry{-5000, 90000, 600, 450});
         m_form = std::make_unique<TForm1>();
         m_form->show();
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(
@@ -501,9 +501,9 @@ private:
 
     void writeNode(int number, const NodeEntry& node) {
         SettingsFile settings;
-        NodeTable table = settings.LoadNodes();
+        NodeTable table = settings.load<NodeTable>();
         table[size_t(number - 1)] = node;
-        QVERIFY(settings.SaveNodes(table));
+        QVERIFY(settings.save(table));
     }
 
     NodeEntry testNodeEntry() const {

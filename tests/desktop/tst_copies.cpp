@@ -89,7 +89,7 @@ private slots:
         m_home = std::make_unique<QTemporaryDir>();
         qputenv("XDG_RUNTIME_DIR", m_home->path().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", m_home->filePath(u"config"_s).toLocal8Bit());
-        QVERIFY(SettingsFile().SaveWindowGeometry({300, 200, 560, 300, true}));
+        QVERIFY(SettingsFile().save(WindowGeometry{300, 200, 560, 300, true}));
     }
 
     void cleanup() {
@@ -152,10 +152,10 @@ private slots:
         TestNode node;
         QVERIFY(node.listen());
         SettingsFile settings;
-        NodeTable nodes = settings.LoadNodes();
+        NodeTable nodes = settings.load<NodeTable>();
         nodes[0].address = u"127.0.0.1"_s;
         nodes[0].port = QString::number(node.port());
-        QVERIFY(settings.SaveNodes(nodes));
+        QVERIFY(settings.save(nodes));
         const QDir folder = QFileInfo(SettingsFile::defaultPath()).dir();
         QVERIFY(
             writeFile(folder.filePath(u"script1.txt"_s), "node 1\nuntil login:\nsend N0CALL\n"));

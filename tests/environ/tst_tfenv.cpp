@@ -2,8 +2,10 @@
 // temporary folder and a host that notes what the dialog asks of the program.
 
 #include "ModalDriver.h"
+#include "desktop/WindowPlacement.h"
 #include "environ/EnvironmentHost.h"
 #include "environ/TfEnv.h"
+#include "files/FileFolders.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -72,7 +74,7 @@ private slots:
         m_sheetSaves = 0;
         m_dialog->addSheet(new QWidget, QStringLiteral("Extra"), [this] {
             ++m_sheetSaves; // fails with the dialog's own when the file cannot be written
-            return m_settings.SaveLogDir(QStringLiteral("/tmp"));
+            return m_settings.save(LogFolder{QStringLiteral("/tmp")});
         });
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
@@ -143,7 +145,7 @@ private slots:
         QTest::keyClicks(field, typed);
         closeBy(CloseBy::Button);
         QFETCH(int, kept);
-        QCOMPARE(m_settings.LoadHistoryLines(), kept);
+        QCOMPARE(m_settings.load<EnvironmentSettings>().historyLines, kept);
         QVERIFY(m_host.calls.contains(QStringLiteral("setHistoryLines %1").arg(kept)));
     }
 
@@ -181,15 +183,10 @@ private slots:
         QVERIFY(!m_dialog->isVisible());
         QCOMPARE(m_sheetSaves, 1);
         QVERIFY(m_host.calls.contains(u"setLinkCheck 10"_s));
-        QCOMPARE(m_settings.LoadRs232c(), m_environment.rs232c);
-        QCOMPARE(m_settings.LoadFont().charset, 129);
-        QCOMPARE(m_settings.LoadColBytes(), 85);
-        QVERIFY(m_settings.LoadSaverOff());
-        QCOMPARE(m_settings.LoadScrollFileSelect(), 2);
-        QCOMPARE(m_settings.LoadLinkCheck(), 10);
-        QCOMPARE(m_settings.LoadReconnectSec(), 50);
-        QCOMPARE(m_settings.LoadSounds().strings[1], QStringLiteral("DX de"));
-        QCOMPARE(m_settings.LoadHistoryLines(), 5000);
+        QCOMPARE(m_settings.load<FontSettings>().charset, 129);
+        QCOMPARE(m_environment.colBytes, 85);
+        QCOMPARE(m_environment.linkCheckMinutes, 10);
+        QCOMPARE(m_settings.load<EnvironmentSettings>(), m_environment);
     }
 
     void secondStringsRowSetsFile2() {
@@ -208,7 +205,7 @@ private slots:
         QVERIFY(driver.allStepsTaken() && driver.unexpected().isEmpty());
         QCOMPARE(control<QLineEdit>("eWavFile2")->text(), QStringLiteral("bell.WAV"));
         closeBy(CloseBy::Button);
-        const SoundSettings sounds = m_settings.LoadSounds();
+        const SoundSettings sounds = m_settings.load<SoundSettings>();
         QCOMPARE(sounds.files[3], wav.fileName()); // FILE2
         QCOMPARE(sounds.strings[1], QStringLiteral("JA1"));
         QVERIFY(sounds.files[2].isEmpty() && sounds.files[4].isEmpty());
@@ -237,7 +234,7 @@ private slots:
 
     void savesWindowAtOnceAndClearsOnYes() {
         control<QPushButton>("bSaveWinPos")->click();
-        QCOMPARE(m_settings.LoadWindowGeometry(), (WindowGeometry{12, 34, 700, 500, true}));
+        QCOMPARE(storedGeometry(m_settings), (WindowGeometry{12, 34, 700, 500, true}));
         ModalDriver driver;
         driver.thenAnswerMessage(QMessageBox::No);
         driver.thenAnswerMessage(QMessageBox::Yes);
@@ -262,17 +259,17 @@ private slots:
             static_cast<QDialog*>(dialog)->accept();
         });
         control<QPushButton>("bShow")->click();
-        QCOMPARE(m_settings.LoadFont().size, 17);
+        QCOMPARE(m_settings.load<FontSettings>().size, 17);
         control<QPushButton>("bShow")->click();
         control<QPushButton>("bBackGroundColor")->click();
         QVERIFY(driver.allStepsTaken() && driver.unexpected().isEmpty());
         QCOMPARE(m_host.font.name, QStringLiteral("DejaVu Sans Mono"));
-        QCOMPARE(m_settings.LoadFont(), m_host.font);
+        QCOMPARE(m_settings.load<FontSettings>(), m_host.font);
         QCOMPARE(control<QWidget>("Panel2")->palette().color(QPalette::Window),
                  QColor(0x12, 0x34, 0x56));
         closeBy(CloseBy::Button);
-        QCOMPARE(m_settings.LoadBackground(), 0x563412);
-        QCOMPARE(m_settings.LoadFont().size, 17);
+        QCOMPARE(m_settings.load<BackgroundSettings>().color, 0x563412);
+        QCOMPARE(m_settings.load<FontSettings>().size, 17);
     }
 
     void soundsShowFileNameOnly() {

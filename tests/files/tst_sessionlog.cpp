@@ -4,6 +4,7 @@
 
 #include "ModalDriver.h"
 #include "TestFiles.h"
+#include "files/FileFolders.h"
 #include "files/FilesTexts.h"
 #include "files/LogPanel.h"
 #include "screen/LinePipeline.h"
@@ -25,7 +26,7 @@ class SessionLogTest : public QObject {
 private slots:
     void init() {
         m_screen.setPipeline(&m_pipeline);
-        m_settings.SaveLogDir(m_dir.path());
+        m_settings.save(LogFolder{m_dir.path()});
         m_panel = std::make_unique<LogPanel>(m_pipeline, m_settings, &m_window);
         m_menu.clear();
         m_panel->addMenuItem(&m_menu);
@@ -118,7 +119,7 @@ private slots:
         QCOMPARE(logStart1->text(), started ? caption : FilesTexts::LogStartMenuItem);
         QCOMPARE(status.isEmpty() ? QString() : status.last().at(0).toString(),
                  logging ? m_path : QString());
-        QCOMPARE(m_settings.LoadLogDir(), started ? m_logs : m_dir.path());
+        QCOMPARE(m_settings.load<LogFolder>().dir, started ? m_logs : m_dir.path());
         m_panel->close();
         QCOMPARE(readFile(m_path), logging ? QByteArray("line\nafter\n") : logged);
     }
@@ -129,7 +130,7 @@ private:
                 QStringList& asked) {
         if (auto* save = qobject_cast<QFileDialog*>(dialog)) {
             asked << save->windowTitle();
-            QCOMPARE(save->directory().path(), m_settings.LoadLogDir());
+            QCOMPARE(save->directory().path(), m_settings.load<LogFolder>().dir);
             if (folder.isEmpty())
                 return save->reject();
             save->selectFile(m_dir.filePath(folder) + QLatin1Char('/') + LogToggle::proposedName());

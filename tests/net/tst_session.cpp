@@ -65,13 +65,13 @@ private slots:
     }
 
     void connectAndNodeClosingRunStepsInOrder() {
-        m_session->setNodeTableSource([] { return defaultNodeTable(); });
+        m_session->setNodeTableSource([] { return NodeTable(); });
         QCOMPARE(m_connection->StartConnection(node(m_server.serverPort())), 0);
         QVERIFY(m_server.waitForNewConnection(5000));
         QTRY_VERIFY(m_trace.contains(QStringLiteral("window")));
         QCOMPARE(m_trace, lines({"restore 127.0.0.1", "sound 0", "open COM3", "window"}));
         QVERIFY(!m_session->isScrollFileChoiceEnabled());
-        QCOMPARE(m_settings->LoadNodes(), defaultNodeTable()); // saved on connecting
+        QCOMPARE(m_settings->load<NodeTable>(), NodeTable()); // saved on connecting
 
         m_trace.clear();
         std::unique_ptr<QTcpSocket> peer(m_server.nextPendingConnection());

@@ -71,7 +71,7 @@ void TfConnectTest::cancelKeepsEditsAndWritesOnlyWhatWasSaved() {
     m_dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
     QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
     QCOMPARE(m_dialog->nodes()[8].remarks, QStringLiteral("not saved"));
-    QCOMPARE(m_settings->LoadNodes()[8].remarks, QStringLiteral("Osaka, JA"));
+    QCOMPARE(m_settings->load<NodeTable>()[8].remarks, QStringLiteral("Osaka, JA"));
 }
 
 void TfConnectTest::okTakesTheSheetInFrontAsItIsNow() {

@@ -1,6 +1,12 @@
 #include "FileSizeLimit.h"
+#include "base/NodeEntry.h"
 #include "base/StoredText.h"
+#include "desktop/WindowPlacement.h"
+#include "environ/EnvironmentSettings.h"
+#include "files/FileFolders.h"
+#include "screen/FontSettings.h"
 #include "settings/SettingsFile.h"
+#include "watch/WatchSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,8 +14,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <memory>
 #include <sys/stat.h>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -35,10 +43,39 @@ int saveRepeatedly(const QStringList& args) {
     SettingsFile settings(args[2]);
     for (int pass = 0; pass < args[4].toInt(); ++pass) {
         const QString value = u"pass %1"_s.arg(pass);
-        if (!(args[3] == u"log" ? settings.SaveLogDir(value) : settings.SaveUploadDir(value)))
+        if (!(args[3] == u"log" ? settings.save(LogFolder{value})
+                                : settings.save(UploadFolder{value})))
             return 1;
     }
     return 0;
+}
+
+// One key written alone, as a save of a group that holds just it.
+bool saveKey(SettingsFile& settings, const SettingsKey& key, int value) {
+    return settings.saveKeys([&](const SettingsKeySaver& save) { save(key, value); });
+}
+
+// A group as a new feature would add it: keys of every type, one of them numbered, and a
+// field whose key it does not visit.
+namespace ProbeKeys {
+constexpr SettingsKey Level = SettingsKeys::intKey(u"PROBE", u"LEVEL", 7, 1, 9);
+constexpr SettingsKey Name = SettingsKeys::textKey(u"PROBE", u"NAME", u"probe");
+constexpr SettingsKey Enabled = SettingsKeys::boolKey(u"PROBE", u"ENABLED", true).numbered(3);
+} // namespace ProbeKeys
+
+struct ProbeSettings {
+    int level = ProbeKeys::Level.defaultNumber;
+    QString name = ProbeKeys::Name.defaultText.toString();
+    std::array<bool, 3> enabled{true, true, true};
+    int unsaved = 0;
+};
+
+template <SettingsGroup<ProbeSettings> Probe, typename Visit>
+void visitKeys(Probe& probe, const Visit& visit) {
+    visit(ProbeKeys::Level, probe.level);
+    visit(ProbeKeys::Name, probe.name);
+    for (int i = 0; i < 3; ++i)
+        visit(ProbeKeys::Enabled, probe.enabled[size_t(i)], i);
 }
 
 } // namespace
@@ -58,21 +95,23 @@ private slots:
 
     void missingFileGivesDefaults() {
         const SettingsFile settings(m_path);
-        const NodeTable nodes = settings.LoadNodes();
+        const NodeTable nodes = settings.load<NodeTable>();
         QCOMPARE(nodes[0].port, u"41112"_s);
         for (const size_t i : {1, 6, 11})
             QCOMPARE(nodes[i].port, u"23"_s);
         QVERIFY(!nodes[4].localEcho);
         for (const NodeEntry& node : nodes)
             QVERIFY(node.sendCrLf && !node.linkActive && node.comPort == 1);
-        QCOMPARE(settings.LoadRs232c(), (Rs232cSettings{3, 1, 0, 0, 0, true}));
-        QCOMPARE(settings.LoadWatch(), (WatchSettings{QString(), QString(), false}));
-        const QList<int> numbers{settings.LoadHistoryLines(), settings.LoadColBytes(),
-                                 settings.LoadLinkCheck(), settings.LoadReconnectSec(),
-                                 settings.LoadBackground()};
+        const auto environment = settings.load<EnvironmentSettings>();
+        QCOMPARE(environment.rs232c, (Rs232cSettings{3, 1, 0, 0, 0, true}));
+        QCOMPARE(settings.load<WatchSettings>(), (WatchSettings{QString(), QString(), false}));
+        const QList<int> numbers{environment.historyLines, environment.colBytes,
+                                 environment.linkCheckMinutes, environment.reconnectSec,
+                                 settings.load<BackgroundSettings>().color};
         QCOMPARE(numbers, (QList<int>{5000, 84, 0, 60, 0xFFFFFF}));
-        QCOMPARE(settings.LoadFont(), (FontSettings{128, 0, -14, u"Terminal"_s, 0, 14, 0, 0}));
-        QCOMPARE(settings.LoadWindowGeometry(), (WindowGeometry{0, 0, 640, 480, false}));
+        QCOMPARE(settings.load<FontSettings>(),
+                 (FontSettings{128, 0, -14, u"Terminal"_s, 0, 14, 0, 0}));
+        QCOMPARE(storedGeometry(settings), (WindowGeometry{0, 0, 640, 480, false}));
         QVERIFY(!QFile::exists(m_path)); // loading writes nothing
     }
 
@@ -88,30 +127,24 @@ private slots:
         const SoundSettings sounds{{u"C:\\a.wav"_s, u"/b.wav"_s, u"c"_s, u"d"_s, u"e"_s},
                                    {u"DX de JA1"_s, u"UP 5"_s, u"QRT"_s}};
         const WatchSettings watch{u"XX9ZZ 3Y0* */MM"_s, u"/w.wav"_s, true};
+        const EnvironmentSettings environment{rs232c, true, 1000, sounds, 100, 2, 15, 120};
         const QString path = m_dir->filePath(u"new/folder/Kestrel.ini"_s);
         SettingsFile settings(path);
         const auto saveAll = [&] {
-            return settings.SaveNodes(nodes) && settings.SaveFont(font) &&
-                   settings.SaveBackground(0x00FF00) && settings.SaveWindowGeometry(geometry) &&
-                   settings.SaveRs232c(rs232c) && settings.SaveSaverOff(true) &&
-                   settings.SaveHistoryLines(1000) && settings.SaveSounds(sounds) &&
-                   settings.SaveColBytes(100) && settings.SaveScrollFileSelect(2) &&
-                   settings.SaveLinkCheck(15) && settings.SaveReconnectSec(120) &&
-                   settings.SaveWatch(watch);
+            return settings.save(nodes) && settings.save(font) &&
+                   settings.save(BackgroundSettings{0x00FF00}) && settings.save(geometry) &&
+                   settings.save(environment) && settings.save(watch) &&
+                   settings.save(LogFolder{u"/logs"_s}) && settings.save(UploadFolder{u"/up"_s});
         };
         QVERIFY2(saveAll(), qPrintable(settings.lastError()));
 
-        QCOMPARE(settings.LoadNodes(), nodes);
-        QCOMPARE(settings.LoadFont(), font);
-        QCOMPARE(settings.LoadWindowGeometry(), geometry);
-        QCOMPARE(settings.LoadRs232c(), rs232c);
-        QCOMPARE(settings.LoadSounds(), sounds);
-        QCOMPARE(settings.LoadWatch(), watch);
-        const QList<int> numbers{settings.LoadBackground(),       settings.LoadSaverOff(),
-                                 settings.LoadHistoryLines(),     settings.LoadColBytes(),
-                                 settings.LoadScrollFileSelect(), settings.LoadLinkCheck(),
-                                 settings.LoadReconnectSec()};
-        QCOMPARE(numbers, (QList<int>{0x00FF00, 1, 1000, 100, 2, 15, 120}));
+        QCOMPARE(settings.load<NodeTable>(), nodes);
+        QCOMPARE(settings.load<FontSettings>(), font);
+        QCOMPARE(storedGeometry(settings), geometry);
+        QCOMPARE(settings.load<BackgroundSettings>().color, 0x00FF00);
+        QCOMPARE(settings.load<EnvironmentSettings>(), environment);
+        QCOMPARE(settings.load<WatchSettings>(), watch);
+        QCOMPARE(settings.load<LogFolder>().dir + settings.load<UploadFolder>().dir, u"/logs/up"_s);
         // Saving the same values again changes nothing: every key was found in its place.
         const QByteArray once = readAll(path);
         QVERIFY(saveAll());
@@ -128,17 +161,51 @@ private slots:
                                  "SIZE=200\nHEIGHT=-2147483648\n[NODES]\nLINK_COM1=256\n"
                                  "LINK_COM12=-1\nLINK_ACTIVE3=2\nLOCAL_ECHO1=wide\n"));
         const SettingsFile s(m_path);
-        const WindowGeometry window = s.LoadWindowGeometry();
-        const Rs232cSettings rs232c = s.LoadRs232c();
-        const NodeTable nodes = s.LoadNodes(); // LINK_COM is a byte: 256 is 0, -1 is 255
-        const QList<int> loaded{
-            s.LoadLinkCheck(),   s.LoadReconnectSec(), s.LoadColBytes(),  s.LoadHistoryLines(),
-            window.left,         window.width,         window.sizeStored, s.LoadScrollFileSelect(),
-            s.LoadBackground(),  rs232c.baudRate,      rs232c.parity,     rs232c.linkCrLf,
-            s.LoadFont().size,   s.LoadFont().height,  nodes[0].comPort,  nodes[11].comPort,
-            nodes[2].linkActive, nodes[0].localEcho};
+        const WindowGeometry window = storedGeometry(s);
+        const auto env = s.load<EnvironmentSettings>();
+        const auto font = s.load<FontSettings>();
+        const NodeTable nodes = s.load<NodeTable>(); // LINK_COM is a byte: 256 is 0, -1 is 255
+        const QList<int> loaded{env.linkCheckMinutes,
+                                env.reconnectSec,
+                                env.colBytes,
+                                env.historyLines,
+                                window.left,
+                                window.width,
+                                window.sizeStored,
+                                env.scrollFileSelect,
+                                s.load<BackgroundSettings>().color,
+                                env.rs232c.baudRate,
+                                env.rs232c.parity,
+                                env.rs232c.linkCrLf,
+                                font.size,
+                                font.height,
+                                nodes[0].comPort,
+                                nodes[11].comPort,
+                                nodes[2].linkActive,
+                                nodes[0].localEcho};
         QCOMPARE(loaded, (QList<int>{60, 60, 100, 100, -32768, 100, false, 2, 0xFFFFFF, 6, 0, true,
                                      -56, -512, 1, 8, true, true}));
+    }
+
+    // A group of a feature's own: absent keys give its defaults, numbers come back into
+    // range, and a save writes only its keys, in its section.
+    void newGroupNeedsOnlyItsKeys() {
+        SettingsFile settings(m_path);
+        QCOMPARE(settings.load<ProbeSettings>().level, 7);
+        QCOMPARE(settings.load<ProbeSettings>().name, u"probe"_s);
+        QVERIFY(writeAll(m_path, "[PROBE]\nLEVEL=40\nENABLED2=0\n"));
+        const ProbeSettings stored = settings.load<ProbeSettings>();
+        QCOMPARE(stored.level, 9);
+        QCOMPARE(stored.enabled, (std::array<bool, 3>{true, false, true}));
+
+        ProbeSettings changed{3, u"name = x"_s, {false, true, false}, 99};
+        QVERIFY(settings.save(changed));
+        QCOMPARE(readAll(m_path), QByteArray("[PROBE]\nLEVEL=3\nENABLED2=1\nNAME=name = x\n"
+                                             "ENABLED1=0\nENABLED3=0\n"));
+        changed.unsaved = 0;
+        const ProbeSettings loaded = settings.load<ProbeSettings>();
+        QCOMPARE(std::tie(loaded.level, loaded.name, loaded.enabled, loaded.unsaved),
+                 std::tie(changed.level, changed.name, changed.enabled, changed.unsaved));
     }
 
     void windowsFileKeepsItsCharacters_data() {
@@ -163,17 +230,17 @@ private slots:
         const QByteArray file = font + "[NODES]\r\nREMARKS1=" + bytes + "\r\n";
         QVERIFY(writeAll(m_path, file));
         SettingsFile settings(m_path);
-        NodeTable nodes = settings.LoadNodes();
+        NodeTable nodes = settings.load<NodeTable>();
         QCOMPARE(nodes[0].remarks, remark);
         QCOMPARE(nodes[0].port, u"41112"_s); // keys not in the file keep defaults
 
-        QVERIFY(settings.SaveReconnectSec(30));
+        QVERIFY(saveKey(settings, SettingsKeys::ReconnectSec, 30));
         QCOMPARE(readAll(m_path),
                  QByteArray(file).replace('\r', "") + "\n[ENV]\nRECONNECT_SEC=30\n");
         nodes[0].remarks = remark + u'!';
-        QVERIFY(settings.SaveNodes(nodes));
+        QVERIFY(settings.save(nodes));
         QVERIFY(readAll(m_path).contains("\nREMARKS1=" + bytes + "!\n"));
-        QCOMPARE(settings.LoadNodes(), nodes);
+        QCOMPARE(settings.load<NodeTable>(), nodes);
     }
 
     void unreadableFileIsNeverReplaced_data() {
@@ -199,8 +266,8 @@ private slots:
             QVERIFY(writeAll(m_path, file));
 
         SettingsFile settings(m_path);
-        QCOMPARE(settings.LoadLinkCheck(), readable ? 30 : 0);
-        QCOMPARE(settings.SaveReconnectSec(30), readable);
+        QCOMPARE(settings.load<EnvironmentSettings>().linkCheckMinutes, readable ? 30 : 0);
+        QCOMPARE(saveKey(settings, SettingsKeys::ReconnectSec, 30), readable);
         QCOMPARE(settings.lastError(), readable ? QString() : u"Unable to write "_s + m_path);
         QCOMPARE(QFileInfo(m_path).isFile(), kind.endsWith(u"file"));
         if (kind == u"large file") // never open the pipe: that would wait for a writer
@@ -209,14 +276,14 @@ private slots:
 
     void failedSaveKeepsOldFile() {
         SettingsFile settings(m_path);
-        QVERIFY(settings.SaveLinkCheck(7));
+        QVERIFY(saveKey(settings, SettingsKeys::LinkCheck, 7));
         const QByteArray before = readAll(m_path);
         bool saved = true;
         {
             // The node table is about 1.5 kB: it would sit in a write buffer until closed.
             const FileSizeLimit fullDisk(512);
             QVERIFY(fullDisk.isSet());
-            saved = settings.SaveNodes(defaultNodeTable());
+            saved = settings.save(NodeTable());
         }
         QVERIFY(!saved);
         QCOMPARE(settings.lastError(), u"Unable to write "_s + m_path);
@@ -238,7 +305,8 @@ private slots:
         int lastPasses[2] = {-1, -1};
         while (writers[0].state() != QProcess::NotRunning ||
                writers[1].state() != QProcess::NotRunning) {
-            const int passes[2] = {passOf(settings.LoadLogDir()), passOf(settings.LoadUploadDir())};
+            const int passes[2] = {passOf(settings.load<LogFolder>().dir),
+                                   passOf(settings.load<UploadFolder>().dir)};
             for (int i : {0, 1}) {
                 QVERIFY2(passes[i] >= lastPasses[i], qPrintable(QString::number(passes[i])));
                 lastPasses[i] = passes[i];
@@ -248,7 +316,7 @@ private slots:
         for (const QProcess& writer : writers)
             QVERIFY(writer.exitStatus() == QProcess::NormalExit && writer.exitCode() == 0);
         const QString last = u"pass %1"_s.arg(Passes - 1);
-        QCOMPARE(settings.LoadLogDir() + settings.LoadUploadDir(), last + last);
+        QCOMPARE(settings.load<LogFolder>().dir + settings.load<UploadFolder>().dir, last + last);
         // Each key once: two headers, two keys and the blank line between the sections.
         QCOMPARE(readAll(m_path).count('\n'), 5);
     }

@@ -1,6 +1,6 @@
 // The "Watch" sheet shows the watch settings and puts every edit back into them.
 
-#include "settings/SettingsFile.h"
+#include "watch/WatchSettings.h"
 #include "watch/WatchSheet.h"
 #include "watch/WatchTexts.h"
 

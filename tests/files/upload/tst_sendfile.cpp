@@ -5,6 +5,7 @@
 #include "ModalDriver.h"
 #include "TestFiles.h"
 #include "TestNode.h"
+#include "files/FileFolders.h"
 #include "files/TfSendFile.h"
 #include "files/UploadHost.h"
 #include "files/UploadLineReader.h"
@@ -112,7 +113,7 @@ private slots:
         QTRY_VERIFY(!m_window->isVisible());
         QFETCH(QByteArray, sent);
         QTRY_COMPARE(m_node->receivedFrom(0), sent);
-        QCOMPARE(m_settings->LoadUploadDir(), QFileInfo(path).absolutePath());
+        QCOMPARE(m_settings->load<UploadFolder>().dir, QFileInfo(path).absolutePath());
         QList<QByteArray> lines;
         m_screen->GetNewestLines(ScreenBuffer::LineCount, lines);
         QFETCH(QByteArray, text);
