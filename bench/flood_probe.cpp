@@ -15,7 +15,7 @@
 // screen completed, in order, else 0>") and quits.
 
 #include "app/TForm1.h"
-#include "files/LogPanel.h"
+#include "files/LogControls.h"
 #include "probe_loop.h"
 #include "scope/ScopeSheet.h"
 
@@ -49,7 +49,7 @@ public:
     // From before connecting on, so that the log and the screen see the same lines.
     bool openLog(const QString& path) {
         m_logPath = path;
-        auto* log = m_form.findChild<LogPanel*>();
+        auto* log = m_form.findChild<LogControls*>();
         return log && log->toggle().start(path, SessionLog::Mode::Overwrite);
     }
 
@@ -118,7 +118,7 @@ private:
     QByteArray logReport() {
         if (m_logPath.isEmpty())
             return {};
-        m_form.findChild<LogPanel*>()->close();
+        m_form.findChild<LogControls*>()->close();
         QFile file(m_logPath);
         QCryptographicHash logged(QCryptographicHash::Sha256);
         if (!file.open(QIODevice::ReadOnly) || !logged.addData(&file))

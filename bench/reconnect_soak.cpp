@@ -10,7 +10,7 @@
 //                           default 1000]
 
 #include "app/TForm1.h"
-#include "net/reconnect/ReconnectPanel.h"
+#include "net/reconnect/ReconnectControls.h"
 #include "script/ScriptFiles.h"
 #include "script/TfScript.h"
 #include "settings/SettingsFile.h"
@@ -141,7 +141,7 @@ int main(int argc, char* argv[]) {
     node.start(false);
     TForm1 form;
     form.show();
-    form.findChild<ReconnectPanel*>()->countdown().setMillisecondsPerSecond(secondMs);
+    form.findChild<ReconnectControls*>()->countdown().setMillisecondsPerSecond(secondMs);
     form.findChild<QCheckBox*>(QStringLiteral("chkReconnect"))->click();
     const auto loggedIn = [&node] { return node.commands.contains("sh/dx"); };
     const int loginWait = 3 * ReconnectSeconds * secondMs + 30000;

@@ -1,28 +1,28 @@
 #include "app/TForm1.h"
 
 #include "app/AppTexts.h"
-#include "app/EnvironPanel.h"
-#include "app/RigWatchPanel.h"
-#include "desktop/AboutPanel.h"
-#include "desktop/CopiesPanel.h"
+#include "app/EnvironControls.h"
+#include "app/RigWatchControls.h"
+#include "desktop/AboutControls.h"
+#include "desktop/CopiesControls.h"
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
 #include "desktop/SoundEffectOutput.h"
 #include "desktop/WindowPlacement.h"
-#include "files/LogPanel.h"
+#include "files/LogControls.h"
 #include "files/ScrollBufferFile.h"
 #include "files/TfSendFile.h"
 #include "files/UploadTexts.h"
 #include "net/TfConnect.h"
-#include "net/reconnect/ReconnectPanel.h"
+#include "net/reconnect/ReconnectControls.h"
 #include "scope/ScopeSheet.h"
 #include "screen/BackScrollPanel.h"
 #include "screen/HistorySheet.h"
 #include "screen/ScreenTexts.h"
 #include "screen/TerminalFont.h"
 #include "screen/TerminalView.h"
-#include "script/HelpPanel.h"
-#include "script/ScriptPanel.h"
+#include "script/HelpControls.h"
+#include "script/ScriptControls.h"
 #include "script/TfScript.h"
 #include "send/KeyHistory.h"
 #include "send/SendPanel.h"
@@ -84,10 +84,10 @@ TForm1::TForm1(QWidget* parent)
     m_connection.receiver().setBell([] { QApplication::beep(); });
     ScriptNodeHost& scriptHost = *this;
     m_script = std::make_unique<TfScript>(scriptHost, m_screen, this);
-    m_scriptPanel = new ScriptPanel(*m_script, this);
-    m_helpPanel = new HelpPanel(this);
-    m_copiesPanel = new CopiesPanel(this, AppTexts::CaptionBase);
-    m_aboutPanel = new AboutPanel(this);
+    m_scriptControls = new ScriptControls(*m_script, this);
+    m_helpControls = new HelpControls(this);
+    m_copiesControls = new CopiesControls(this, AppTexts::CaptionBase);
+    m_aboutControls = new AboutControls(this);
     m_events.install(m_session, m_pipeline);
     buildControls();
     FormCreate();
@@ -108,7 +108,7 @@ TForm1::TForm1(QWidget* parent)
 TForm1::~TForm1() {
     // Closing the socket as it goes must not run the handlers of a half-destroyed window.
     disconnect(&m_session, nullptr, this, nullptr);
-    m_reconnectPanel->stop();
+    m_reconnectControls->stop();
     m_session.messages().setPresenter({});
     m_connection.socket().abort();
     m_screen.setPipeline(nullptr);
@@ -122,23 +122,23 @@ void TForm1::buildControls() {
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(4, 4, 4, 4);
     QTabWidget* pages = buildPages(); // the top bar takes the back-scroll view's controls
-    m_logPanel = std::make_unique<LogPanel>(m_pipeline, m_settings, this);
-    connect(m_logPanel.get(), &LogPanel::statusTextChanged, this,
+    m_logControls = std::make_unique<LogControls>(m_pipeline, m_settings, this);
+    connect(m_logControls.get(), &LogControls::statusTextChanged, this,
             [this](const QString& text) { setStatusText(1, text); });
-    m_reconnectPanel = std::make_unique<ReconnectPanel>(
+    m_reconnectControls = std::make_unique<ReconnectControls>(
         m_connection, m_lineSender, m_lastConnection, m_session.messages(), this);
-    m_environPanel = std::make_unique<EnvironPanel>(
-        *this, EnvironPanel::Parts{*m_historySheet, m_reconnectPanel->linkCheck(), *m_helpPanel,
-                                   *m_scriptPanel});
-    m_environPanel->setSoundHook(&m_events.player());
+    m_environControls = std::make_unique<EnvironControls>(
+        *this, EnvironControls::Parts{*m_historySheet, m_reconnectControls->linkCheck(), *m_helpControls,
+                                   *m_scriptControls});
+    m_environControls->setSoundHook(&m_events.player());
     layout->addWidget(buildTopBar());
     layout->addWidget(pages, 1);
     m_sendPanel = new SendPanel(m_lineSender);
     layout->addWidget(m_sendPanel);
     buildStatusBar();
-    m_rigWatchPanel = std::make_unique<RigWatchPanel>(
-        RigWatchPanel::Parts{m_settings, m_scopes, *m_scopeSheet, m_pipeline,
-                             m_environPanel->dialog(), *statusBar(), m_events.output()},
+    m_rigWatchControls = std::make_unique<RigWatchControls>(
+        RigWatchControls::Parts{m_settings, m_scopes, *m_scopeSheet, m_pipeline,
+                             m_environControls->dialog(), *statusBar(), m_events.output()},
         [this] { return m_font.charset; }, this);
     buildMenu();
     connect(m_sendPanel, &SendPanel::talkSent, this, &TForm1::showTerminalSheet);
@@ -154,15 +154,15 @@ QWidget* TForm1::buildTopBar() {
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_bConnect);
-    layout->addWidget(m_reconnectPanel->button());
-    layout->addWidget(m_logPanel->button());
-    layout->addWidget(m_copiesPanel->button());
+    layout->addWidget(m_reconnectControls->button());
+    layout->addWidget(m_logControls->button());
+    layout->addWidget(m_copiesControls->button());
     for (QWidget* control : m_panel2->topBarControls())
         layout->addWidget(control);
     layout->addStretch();
-    layout->addWidget(m_environPanel->button());
-    layout->addWidget(m_helpPanel->button());
-    layout->addWidget(m_aboutPanel->button());
+    layout->addWidget(m_environControls->button());
+    layout->addWidget(m_helpControls->button());
+    layout->addWidget(m_aboutControls->button());
     layout->addWidget(bEnd);
     for (QPushButton* button : panel->findChildren<QPushButton*>())
         letShrinkToCaption(button);
@@ -211,18 +211,18 @@ void TForm1::buildMenu() {
     auto* menu = new QMenuBar;
     menu->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = menu->addMenu(AppTexts::FileMenu);
-    m_logPanel->addMenuItem(file);
+    m_logControls->addMenuItem(file);
     QAction* sendFile = file->addAction(UploadTexts::SendFileMenuItem);
     sendFile->setObjectName(QStringLiteral("SendFile1"));
     connect(sendFile, &QAction::triggered, this, &TForm1::SendFile1Click);
-    m_scriptPanel->addEditMenu(file);
+    m_scriptControls->addEditMenu(file);
     QAction* exit = file->addAction(AppTexts::ExitItem);
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
     m_panel2->addMenuItems(menu->addMenu(ScreenTexts::BackScrollMenu));
-    m_scriptPanel->addScriptMenu(menu);
-    m_copiesPanel->addWindowMenu(menu);
-    m_aboutPanel->addMenuItem(m_helpPanel->addHelpMenu(menu));
+    m_scriptControls->addScriptMenu(menu);
+    m_copiesControls->addWindowMenu(menu);
+    m_aboutControls->addMenuItem(m_helpControls->addHelpMenu(menu));
     setMenuBar(menu);
 }
 
@@ -235,14 +235,14 @@ void TForm1::wireSession() {
 }
 
 void TForm1::installReconnect() {
-    ReconnectCountdown& countdown = m_reconnectPanel->countdown();
+    ReconnectCountdown& countdown = m_reconnectControls->countdown();
     countdown.setSecondsSource([this] { return m_environment.reconnectSec; });
     countdown.setActions(
         {[this] { return StartConnection(); }, [this] { return m_script->rerunConnectingScript(); },
          [this] { return m_connection.socket().state() != QAbstractSocket::UnconnectedState; }});
     connect(m_script.get(), &TfScript::runEnded, &countdown, &ReconnectCountdown::scriptRunEnded);
     m_session.setHook(&countdown);
-    m_pipeline.setLinkCheck(&m_reconnectPanel->linkCheck());
+    m_pipeline.setLinkCheck(&m_reconnectControls->linkCheck());
 }
 
 void TForm1::setBackScrollHook(BackScrollHook* hook) {
@@ -258,7 +258,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             m_panel2->resizeTo(m_pageControl1->size());
         break;
     case QEvent::KeyPress:
-        if (isActiveWindow() && (m_scriptPanel->keyPressed(static_cast<QKeyEvent*>(event)) ||
+        if (isActiveWindow() && (m_scriptControls->keyPressed(static_cast<QKeyEvent*>(event)) ||
                                  m_panel2->keyPressed(static_cast<QKeyEvent*>(event))))
             return true;
         break;
@@ -290,7 +290,7 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
     m_captionBase = AppTexts::CaptionBase;
     setWindowTitle(m_captionBase);
-    m_copiesPanel->markWindow();
+    m_copiesControls->markWindow();
     loadStartupSettings();
     m_pageControl1->setCurrentWidget(m_ttySheet);
     m_sendPanel->setCurrentIndex(0);
@@ -308,7 +308,7 @@ void TForm1::loadStartupSettings() {
     m_environment = m_settings.load<EnvironmentSettings>();
     m_historySheet->setHistoryLines(m_environment.historyLines);
     m_screen.setLineWidth(m_environment.colBytes);
-    m_reconnectPanel->linkCheck().apply(m_environment.linkCheckMinutes);
+    m_reconnectControls->linkCheck().apply(m_environment.linkCheckMinutes);
     applyWindowGeometry(geometry); // once the line width is known
 }
 
@@ -355,7 +355,7 @@ void TForm1::applyWindowGeometry(const WindowGeometry& geometry) {
     }
     const QRect placed =
         WindowPlacement::keepOnScreens(QRect(QPoint(geometry.left, geometry.top), size), screens);
-    if (!m_copiesPanel->isClone())
+    if (!m_copiesControls->isClone())
         move(placed.topLeft());
     resize(placed.size());
 }
@@ -366,12 +366,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
-    m_reconnectPanel->stop();
+    m_reconnectControls->stop();
     m_script->shutDown();
     m_session.shutDown();
     if (!m_sendPanel->SaveKeyHistory(KeyHistory::defaultPath()))
         showMessage(this, SendTexts::CantCreateKeyHistory);
-    m_logPanel->close();
+    m_logControls->close();
     m_session.stopSerialRelay();
 }
 

@@ -25,20 +25,20 @@
 
 #include <memory>
 
-class AboutPanel;
+class AboutControls;
 class BackScrollPanel;
-class CopiesPanel;
-class EnvironPanel;
-class RigWatchPanel;
-class HelpPanel;
+class CopiesControls;
+class EnvironControls;
+class RigWatchControls;
+class HelpControls;
 class HistorySheet;
-class LogPanel;
+class LogControls;
 class QLabel;
 class QPushButton;
 class QTabWidget;
-class ReconnectPanel;
+class ReconnectControls;
 class ScopeSheet;
-class ScriptPanel;
+class ScriptControls;
 class SendPanel;
 class SerialRelay;
 class TerminalView;
@@ -60,12 +60,12 @@ public:
     TfScript& scriptWindow() { return *m_script; }
     SendPanel& sendPanel() { return *m_sendPanel; }
     ScopeSheet& scopeSheet() { return *m_scopeSheet; }
-    RigWatchPanel& rigWatchPanel() { return *m_rigWatchPanel; }
+    RigWatchControls& rigWatchControls() { return *m_rigWatchControls; }
     ScopeSet& scopes() { return m_scopes; }
     const EnvironmentSettings& environment() const { return m_environment; }
     EnvironmentSettings& environment() { return m_environment; }
     SettingsFile& settings() { return m_settings; }
-    EnvironPanel& environPanel() { return *m_environPanel; }
+    EnvironControls& environControls() { return *m_environControls; }
     SerialRelay& serialRelay() { return *m_serialRelay; }
     SoundPlayer& soundPlayer() { return m_events.player(); }
     QString statusText(int panel) const;
@@ -152,16 +152,16 @@ private:
     std::unique_ptr<TfConnect> m_connectDialog;
     std::unique_ptr<TfSendFile> m_sendFile;
     std::unique_ptr<TfScript> m_script; // joins its thread before the session objects go
-    ScriptPanel* m_scriptPanel = nullptr;
-    HelpPanel* m_helpPanel = nullptr;
-    CopiesPanel* m_copiesPanel = nullptr;
-    AboutPanel* m_aboutPanel = nullptr;
+    ScriptControls* m_scriptControls = nullptr;
+    HelpControls* m_helpControls = nullptr;
+    CopiesControls* m_copiesControls = nullptr;
+    AboutControls* m_aboutControls = nullptr;
     // Destroyed before the pipeline it takes itself out of.
-    std::unique_ptr<LogPanel> m_logPanel;
+    std::unique_ptr<LogControls> m_logControls;
     // Destroyed before the session and the pipeline that hold its hook and its stage.
-    std::unique_ptr<ReconnectPanel> m_reconnectPanel;
+    std::unique_ptr<ReconnectControls> m_reconnectControls;
     // Destroyed first: its dialog acts on the parts above.
-    std::unique_ptr<EnvironPanel> m_environPanel;
-    std::unique_ptr<RigWatchPanel> m_rigWatchPanel;
+    std::unique_ptr<EnvironControls> m_environControls;
+    std::unique_ptr<RigWatchControls> m_rigWatchControls;
     bool m_shown = false;
 };

@@ -6,14 +6,14 @@
 #include "TestBytes.h"
 #include "TestFiles.h"
 #include "TestNode.h"
-#include "app/EnvironPanel.h"
+#include "app/EnvironControls.h"
 #include "app/TForm1.h"
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
 #include "environ/TfEnv.h"
 #include "net/NetTexts.h"
 #include "net/TfConnect.h"
-#include "net/reconnect/ReconnectPanel.h"
+#include "net/reconnect/ReconnectControls.h"
 #include "scope/SpotScope.h"
 #include "screen/TerminalView.h"
 #include "script/ScriptFiles.h"
@@ -474,7 +474,7 @@ private slots:
             QTRY_VERIFY(!help->isVisible());
             env->done(QDialog::Accepted);
         });
-        m_form->environPanel().bEnvClick();
+        m_form->environControls().bEnvClick();
         QVERIFY(m_driver->allStepsTaken());
     }
 
@@ -486,7 +486,7 @@ private:
 
     // Ticks "Reconnect" as the operator does; the countdown's second is made short.
     void tickReconnect() {
-        m_form->findChild<ReconnectPanel*>()->countdown().setMillisecondsPerSecond(20);
+        m_form->findChild<ReconnectControls*>()->countdown().setMillisecondsPerSecond(20);
         field<QCheckBox>("chkReconnect")->click();
         QVERIFY(field<QCheckBox>("chkReconnect")->isChecked());
     }

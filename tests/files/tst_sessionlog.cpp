@@ -6,7 +6,7 @@
 #include "TestFiles.h"
 #include "files/FileFolders.h"
 #include "files/FilesTexts.h"
-#include "files/LogPanel.h"
+#include "files/LogControls.h"
 #include "screen/LinePipeline.h"
 #include "screen/ScreenBuffer.h"
 #include "settings/SettingsFile.h"
@@ -27,7 +27,7 @@ private slots:
     void init() {
         m_screen.setPipeline(&m_pipeline);
         m_settings.save(LogFolder{m_dir.path()});
-        m_panel = std::make_unique<LogPanel>(m_pipeline, m_settings, &m_window);
+        m_panel = std::make_unique<LogControls>(m_pipeline, m_settings, &m_window);
         m_menu.clear();
         m_panel->addMenuItem(&m_menu);
         m_logs = m_dir.filePath(QStringLiteral("logs"));
@@ -102,7 +102,7 @@ private slots:
                 [&](QWidget* dialog) { answer(dialog, folder, existing, stopAnswer, seen); });
         auto* logStart1 = m_menu.findChild<QAction*>(QStringLiteral("LogStart1"));
         QCOMPARE(logStart1->text(), FilesTexts::LogStartMenuItem);
-        QSignalSpy status(m_panel.get(), &LogPanel::statusTextChanged);
+        QSignalSpy status(m_panel.get(), &LogControls::statusTextChanged);
 
         m_panel->button()->click();
         m_screen.PutString("line\n");
@@ -155,7 +155,7 @@ private:
     SettingsFile m_settings{m_dir.filePath(QStringLiteral("Kestrel.ini"))};
     QWidget m_window;
     QMenu m_menu;
-    std::unique_ptr<LogPanel> m_panel;
+    std::unique_ptr<LogControls> m_panel;
     QString m_logs;
     QString m_path;
 };

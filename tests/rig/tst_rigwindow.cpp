@@ -4,7 +4,7 @@
 // told once, leaves the window painting and is found again.
 
 #include "TestNode.h"
-#include "app/RigWatchPanel.h"
+#include "app/RigWatchControls.h"
 #include "app/TForm1.h"
 #include "scope/ScopeListModel.h"
 #include "scope/ScopeSheet.h"
@@ -109,7 +109,7 @@ private slots:
         openWindow(false);
         listSpot("XX9ZZ");
         QListView* list = allList();
-        QSignalSpy statuses(&m_form->rigWatchPanel().rig(), &RigControl::statusChanged);
+        QSignalSpy statuses(&m_form->rigWatchControls().rig(), &RigControl::statusChanged);
         m_rigctld->stop();
         doubleClick(list); // the operator goes on choosing the spot while the rig is gone
         QTRY_VERIFY(status().startsWith(u"Rig: no answer from "_s + m_rigctld->address()));

@@ -4,9 +4,9 @@
 
 #include "TestFiles.h"
 #include "screen/ScreenBuffer.h"
-#include "script/HelpPanel.h"
+#include "script/HelpControls.h"
 #include "script/ScriptFiles.h"
-#include "script/ScriptPanel.h"
+#include "script/ScriptControls.h"
 #include "script/TfScript.h"
 
 #include <QAccessible>
@@ -106,7 +106,7 @@ private slots:
         QTest::newRow("F-12") << u"F121"_s << u"script12.txt"_s;
     }
     void menuRunsScripts() {
-        ScriptPanel panel(*m_window);
+        ScriptControls panel(*m_window);
         QMenuBar menuBar;
         panel.addScriptMenu(&menuBar);
         QFETCH(QString, menuItem);
@@ -180,7 +180,7 @@ private slots:
 
     void helpNamesScriptFolder() {
         QWidget window;
-        HelpPanel panel(&window);
+        HelpControls panel(&window);
         QMenuBar menuBar;
         panel.addHelpMenu(&menuBar);
         menuBar.findChild<QAction*>(QStringLiteral("ScriotHelp1"))->trigger();

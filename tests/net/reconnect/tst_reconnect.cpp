@@ -10,7 +10,7 @@
 #include "net/Session.h"
 #include "net/reconnect/LinkCheck.h"
 #include "net/reconnect/ReconnectCountdown.h"
-#include "net/reconnect/ReconnectPanel.h"
+#include "net/reconnect/ReconnectControls.h"
 #include "net/reconnect/TfReconn.h"
 #include "screen/ScreenBuffer.h"
 #include "send/LineSender.h"
@@ -45,7 +45,7 @@ struct Rig {
     Session session{connection, screen, settings};
     LastConnection last;
     QWidget window;
-    ReconnectPanel panel{connection, sender, last, session.messages(), &window};
+    ReconnectControls panel{connection, sender, last, session.messages(), &window};
     ReconnectCountdown& countdown = panel.countdown();
     NodeEntry node{QStringLiteral("127.0.0.1"), {}, {}, false, true, false, 1};
     QStringList trace;
@@ -245,7 +245,7 @@ private slots:
     void countdownShownAndEnded() {
         QFETCH(QString, how);
         Rig rig;
-        ReconnectPanel& panel = rig.panel;
+        ReconnectControls& panel = rig.panel;
         TfReconn& dialog = panel.dialog();
         QCheckBox* chkReconnect = panel.button();
         int calls = 0;

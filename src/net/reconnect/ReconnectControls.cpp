@@ -1,4 +1,4 @@
-#include "net/reconnect/ReconnectPanel.h"
+#include "net/reconnect/ReconnectControls.h"
 
 #include "net/reconnect/ReconnectTexts.h"
 #include "net/reconnect/TfReconn.h"
@@ -7,7 +7,7 @@
 
 #include <QCheckBox>
 
-ReconnectPanel::ReconnectPanel(NodeConnection& connection, LineSender& sender,
+ReconnectControls::ReconnectControls(NodeConnection& connection, LineSender& sender,
                                const LastConnection& last, OperatorMessages& messages,
                                QWidget* window)
     : QObject(window)
@@ -20,4 +20,4 @@ ReconnectPanel::ReconnectPanel(NodeConnection& connection, LineSender& sender,
     connect(m_chkReconnect, &QCheckBox::toggled, &m_countdown, &ReconnectCountdown::setEnabled);
 }
 
-ReconnectPanel::~ReconnectPanel() = default;
+ReconnectControls::~ReconnectControls() = default;

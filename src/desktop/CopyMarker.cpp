@@ -1,6 +1,6 @@
-#include "desktop/InstanceMarker.h"
+#include "desktop/CopyMarker.h"
 
-InstanceMarker::InstanceMarker()
+CopyMarker::CopyMarker()
     : m_marker(QStringLiteral("KestrelExecutable.lock")) {
     RuntimeLock lookingAround(QStringLiteral("KestrelExecutable.check"));
     lookingAround.waitExclusive();

@@ -13,12 +13,12 @@ class QMenuBar;
 class QPushButton;
 class QWidget;
 
-class HelpPanel : public QObject {
+class HelpControls : public QObject {
     Q_OBJECT
 
 public:
     // window parents the help windows and, until it is laid out, the button.
-    explicit HelpPanel(QWidget* window);
+    explicit HelpControls(QWidget* window);
 
     QPushButton* button() const { return m_bHelp; }
     // The menu is returned for the items other features add to it.

@@ -1,4 +1,4 @@
-#include "script/HelpPanel.h"
+#include "script/HelpControls.h"
 
 #include "script/ScriptTexts.h"
 #include "widgets/Accessibility.h"
@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-HelpPanel::HelpPanel(QWidget* window)
+HelpControls::HelpControls(QWidget* window)
     : QObject(window)
     , m_window(window)
     , m_fHelp(new TfHelp(window))
@@ -14,42 +14,42 @@ HelpPanel::HelpPanel(QWidget* window)
     , m_bHelp(new QPushButton(window)) {
     m_bHelp->setObjectName(QStringLiteral("bHelp"));
     setCaption(m_bHelp, ScriptTexts::HelpButton);
-    connect(m_bHelp, &QPushButton::clicked, this, &HelpPanel::bHelpClick);
+    connect(m_bHelp, &QPushButton::clicked, this, &HelpControls::bHelpClick);
 }
 
-QMenu* HelpPanel::addHelpMenu(QMenuBar* menuBar) {
+QMenu* HelpControls::addHelpMenu(QMenuBar* menuBar) {
     QMenu* menu = menuBar->addMenu(ScriptTexts::HelpMenu);
     menu->setObjectName(QStringLiteral("Help2"));
     QAction* help = menu->addAction(ScriptTexts::HelpItem);
     help->setObjectName(QStringLiteral("Help1"));
-    connect(help, &QAction::triggered, this, &HelpPanel::bHelpClick);
+    connect(help, &QAction::triggered, this, &HelpControls::bHelpClick);
     QAction* scriptHelp = menu->addAction(ScriptTexts::ScriptHelpItem);
     scriptHelp->setObjectName(QStringLiteral("ScriotHelp1"));
-    connect(scriptHelp, &QAction::triggered, this, &HelpPanel::ScriotHelp1Click);
+    connect(scriptHelp, &QAction::triggered, this, &HelpControls::ScriotHelp1Click);
     return menu;
 }
 
-void HelpPanel::bHelpClick() {
+void HelpControls::bHelpClick() {
     m_fHelp->show();
     m_fHelp->raise();
 }
 
-void HelpPanel::ScriotHelp1Click() {
+void HelpControls::ScriotHelp1Click() {
     m_fScriptHelp->show();
     m_fScriptHelp->raise();
 }
 
-void HelpPanel::showScriptHelpOver(QWidget* dialog) {
+void HelpControls::showScriptHelpOver(QWidget* dialog) {
     reparentScriptHelp(dialog);
     ScriotHelp1Click();
 }
 
-void HelpPanel::releaseScriptHelp() {
+void HelpControls::releaseScriptHelp() {
     reparentScriptHelp(m_window);
 }
 
 // A new parent hides the window: it is shown again where it was.
-void HelpPanel::reparentScriptHelp(QWidget* parent) {
+void HelpControls::reparentScriptHelp(QWidget* parent) {
     if (m_fScriptHelp->parentWidget() == parent)
         return;
     const bool shown = m_fScriptHelp->isVisible();

@@ -12,9 +12,9 @@
 
 #include "desktop/RuntimeLock.h"
 
-class InstanceMarker {
+class CopyMarker {
 public:
-    InstanceMarker();
+    CopyMarker();
 
     bool isClone() const { return m_clone; }
 

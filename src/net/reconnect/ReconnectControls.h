@@ -21,14 +21,14 @@ class QCheckBox;
 class QWidget;
 class TfReconn;
 
-class ReconnectPanel : public QObject {
+class ReconnectControls : public QObject {
     Q_OBJECT
 
 public:
     // window parents the dialog and, until it is laid out, the check box.
-    ReconnectPanel(NodeConnection& connection, LineSender& sender, const LastConnection& last,
+    ReconnectControls(NodeConnection& connection, LineSender& sender, const LastConnection& last,
                    OperatorMessages& messages, QWidget* window);
-    ~ReconnectPanel() override;
+    ~ReconnectControls() override;
 
     QCheckBox* button() const { return m_chkReconnect; }
     TfReconn& dialog() { return *m_fReconn; }

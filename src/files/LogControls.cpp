@@ -1,4 +1,4 @@
-#include "files/LogPanel.h"
+#include "files/LogControls.h"
 
 #include "files/FilesTexts.h"
 #include "files/TfOverWrite.h"
@@ -22,7 +22,7 @@ QStringList nameFilters(QLatin1StringView pairs) {
 
 } // namespace
 
-LogPanel::LogPanel(LinePipeline& pipeline, SettingsFile& settings, QWidget* window)
+LogControls::LogControls(LinePipeline& pipeline, SettingsFile& settings, QWidget* window)
     : QObject(window)
     , m_window(window)
     , m_toggle(pipeline, settings)
@@ -30,28 +30,28 @@ LogPanel::LogPanel(LinePipeline& pipeline, SettingsFile& settings, QWidget* wind
     m_bLog->setObjectName(QStringLiteral("bLog"));
     describeControl(m_bLog, FilesTexts::LogStartButton, FilesTexts::LogButtonHint);
     setCaption(m_bLog, FilesTexts::LogStartButton);
-    connect(m_bLog, &QPushButton::clicked, this, &LogPanel::bLogClick);
-    connect(&m_toggle, &LogToggle::changed, this, &LogPanel::showState);
+    connect(m_bLog, &QPushButton::clicked, this, &LogControls::bLogClick);
+    connect(&m_toggle, &LogToggle::changed, this, &LogControls::showState);
 }
 
-void LogPanel::addMenuItem(QMenu* menu) {
+void LogControls::addMenuItem(QMenu* menu) {
     m_logStart1 = menu->addAction(m_toggle.menuCaption());
     m_logStart1->setObjectName(QStringLiteral("LogStart1"));
-    connect(m_logStart1, &QAction::triggered, this, &LogPanel::bLogClick);
+    connect(m_logStart1, &QAction::triggered, this, &LogControls::bLogClick);
 }
 
-void LogPanel::bLogClick() {
+void LogControls::bLogClick() {
     m_toggle.toggle(*this);
 }
 
-void LogPanel::showState() {
+void LogControls::showState() {
     setCaption(m_bLog, m_toggle.buttonCaption());
     if (m_logStart1)
         m_logStart1->setText(m_toggle.menuCaption());
     emit statusTextChanged(m_toggle.statusText());
 }
 
-QString LogPanel::chooseLogFile(const QString& folder, const QString& proposedName) {
+QString LogControls::chooseLogFile(const QString& folder, const QString& proposedName) {
     QFileDialog dialog(m_window, FilesTexts::LogDialogTitle, folder);
     dialog.setObjectName(QStringLiteral("LogSaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -63,15 +63,15 @@ QString LogPanel::chooseLogFile(const QString& folder, const QString& proposedNa
     return dialog.selectedFiles().value(0);
 }
 
-ExistingLogChoice LogPanel::askExistingLog(const QString& fileName) {
+ExistingLogChoice LogControls::askExistingLog(const QString& fileName) {
     TfOverWrite fOverWrite(m_window);
     return fOverWrite.ask(fileName);
 }
 
-bool LogPanel::confirmStop() {
+bool LogControls::confirmStop() {
     return askYesNo(m_window, FilesTexts::StopLogging);
 }
 
-void LogPanel::tell(const QString& message) {
+void LogControls::tell(const QString& message) {
     showMessage(m_window, message);
 }

@@ -1,4 +1,4 @@
-#include "desktop/CopiesPanel.h"
+#include "desktop/CopiesControls.h"
 
 #include "desktop/CopyCollector.h"
 #include "desktop/DesktopTexts.h"
@@ -26,7 +26,7 @@ bool compositorPlacesWindows() {
 
 } // namespace
 
-CopiesPanel::CopiesPanel(QWidget* window, const QString& captionBase)
+CopiesControls::CopiesControls(QWidget* window, const QString& captionBase)
     : QObject(window)
     , m_window(window)
     , m_captionBase(captionBase)
@@ -35,12 +35,12 @@ CopiesPanel::CopiesPanel(QWidget* window, const QString& captionBase)
     m_bClone->setObjectName(QStringLiteral("bClone"));
     m_bClone->setText(DesktopTexts::CloneButton);
     describeControl(m_bClone, DesktopTexts::CloneButton, DesktopTexts::CloneHint);
-    connect(m_bClone, &QPushButton::clicked, this, &CopiesPanel::bCloneClick);
+    connect(m_bClone, &QPushButton::clicked, this, &CopiesControls::bCloneClick);
 }
 
-CopiesPanel::~CopiesPanel() = default;
+CopiesControls::~CopiesControls() = default;
 
-void CopiesPanel::addWindowMenu(QMenuBar* menuBar) {
+void CopiesControls::addWindowMenu(QMenuBar* menuBar) {
     QMenu* menu = menuBar->addMenu(DesktopTexts::WindowMenu);
     menu->setObjectName(QStringLiteral("Window1"));
     const auto addItem = [this, menu](const char* name, const QString& caption, auto handler) {
@@ -48,18 +48,18 @@ void CopiesPanel::addWindowMenu(QMenuBar* menuBar) {
         item->setObjectName(QLatin1String(name));
         connect(item, &QAction::triggered, this, handler);
     };
-    addItem("Clone1", DesktopTexts::CloneItem, &CopiesPanel::Clone1Click);
-    addItem("Virticalalign1", DesktopTexts::VerticalAlignItem, &CopiesPanel::Virticalalign1Click);
-    addItem("Cascade1", DesktopTexts::CascadeAlignItem, &CopiesPanel::Cascade1Click);
-    addItem("Tilealign1", DesktopTexts::TileAlignItem, &CopiesPanel::Tilealign1Click);
+    addItem("Clone1", DesktopTexts::CloneItem, &CopiesControls::Clone1Click);
+    addItem("Virticalalign1", DesktopTexts::VerticalAlignItem, &CopiesControls::Virticalalign1Click);
+    addItem("Cascade1", DesktopTexts::CascadeAlignItem, &CopiesControls::Cascade1Click);
+    addItem("Tilealign1", DesktopTexts::TileAlignItem, &CopiesControls::Tilealign1Click);
 }
 
 // Whether the new copy started is not reported.
-void CopiesPanel::bCloneClick() {
+void CopiesControls::bCloneClick() {
     QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
 }
 
-CopyIdentity CopiesPanel::describe() const {
+CopyIdentity CopiesControls::describe() const {
     CopyIdentity identity;
     identity.visible = m_window->isVisible();
     identity.marker = m_marked ? CopyProtocol::WindowMarker : 0;
@@ -69,7 +69,7 @@ CopyIdentity CopiesPanel::describe() const {
 }
 
 // Whoever asks, the window lands where the screens can show it, at a size they hold.
-void CopiesPanel::moveFrame(const QRect& frame) {
+void CopiesControls::moveFrame(const QRect& frame) {
     if (compositorPlacesWindows())
         return;
     QList<QRect> screens;
@@ -81,7 +81,7 @@ void CopiesPanel::moveFrame(const QRect& frame) {
     m_window->resize(fitted.size() - decoration);
 }
 
-void CopiesPanel::arrange(Arrangement arrangement) {
+void CopiesControls::arrange(Arrangement arrangement) {
     if (compositorPlacesWindows())
         return;
     m_collector = std::make_unique<CopyCollector>(m_registry.serverName(), AnswerTimeout);
@@ -90,7 +90,7 @@ void CopiesPanel::arrange(Arrangement arrangement) {
     m_collector->start();
 }
 
-void CopiesPanel::place(Arrangement arrangement) {
+void CopiesControls::place(Arrangement arrangement) {
     const QRect area = m_window->screen()->availableGeometry();
     const QList<WindowArrangement::Placement> placements = WindowArrangement::plan(
         arrangement, m_registry.identity(), m_collector->answers(), m_captionBase, area);

@@ -1,4 +1,4 @@
-#include "script/ScriptPanel.h"
+#include "script/ScriptControls.h"
 
 #include "script/ScriptFiles.h"
 #include "script/ScriptTexts.h"
@@ -19,7 +19,7 @@ QString itemName(QLatin1StringView prefix, int index, bool editItem) {
 
 } // namespace
 
-ScriptPanel::ScriptPanel(TfScript& script, QWidget* window)
+ScriptControls::ScriptControls(TfScript& script, QWidget* window)
     : QObject(window)
     , m_script(script)
     , m_editor(new ScriptEditor(this)) {
@@ -28,7 +28,7 @@ ScriptPanel::ScriptPanel(TfScript& script, QWidget* window)
     });
 }
 
-void ScriptPanel::addScriptMenu(QMenuBar* menuBar) {
+void ScriptControls::addScriptMenu(QMenuBar* menuBar) {
     QMenu* menu = menuBar->addMenu(ScriptTexts::ScriptMenu);
     menu->setObjectName(QStringLiteral("Script1"));
     for (int index = 0; index < ScriptCount; ++index) {
@@ -38,7 +38,7 @@ void ScriptPanel::addScriptMenu(QMenuBar* menuBar) {
     }
 }
 
-void ScriptPanel::addEditMenu(QMenu* fileMenu) {
+void ScriptControls::addEditMenu(QMenu* fileMenu) {
     QMenu* menu = fileMenu->addMenu(ScriptTexts::EditScriptMenu);
     menu->setObjectName(QStringLiteral("EditScript1"));
     for (int index = 0; index < ScriptCount; ++index) {
@@ -48,7 +48,7 @@ void ScriptPanel::addEditMenu(QMenu* fileMenu) {
     }
 }
 
-bool ScriptPanel::keyPressed(const QKeyEvent* event) {
+bool ScriptControls::keyPressed(const QKeyEvent* event) {
     const int index = scriptKeyIndex(event);
     if (index < 0)
         return false;
@@ -56,7 +56,7 @@ bool ScriptPanel::keyPressed(const QKeyEvent* event) {
     return true;
 }
 
-int ScriptPanel::scriptKeyIndex(const QKeyEvent* event) {
+int ScriptControls::scriptKeyIndex(const QKeyEvent* event) {
     const Qt::KeyboardModifiers held =
         Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     const int key = event->key();
@@ -66,10 +66,10 @@ int ScriptPanel::scriptKeyIndex(const QKeyEvent* event) {
     return key - Qt::Key_F1;
 }
 
-void ScriptPanel::F1Click(int index) {
+void ScriptControls::F1Click(int index) {
     m_script.runScript(index);
 }
 
-void ScriptPanel::EditF11Click(int index) {
+void ScriptControls::EditF11Click(int index) {
     m_editor->EditScript(index);
 }

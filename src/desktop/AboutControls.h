@@ -10,12 +10,12 @@ class QPushButton;
 class QWidget;
 class TfAbout;
 
-class AboutPanel : public QObject {
+class AboutControls : public QObject {
     Q_OBJECT
 
 public:
     // window parents the about box and, until it is laid out, the button.
-    explicit AboutPanel(QWidget* window);
+    explicit AboutControls(QWidget* window);
 
     QPushButton* button() const { return m_bAbout; }
     void addMenuItem(QMenu* helpMenu);

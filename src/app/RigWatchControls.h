@@ -26,7 +26,7 @@ class SoundOutput;
 class TfEnv;
 struct DxSpot;
 
-class RigWatchPanel : public QObject {
+class RigWatchControls : public QObject {
     Q_OBJECT
 
 public:
@@ -40,7 +40,7 @@ public:
         SoundOutput& sound;
     };
 
-    RigWatchPanel(Parts parts, std::function<int()> charset, QObject* parent);
+    RigWatchControls(Parts parts, std::function<int()> charset, QObject* parent);
 
     RigControl& rig() { return m_rig; }
     void tuneTo(const DxSpot& spot);

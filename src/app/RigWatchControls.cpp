@@ -1,4 +1,4 @@
-#include "app/RigWatchPanel.h"
+#include "app/RigWatchControls.h"
 
 #include "environ/TfEnv.h"
 #include "rig/RigSheet.h"
@@ -14,7 +14,7 @@
 
 #include <cmath>
 
-RigWatchPanel::RigWatchPanel(Parts parts, std::function<int()> charset, QObject* parent)
+RigWatchControls::RigWatchControls(Parts parts, std::function<int()> charset, QObject* parent)
     : QObject(parent)
     , m_settings(parts.settings)
     , m_scopeSheet(parts.scopeSheet)
@@ -25,7 +25,7 @@ RigWatchPanel::RigWatchPanel(Parts parts, std::function<int()> charset, QObject*
                m_notifier) {
     parts.pipeline.setSpotConsumers(parts.scopes.spotConsumers() << &m_alerts);
     parts.statusBar.addPermanentWidget(new RigStatusPanel(m_rig));
-    connect(&m_scopeSheet, &ScopeSheet::spotActivated, this, &RigWatchPanel::tuneTo);
+    connect(&m_scopeSheet, &ScopeSheet::spotActivated, this, &RigWatchControls::tuneTo);
     connect(&m_rig, &RigControl::frequencyChanged, this, [this](qint64 hz) {
         m_scopeSheet.marks().setRigFrequency(hz > 0 ? std::optional(hz) : std::nullopt);
     });
@@ -34,22 +34,22 @@ RigWatchPanel::RigWatchPanel(Parts parts, std::function<int()> charset, QObject*
     addSheets(parts.environDialog);
 }
 
-void RigWatchPanel::tuneTo(const DxSpot& spot) {
+void RigWatchControls::tuneTo(const DxSpot& spot) {
     m_rig.tune(std::llround(spot.freqKhz * 1000.0), spot.remarkView());
 }
 
-void RigWatchPanel::addSheets(TfEnv& dialog) {
+void RigWatchControls::addSheets(TfEnv& dialog) {
     dialog.addSheet(new RigSheet(m_rigSettings), RigTexts::Sheet, [this] {
         m_rig.configure(m_rigSettings);
         return m_settings.save(m_rigSettings);
     });
     auto* watchSheet = new WatchSheet(m_watchSettings);
-    connect(watchSheet, &WatchSheet::changed, this, &RigWatchPanel::applyWatch);
+    connect(watchSheet, &WatchSheet::changed, this, &RigWatchControls::applyWatch);
     dialog.addSheet(watchSheet, WatchTexts::Sheet,
                     [this] { return m_settings.save(m_watchSettings); });
 }
 
-void RigWatchPanel::applyWatch() {
+void RigWatchControls::applyWatch() {
     m_watchList.setText(m_watchSettings.calls);
     m_scopeSheet.marks().setWatchTest(
         [this](QByteArrayView call) { return m_watchList.matches(call); });

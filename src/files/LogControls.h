@@ -15,12 +15,12 @@ class QMenu;
 class QPushButton;
 class QWidget;
 
-class LogPanel : public QObject, private LogDialogs {
+class LogControls : public QObject, private LogDialogs {
     Q_OBJECT
 
 public:
     // window parents the dialogs and, until it is laid out, the button.
-    LogPanel(LinePipeline& pipeline, SettingsFile& settings, QWidget* window);
+    LogControls(LinePipeline& pipeline, SettingsFile& settings, QWidget* window);
 
     QPushButton* button() const { return m_bLog; }
     void addMenuItem(QMenu* menu);

@@ -14,12 +14,12 @@ class QWidget;
 class ScriptEditor;
 class TfScript;
 
-class ScriptPanel : public QObject {
+class ScriptControls : public QObject {
     Q_OBJECT
 
 public:
     // window parents the panel and the messages it shows.
-    explicit ScriptPanel(TfScript& script, QWidget* window = nullptr);
+    explicit ScriptControls(TfScript& script, QWidget* window = nullptr);
 
     void addScriptMenu(QMenuBar* menuBar);
     void addEditMenu(QMenu* fileMenu);

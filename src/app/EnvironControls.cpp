@@ -1,4 +1,4 @@
-#include "app/EnvironPanel.h"
+#include "app/EnvironControls.h"
 
 #include "app/TForm1.h"
 #include "desktop/DesktopTexts.h"
@@ -7,15 +7,15 @@
 #include "environ/TfEnv.h"
 #include "net/reconnect/LinkCheck.h"
 #include "screen/HistorySheet.h"
-#include "script/HelpPanel.h"
-#include "script/ScriptPanel.h"
+#include "script/HelpControls.h"
+#include "script/ScriptControls.h"
 #include "serial/SerialRelay.h"
 #include "widgets/Accessibility.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QPushButton>
 
-EnvironPanel::EnvironPanel(TForm1& window, Parts parts)
+EnvironControls::EnvironControls(TForm1& window, Parts parts)
     : QObject(&window)
     , m_window(window)
     , m_parts(parts)
@@ -24,7 +24,7 @@ EnvironPanel::EnvironPanel(TForm1& window, Parts parts)
     m_fEnv = std::make_unique<TfEnv>(window.settings(), window.environment(), host, &window);
     m_bEnv->setObjectName(QStringLiteral("bEnv"));
     setCaption(m_bEnv, EnvTexts::Caption);
-    connect(m_bEnv, &QPushButton::clicked, this, &EnvironPanel::bEnvClick);
+    connect(m_bEnv, &QPushButton::clicked, this, &EnvironControls::bEnvClick);
     Session& session = window.session();
     for (auto event : {&Session::connected, &Session::disconnected}) {
         connect(&session, event, this, [this, &session] {
@@ -33,13 +33,13 @@ EnvironPanel::EnvironPanel(TForm1& window, Parts parts)
     }
 }
 
-EnvironPanel::~EnvironPanel() = default;
+EnvironControls::~EnvironControls() = default;
 
-void EnvironPanel::setSoundHook(SoundHook* hook) {
+void EnvironControls::setSoundHook(SoundHook* hook) {
     m_sounds = hook ? hook : &m_noSound;
 }
 
-void EnvironPanel::bEnvClick() {
+void EnvironControls::bEnvClick() {
     const ExclusiveDialogGuard guard;
     if (!guard.acquired()) {
         showMessage(&m_window, DesktopTexts::EnvironDialogBusy);
@@ -49,24 +49,24 @@ void EnvironPanel::bEnvClick() {
     m_parts.help.releaseScriptHelp();
 }
 
-FontSettings EnvironPanel::terminalFont() const {
+FontSettings EnvironControls::terminalFont() const {
     return m_window.fontSettings();
 }
 
-void EnvironPanel::setTerminalFont(const FontSettings& font) {
+void EnvironControls::setTerminalFont(const FontSettings& font) {
     m_window.applyFont(font);
 }
 
-QColor EnvironPanel::background() const {
+QColor EnvironControls::background() const {
     return m_window.backgroundColor();
 }
 
-void EnvironPanel::setBackground(const QColor& color) {
+void EnvironControls::setBackground(const QColor& color) {
     m_window.applyBackground(color);
 }
 
 // As the window is placed at start-up: the frame's corner and the inner size.
-WindowGeometry EnvironPanel::windowGeometry() const {
+WindowGeometry EnvironControls::windowGeometry() const {
     WindowGeometry geometry;
     geometry.left = m_window.x();
     geometry.top = m_window.y();
@@ -75,34 +75,34 @@ WindowGeometry EnvironPanel::windowGeometry() const {
     return geometry;
 }
 
-void EnvironPanel::setLineWidth(int colBytes) {
+void EnvironControls::setLineWidth(int colBytes) {
     m_window.screen().setLineWidth(colBytes);
 }
 
-void EnvironPanel::setHistoryLines(int lines) {
+void EnvironControls::setHistoryLines(int lines) {
     m_parts.history.setHistoryLines(lines);
 }
 
-void EnvironPanel::setLinkCheck(int minutes) {
+void EnvironControls::setLinkCheck(int minutes) {
     m_parts.linkCheck.apply(minutes);
 }
 
-void EnvironPanel::setSerialCrLf(bool on) {
+void EnvironControls::setSerialCrLf(bool on) {
     m_window.serialRelay().setLinkCrLf(on);
 }
 
-void EnvironPanel::clearScreen() {
+void EnvironControls::clearScreen() {
     m_window.screen().Clear();
 }
 
-void EnvironPanel::editScript(int index) {
+void EnvironControls::editScript(int index) {
     m_parts.scripts.EditF11Click(index);
 }
 
-void EnvironPanel::showScriptExample() {
+void EnvironControls::showScriptExample() {
     m_parts.help.showScriptHelpOver(m_fEnv.get());
 }
 
-void EnvironPanel::playSound(int index) {
+void EnvironControls::playSound(int index) {
     m_sounds->PlaySound(index);
 }

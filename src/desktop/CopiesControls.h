@@ -8,7 +8,7 @@
 // do nothing.
 
 #include "desktop/CopyRegistry.h"
-#include "desktop/InstanceMarker.h"
+#include "desktop/CopyMarker.h"
 #include "desktop/WindowArrangement.h"
 
 #include <QObject>
@@ -20,16 +20,16 @@ class QMenuBar;
 class QPushButton;
 class QWidget;
 
-class CopiesPanel : public QObject {
+class CopiesControls : public QObject {
     Q_OBJECT
 
 public:
     // window is the main window that is described and moved, and parents the button
     // until it is laid out; captionBase is what every copy's caption starts with.
-    CopiesPanel(QWidget* window, const QString& captionBase);
-    ~CopiesPanel() override;
+    CopiesControls(QWidget* window, const QString& captionBase);
+    ~CopiesControls() override;
 
-    bool isClone() const { return m_instance.isClone(); }
+    bool isClone() const { return m_marker.isClone(); }
     QPushButton* button() const { return m_bClone; }
     void addWindowMenu(QMenuBar* menuBar);
     // From now on the window carries the marker that arranging looks for.
@@ -49,7 +49,7 @@ private:
 
     QWidget* m_window;
     QString m_captionBase;
-    InstanceMarker m_instance;
+    CopyMarker m_marker;
     CopyRegistry m_registry;
     std::unique_ptr<CopyCollector> m_collector;
     QPushButton* m_bClone;

@@ -1,4 +1,4 @@
-#include "desktop/AboutPanel.h"
+#include "desktop/AboutControls.h"
 
 #include "desktop/DesktopTexts.h"
 #include "desktop/TfAbout.h"
@@ -7,21 +7,21 @@
 #include <QMenu>
 #include <QPushButton>
 
-AboutPanel::AboutPanel(QWidget* window)
+AboutControls::AboutControls(QWidget* window)
     : QObject(window)
     , m_fAbout(new TfAbout(window))
     , m_bAbout(new QPushButton(window)) {
     m_bAbout->setObjectName(QStringLiteral("bAbout"));
     setCaption(m_bAbout, DesktopTexts::AboutButton);
-    connect(m_bAbout, &QPushButton::clicked, this, &AboutPanel::bAboutClick);
+    connect(m_bAbout, &QPushButton::clicked, this, &AboutControls::bAboutClick);
 }
 
-void AboutPanel::addMenuItem(QMenu* helpMenu) {
+void AboutControls::addMenuItem(QMenu* helpMenu) {
     QAction* about = helpMenu->addAction(DesktopTexts::AboutItem);
     about->setObjectName(QStringLiteral("About1"));
-    connect(about, &QAction::triggered, this, &AboutPanel::bAboutClick);
+    connect(about, &QAction::triggered, this, &AboutControls::bAboutClick);
 }
 
-void AboutPanel::bAboutClick() {
+void AboutControls::bAboutClick() {
     m_fAbout->exec();
 }

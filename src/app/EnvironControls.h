@@ -11,15 +11,15 @@
 
 #include <memory>
 
-class HelpPanel;
+class HelpControls;
 class HistorySheet;
 class LinkCheck;
 class QPushButton;
-class ScriptPanel;
+class ScriptControls;
 class TForm1;
 class TfEnv;
 
-class EnvironPanel : public QObject, private EnvironmentHost {
+class EnvironControls : public QObject, private EnvironmentHost {
     Q_OBJECT
 
 public:
@@ -27,12 +27,12 @@ public:
     struct Parts {
         HistorySheet& history;
         LinkCheck& linkCheck;
-        HelpPanel& help;
-        ScriptPanel& scripts;
+        HelpControls& help;
+        ScriptControls& scripts;
     };
 
-    EnvironPanel(TForm1& window, Parts parts);
-    ~EnvironPanel() override;
+    EnvironControls(TForm1& window, Parts parts);
+    ~EnvironControls() override;
 
     QPushButton* button() const { return m_bEnv; }
     TfEnv& dialog() { return *m_fEnv; }
