@@ -15,7 +15,7 @@
 // screen completed, in order, else 0>") and quits.
 
 #include "app/TForm1.h"
-#include "files/LogControls.h"
+#include "desktop/SoundEffectOutput.h"
 #include "probe_loop.h"
 #include "scope/ScopeSheet.h"
 
@@ -42,15 +42,14 @@ public:
         : m_form(form)
         , m_list(std::move(list))
         , m_commands([this](const QByteArray& line) { command(line); }) {
-        QObject::connect(&form.connection().receiver(), &NodeReceiver::received, &m_context,
+        QObject::connect(&form.core().connection().receiver(), &NodeReceiver::received, &m_context,
                          [this] { readScreen(); });
     }
 
     // From before connecting on, so that the log and the screen see the same lines.
     bool openLog(const QString& path) {
         m_logPath = path;
-        auto* log = m_form.findChild<LogControls*>();
-        return log && log->toggle().start(path, SessionLog::Mode::Overwrite);
+        return m_form.core().log().start(path, SessionLog::Mode::Overwrite);
     }
 
     int connectTo(const QString& port) {
@@ -58,13 +57,13 @@ public:
         node.address = QStringLiteral("127.0.0.1");
         node.port = port;
         node.localEcho = false;
-        m_cursor = m_form.screen().cursorAtEnd();
-        return m_form.connection().StartConnection(node);
+        m_cursor = m_form.core().screen().cursorAtEnd();
+        return m_form.core().connection().StartConnection(node);
     }
 
 private:
     void readScreen() {
-        const ScreenNews news = m_form.screen().ReadSince(m_cursor);
+        const ScreenNews news = m_form.core().screen().ReadSince(m_cursor);
         m_missed += news.missed;
         m_spots += news.missed; // only spots arrive fast enough to leave the ring unread
         for (const QByteArray& line : news.lines) {
@@ -75,7 +74,7 @@ private:
             else if (m_loginSent && !m_ready && line.startsWith(LoginCall + " de "))
                 becomeReady();
         }
-        if (!m_loginSent && m_form.screen().GetCurrentLine() == "login: ") {
+        if (!m_loginSent && m_form.core().screen().GetCurrentLine() == "login: ") {
             m_loginSent = true;
             m_form.SendScriptLine(QString::fromLatin1(LoginCall));
         }
@@ -94,9 +93,10 @@ private:
     // Connecting brought the TTY sheet to the front; the operator turns to the scope.
     void showList() {
         auto* pages = m_form.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
-        pages->setCurrentWidget(&m_form.scopeSheet());
-        auto* lists = m_form.scopeSheet().findChild<QTabWidget*>(QStringLiteral("PageControl3"));
-        QWidget* list = m_form.scopeSheet().findChild<QWidget*>(m_list);
+        auto* scopeSheet = m_form.findChild<ScopeSheet*>();
+        pages->setCurrentWidget(scopeSheet);
+        auto* lists = scopeSheet->findChild<QTabWidget*>(QStringLiteral("PageControl3"));
+        QWidget* list = scopeSheet->findChild<QWidget*>(m_list);
         // The list sits on its sheet: bring the sheet that holds it to the front.
         while (list && lists->indexOf(list) < 0)
             list = list->parentWidget();
@@ -106,7 +106,7 @@ private:
     void command(const QByteArray& line) {
         if (line == "count") {
             say("count " + QByteArray::number(m_spots) + ' ' +
-                QByteArray::number(m_form.connection().socket().bytesAvailable()));
+                QByteArray::number(m_form.core().connection().socket().bytesAvailable()));
         } else if (line == "report" && !m_reported) {
             m_reported = true;
             say("report spots " + QByteArray::number(m_spots) + " missed " +
@@ -118,7 +118,7 @@ private:
     QByteArray logReport() {
         if (m_logPath.isEmpty())
             return {};
-        m_form.findChild<LogControls*>()->close();
+        m_form.core().log().stop();
         QFile file(m_logPath);
         QCryptographicHash logged(QCryptographicHash::Sha256);
         if (!file.open(QIODevice::ReadOnly) || !logged.addData(&file))
@@ -158,7 +158,7 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 2;
     }
-    TForm1 form;
+    TForm1 form(std::make_unique<SoundEffectOutput>());
     form.show();
     const qsizetype viewOption = args.indexOf(QStringLiteral("--view"));
     const QString view = viewOption > 0 ? args.value(viewOption + 1) : QString();

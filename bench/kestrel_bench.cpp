@@ -43,7 +43,7 @@ struct ReceivePath {
 
     ReceivePath(const BenchCorpus& corpus, bool withScopes) {
         if (withScopes)
-            scopes.attach(pipeline);
+            pipeline.setSpotConsumers(scopes.spotConsumers());
         else
             pipeline.setSpotConsumers(QList<LineSink*>(scopes.spotConsumers().size(), &stages[4]));
         pipeline.setLog(&stages[0]);

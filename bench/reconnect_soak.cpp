@@ -10,7 +10,7 @@
 //                           default 1000]
 
 #include "app/TForm1.h"
-#include "net/reconnect/ReconnectControls.h"
+#include "desktop/SoundEffectOutput.h"
 #include "script/ScriptFiles.h"
 #include "script/TfScript.h"
 #include "settings/SettingsFile.h"
@@ -139,15 +139,16 @@ int main(int argc, char* argv[]) {
 
     NodeProcess node;
     node.start(false);
-    TForm1 form;
+    TForm1 form(std::make_unique<SoundEffectOutput>());
     form.show();
-    form.findChild<ReconnectControls*>()->countdown().setMillisecondsPerSecond(secondMs);
+    form.core().reconnect().setMillisecondsPerSecond(secondMs);
+    const TfScript& scriptWindow = *form.findChild<TfScript*>();
     form.findChild<QCheckBox*>(QStringLiteral("chkReconnect"))->click();
     const auto loggedIn = [&node] { return node.commands.contains("sh/dx"); };
     const int loginWait = 3 * ReconnectSeconds * secondMs + 30000;
     pressKey(form, Qt::Key_F1);
     if (!waitFor(loggedIn, loginWait)) {
-        out << "F1 did not log in; the script window shows: " << form.scriptWindow().DisplayText()
+        out << "F1 did not log in; the script window shows: " << scriptWindow.DisplayText()
             << Qt::endl;
         return 1;
     }
@@ -160,7 +161,7 @@ int main(int argc, char* argv[]) {
         const auto point = KillPoint(QRandomGenerator::global()->bounded(4));
         const auto restartDelay = [] { QTest::qWait(QRandomGenerator::global()->bounded(3000)); };
         if (point == KillPoint::AfterOtherScript) {
-            waitFor([&form] { return !form.scriptWindow().isRunActive(); }, 10000);
+            waitFor([&scriptWindow] { return !scriptWindow.isRunActive(); }, 10000);
             pressKey(form, Qt::Key_F5);
             waitFor([&node] { return node.commands.contains("sh/dx 20"); }, 10000);
         }
@@ -183,9 +184,7 @@ int main(int argc, char* argv[]) {
         node.start(false);
         const bool again = waitFor(loggedIn, loginWait);
         const bool windowGone = waitFor(
-            [&form] {
-                return !form.scriptWindow().isVisible() && !form.scriptWindow().isRunActive();
-            },
+            [&scriptWindow] { return !scriptWindow.isVisible() && !scriptWindow.isRunActive(); },
             5000);
         const qint64 kb = residentKilobytes();
         peakKb = std::max(peakKb, kb);

@@ -4,6 +4,7 @@
 // started this process) and the resident memory then, and quits. Run by startup.sh.
 
 #include "app/TForm1.h"
+#include "desktop/SoundEffectOutput.h"
 #include "screen/TerminalView.h"
 
 #include <QApplication>
@@ -53,7 +54,7 @@ struct FirstPaint : QObject {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrel"));
-    TForm1 form;
+    TForm1 form(std::make_unique<SoundEffectOutput>());
     FirstPaint probe;
     form.findChild<TerminalView*>()->installEventFilter(&probe);
     form.show();

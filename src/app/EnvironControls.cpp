@@ -1,31 +1,32 @@
 #include "app/EnvironControls.h"
 
-#include "app/TForm1.h"
+#include "app/ClientCore.h"
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
 #include "environ/EnvTexts.h"
 #include "environ/TfEnv.h"
-#include "net/reconnect/LinkCheck.h"
 #include "screen/HistorySheet.h"
+#include "screen/TerminalLook.h"
 #include "script/HelpControls.h"
 #include "script/ScriptControls.h"
-#include "serial/SerialRelay.h"
 #include "widgets/Accessibility.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QPushButton>
 
-EnvironControls::EnvironControls(TForm1& window, Parts parts)
+EnvironControls::EnvironControls(ClientCore& core, TerminalLook& look, QWidget& window, Parts parts)
     : QObject(&window)
+    , m_core(core)
+    , m_look(look)
     , m_window(window)
     , m_parts(parts)
     , m_bEnv(new QPushButton(&window)) {
     EnvironmentHost& host = *this;
-    m_fEnv = std::make_unique<TfEnv>(window.settings(), window.environment(), host, &window);
+    m_fEnv = std::make_unique<TfEnv>(core.settings(), core.environment(), host, &window);
     m_bEnv->setObjectName(QStringLiteral("bEnv"));
     setCaption(m_bEnv, EnvTexts::Caption);
     connect(m_bEnv, &QPushButton::clicked, this, &EnvironControls::bEnvClick);
-    Session& session = window.session();
+    Session& session = core.session();
     for (auto event : {&Session::connected, &Session::disconnected}) {
         connect(&session, event, this, [this, &session] {
             m_fEnv->setScrollFileChoiceEnabled(session.isScrollFileChoiceEnabled());
@@ -34,10 +35,6 @@ EnvironControls::EnvironControls(TForm1& window, Parts parts)
 }
 
 EnvironControls::~EnvironControls() = default;
-
-void EnvironControls::setSoundHook(SoundHook* hook) {
-    m_sounds = hook ? hook : &m_noSound;
-}
 
 void EnvironControls::bEnvClick() {
     const ExclusiveDialogGuard guard;
@@ -50,19 +47,19 @@ void EnvironControls::bEnvClick() {
 }
 
 FontSettings EnvironControls::terminalFont() const {
-    return m_window.fontSettings();
+    return m_look.terminalFont();
 }
 
 void EnvironControls::setTerminalFont(const FontSettings& font) {
-    m_window.applyFont(font);
+    m_look.setTerminalFont(font);
 }
 
 QColor EnvironControls::background() const {
-    return m_window.backgroundColor();
+    return m_look.background();
 }
 
 void EnvironControls::setBackground(const QColor& color) {
-    m_window.applyBackground(color);
+    m_look.setBackground(color);
 }
 
 // As the window is placed at start-up: the frame's corner and the inner size.
@@ -76,23 +73,23 @@ WindowGeometry EnvironControls::windowGeometry() const {
 }
 
 void EnvironControls::setLineWidth(int colBytes) {
-    m_window.screen().setLineWidth(colBytes);
+    m_core.screen().setLineWidth(colBytes);
 }
 
 void EnvironControls::setHistoryLines(int lines) {
     m_parts.history.setHistoryLines(lines);
 }
 
-void EnvironControls::setLinkCheck(int minutes) {
-    m_parts.linkCheck.apply(minutes);
+void EnvironControls::setLinkCheckMinutes(int minutes) {
+    m_core.linkCheck().apply(minutes);
 }
 
 void EnvironControls::setSerialCrLf(bool on) {
-    m_window.serialRelay().setLinkCrLf(on);
+    m_core.serialRelay().setLinkCrLf(on);
 }
 
 void EnvironControls::clearScreen() {
-    m_window.screen().Clear();
+    m_core.screen().Clear();
 }
 
 void EnvironControls::editScript(int index) {
@@ -104,5 +101,5 @@ void EnvironControls::showScriptExample() {
 }
 
 void EnvironControls::playSound(int index) {
-    m_sounds->PlaySound(index);
+    m_core.soundPlayer().PlaySound(index);
 }

@@ -2,42 +2,41 @@
 
 // The main window's way to the environment dialog: the top bar's button bEnv
 // ("Environ"), which shows the dialog unless another running copy has its connect or
-// environment dialog open, and what the dialog asks of the program (EnvironmentHost).
+// environment dialog open, and what the dialog asks of the program (EnvironmentHost):
+// the session's objects in the core, the terminal's look, and the window's place.
 
-#include "base/SessionHooks.h"
 #include "environ/EnvironmentHost.h"
 
 #include <QObject>
 
 #include <memory>
 
+class ClientCore;
 class HelpControls;
 class HistorySheet;
-class LinkCheck;
 class QPushButton;
+class QWidget;
 class ScriptControls;
-class TForm1;
+class TerminalLook;
 class TfEnv;
 
 class EnvironControls : public QObject, private EnvironmentHost {
     Q_OBJECT
 
 public:
-    // The main window's parts the dialog acts on besides the window itself.
+    // The window's parts the dialog acts on besides the core and the terminal's look.
     struct Parts {
         HistorySheet& history;
-        LinkCheck& linkCheck;
         HelpControls& help;
         ScriptControls& scripts;
     };
 
-    EnvironControls(TForm1& window, Parts parts);
+    // window parents the dialog and the button, and is the frame "Save" stores.
+    EnvironControls(ClientCore& core, TerminalLook& look, QWidget& window, Parts parts);
     ~EnvironControls() override;
 
     QPushButton* button() const { return m_bEnv; }
     TfEnv& dialog() { return *m_fEnv; }
-    // The player of the "test" buttons; null for none. Not owned.
-    void setSoundHook(SoundHook* hook);
 
     void bEnvClick();
 
@@ -49,17 +48,17 @@ private:
     WindowGeometry windowGeometry() const override;
     void setLineWidth(int colBytes) override;
     void setHistoryLines(int lines) override;
-    void setLinkCheck(int minutes) override;
+    void setLinkCheckMinutes(int minutes) override;
     void setSerialCrLf(bool on) override;
     void clearScreen() override;
     void editScript(int index) override;
     void showScriptExample() override;
     void playSound(int index) override;
 
-    TForm1& m_window;
+    ClientCore& m_core;
+    TerminalLook& m_look;
+    QWidget& m_window;
     Parts m_parts;
-    SoundHook m_noSound;
-    SoundHook* m_sounds = &m_noSound;
     std::unique_ptr<TfEnv> m_fEnv;
     QPushButton* m_bEnv;
 };

@@ -1,12 +1,11 @@
 #include "app/RigWatchControls.h"
 
+#include "app/ClientCore.h"
 #include "environ/TfEnv.h"
 #include "rig/RigSheet.h"
 #include "rig/RigStatusPanel.h"
 #include "rig/RigTexts.h"
-#include "scope/ScopeSet.h"
 #include "scope/ScopeSheet.h"
-#include "screen/LinePipeline.h"
 #include "watch/WatchSheet.h"
 #include "watch/WatchTexts.h"
 
@@ -14,43 +13,41 @@
 
 #include <cmath>
 
-RigWatchControls::RigWatchControls(Parts parts, std::function<int()> charset, QObject* parent)
+RigWatchControls::RigWatchControls(ClientCore& core, Parts parts, QObject* parent)
     : QObject(parent)
-    , m_settings(parts.settings)
-    , m_scopeSheet(parts.scopeSheet)
-    , m_rigSettings(parts.settings.load<RigSettings>())
-    , m_watchSettings(parts.settings.load<WatchSettings>())
-    , m_notifier(&parts.sound)
-    , m_alerts(m_watchSettings, m_watchList, parts.scopes.context(), std::move(charset),
-               m_notifier) {
-    parts.pipeline.setSpotConsumers(parts.scopes.spotConsumers() << &m_alerts);
-    parts.statusBar.addPermanentWidget(new RigStatusPanel(m_rig));
+    , m_core(core)
+    , m_scopeSheet(parts.scopeSheet) {
+    parts.statusBar.addPermanentWidget(new RigStatusPanel(core.rig()));
     connect(&m_scopeSheet, &ScopeSheet::spotActivated, this, &RigWatchControls::tuneTo);
-    connect(&m_rig, &RigControl::frequencyChanged, this, [this](qint64 hz) {
+    connect(&core.rig(), &RigControl::frequencyChanged, this, [this](qint64 hz) {
         m_scopeSheet.marks().setRigFrequency(hz > 0 ? std::optional(hz) : std::nullopt);
     });
-    applyWatch();
-    m_rig.configure(m_rigSettings);
+    markWatched();
     addSheets(parts.environDialog);
 }
 
 void RigWatchControls::tuneTo(const DxSpot& spot) {
-    m_rig.tune(std::llround(spot.freqKhz * 1000.0), spot.remarkView());
+    m_core.rig().tune(std::llround(spot.freqKhz * 1000.0), spot.remarkView());
 }
 
 void RigWatchControls::addSheets(TfEnv& dialog) {
-    dialog.addSheet(new RigSheet(m_rigSettings), RigTexts::Sheet, [this] {
-        m_rig.configure(m_rigSettings);
-        return m_settings.save(m_rigSettings);
+    dialog.addSheet(new RigSheet(m_core.rigSettings()), RigTexts::Sheet, [this] {
+        m_core.rig().configure(m_core.rigSettings());
+        return m_core.settings().save(m_core.rigSettings());
     });
-    auto* watchSheet = new WatchSheet(m_watchSettings);
+    auto* watchSheet = new WatchSheet(m_core.watchSettings());
     connect(watchSheet, &WatchSheet::changed, this, &RigWatchControls::applyWatch);
     dialog.addSheet(watchSheet, WatchTexts::Sheet,
-                    [this] { return m_settings.save(m_watchSettings); });
+                    [this] { return m_core.settings().save(m_core.watchSettings()); });
 }
 
 void RigWatchControls::applyWatch() {
-    m_watchList.setText(m_watchSettings.calls);
+    m_core.applyWatch();
+    markWatched();
+}
+
+// Setting the test again redraws the lists with the marks of the list as it is now.
+void RigWatchControls::markWatched() {
     m_scopeSheet.marks().setWatchTest(
-        [this](QByteArrayView call) { return m_watchList.matches(call); });
+        [this](QByteArrayView call) { return m_core.watchList().matches(call); });
 }

@@ -1,28 +1,16 @@
 #pragma once
 
-// The rig and the watch list as the main window uses them: a spot chosen in a scope list
-// tunes the rig, the rig's frequency marks its spot in the lists and shows in the status
-// bar, watched stations are marked in the lists and alerted as their spots arrive, and
-// the environment dialog gets the "Rig" and "Watch" sheets, whose settings are saved and
-// take effect as it closes.
-
-#include "rig/RigControl.h"
-#include "rig/RigSettings.h"
-#include "settings/SettingsFile.h"
-#include "watch/DesktopNotifier.h"
-#include "watch/WatchAlerts.h"
-#include "watch/WatchList.h"
-#include "watch/WatchSettings.h"
+// The rig and the watch list as the main window shows them: a spot chosen in a scope
+// list tunes the rig, the rig's frequency marks its spot in the lists and shows in the
+// status bar, watched stations are marked in the lists, and the environment dialog gets
+// the "Rig" and "Watch" sheets, whose settings take effect and are saved as it closes.
+// The rig, the watch list and the alerts themselves are the core's.
 
 #include <QObject>
 
-#include <functional>
-
-class LinePipeline;
+class ClientCore;
 class QStatusBar;
-class ScopeSet;
 class ScopeSheet;
-class SoundOutput;
 class TfEnv;
 struct DxSpot;
 
@@ -31,30 +19,20 @@ class RigWatchControls : public QObject {
 
 public:
     struct Parts {
-        SettingsFile& settings;
-        ScopeSet& scopes;
         ScopeSheet& scopeSheet;
-        LinePipeline& pipeline;
         TfEnv& environDialog;
         QStatusBar& statusBar;
-        SoundOutput& sound;
     };
 
-    RigWatchControls(Parts parts, std::function<int()> charset, QObject* parent);
+    RigWatchControls(ClientCore& core, Parts parts, QObject* parent);
 
-    RigControl& rig() { return m_rig; }
     void tuneTo(const DxSpot& spot);
 
 private:
     void addSheets(TfEnv& dialog);
     void applyWatch();
+    void markWatched();
 
-    SettingsFile& m_settings;
+    ClientCore& m_core;
     ScopeSheet& m_scopeSheet;
-    RigSettings m_rigSettings;
-    WatchSettings m_watchSettings;
-    RigControl m_rig;
-    WatchList m_watchList; // what the lists mark and the alerts look for
-    DesktopNotifier m_notifier;
-    WatchAlerts m_alerts;
 };

@@ -7,7 +7,6 @@
 #include "desktop/CopiesControls.h"
 #include "desktop/DesktopTexts.h"
 #include "desktop/ExclusiveDialogGuard.h"
-#include "desktop/SoundEffectOutput.h"
 #include "desktop/WindowPlacement.h"
 #include "files/LogControls.h"
 #include "files/ScrollBufferFile.h"
@@ -74,44 +73,35 @@ QList<QRect> availableScreens() {
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent)
+TForm1::TForm1(std::unique_ptr<SoundOutput> sound, QWidget* parent)
     : QMainWindow(parent)
-    , m_events(std::make_unique<SoundEffectOutput>(), m_environment.sounds, m_environment.saverOff,
-               [this] { return m_font.charset; }) {
+    , m_core(std::move(sound)) {
     setObjectName(QStringLiteral("Form1"));
-    m_screen.setPipeline(&m_pipeline);
-    m_scopes.attach(m_pipeline);
-    m_connection.receiver().setBell([] { QApplication::beep(); });
     ScriptNodeHost& scriptHost = *this;
-    m_script = std::make_unique<TfScript>(scriptHost, m_screen, this);
+    m_script = std::make_unique<TfScript>(scriptHost, m_core.screen(), this);
     m_scriptControls = new ScriptControls(*m_script, this);
     m_helpControls = new HelpControls(this);
     m_copiesControls = new CopiesControls(this, AppTexts::CaptionBase);
     m_aboutControls = new AboutControls(this);
-    m_events.install(m_session, m_pipeline);
     buildControls();
     FormCreate();
-    m_connectDialog = std::make_unique<TfConnect>(m_settings, m_lastConnection, this);
-    m_sendFile =
-        std::make_unique<TfSendFile>(m_connection, m_lineSender, m_screen, m_settings, this);
-    m_session.setNodeTableSource([this] { return m_connectDialog->nodes(); });
-    m_session.messages().setPresenter([this](const QString& text) { showMessage(this, text); });
-    installScrollBufferFile(m_session, m_screen, [this] { return m_environment.scrollFileSelect; });
-    m_serialRelay = &installSerialRelay(
-        m_session, m_pipeline, [this] { return m_environment.rs232c; }, m_settings);
-    connect(m_serialRelay, &SerialRelay::statusChanged, m_serialStatus, &QLabel::setText);
-    m_session.setHook(m_script.get());
-    installReconnect();
+    m_connectDialog = std::make_unique<TfConnect>(m_core.settings(), m_core.lastConnection(), this);
+    m_sendFile = std::make_unique<TfSendFile>(m_core.connection(), m_core.lineSender(),
+                                              m_core.screen(), m_core.settings(), this);
+    m_core.wire({*m_script, [this] { return m_connectDialog->selectedNode(); },
+                 [this] { return m_connectDialog->nodes(); },
+                 [this] { return m_script->rerunConnectingScript(); }, [] { QApplication::beep(); },
+                 [this](const QString& text) { showMessage(this, text); }});
+    connect(m_script.get(), &TfScript::runEnded, &m_core.reconnect(),
+            &ReconnectCountdown::scriptRunEnded);
+    connect(&m_core.serialRelay(), &SerialRelay::statusChanged, m_serialStatus, &QLabel::setText);
     wireSession();
 }
 
 TForm1::~TForm1() {
     // Closing the socket as it goes must not run the handlers of a half-destroyed window.
-    disconnect(&m_session, nullptr, this, nullptr);
-    m_reconnectControls->stop();
-    m_session.messages().setPresenter({});
-    m_connection.socket().abort();
-    m_screen.setPipeline(nullptr);
+    disconnect(&m_core.session(), nullptr, this, nullptr);
+    m_core.unwire();
 }
 
 void TForm1::buildControls() {
@@ -122,24 +112,22 @@ void TForm1::buildControls() {
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(4, 4, 4, 4);
     QTabWidget* pages = buildPages(); // the top bar takes the back-scroll view's controls
-    m_logControls = std::make_unique<LogControls>(m_pipeline, m_settings, this);
+    m_logControls = std::make_unique<LogControls>(m_core.log(), this);
     connect(m_logControls.get(), &LogControls::statusTextChanged, this,
             [this](const QString& text) { setStatusText(1, text); });
-    m_reconnectControls = std::make_unique<ReconnectControls>(
-        m_connection, m_lineSender, m_lastConnection, m_session.messages(), this);
+    m_reconnectControls = std::make_unique<ReconnectControls>(m_core.reconnect(), this);
+    TerminalLook& look = *this;
     m_environControls = std::make_unique<EnvironControls>(
-        *this, EnvironControls::Parts{*m_historySheet, m_reconnectControls->linkCheck(), *m_helpControls,
-                                   *m_scriptControls});
-    m_environControls->setSoundHook(&m_events.player());
+        m_core, look, *this,
+        EnvironControls::Parts{*m_historySheet, *m_helpControls, *m_scriptControls});
     layout->addWidget(buildTopBar());
     layout->addWidget(pages, 1);
-    m_sendPanel = new SendPanel(m_lineSender);
+    m_sendPanel = new SendPanel(m_core.lineSender());
     layout->addWidget(m_sendPanel);
     buildStatusBar();
     m_rigWatchControls = std::make_unique<RigWatchControls>(
-        RigWatchControls::Parts{m_settings, m_scopes, *m_scopeSheet, m_pipeline,
-                             m_environControls->dialog(), *statusBar(), m_events.output()},
-        [this] { return m_font.charset; }, this);
+        m_core, RigWatchControls::Parts{*m_scopeSheet, m_environControls->dialog(), *statusBar()},
+        this);
     buildMenu();
     connect(m_sendPanel, &SendPanel::talkSent, this, &TForm1::showTerminalSheet);
 }
@@ -174,18 +162,18 @@ QTabWidget* TForm1::buildPages() {
     m_pageControl1->setObjectName(QStringLiteral("PageControl1"));
     m_ttySheet = new QWidget;
     m_ttySheet->setObjectName(QStringLiteral("TTYSheet"));
-    m_image1 = new TerminalView(m_screen);
+    m_image1 = new TerminalView(m_core.screen());
     auto* ttyLayout = new QVBoxLayout(m_ttySheet);
     ttyLayout->setContentsMargins(0, 0, 0, 0);
     ttyLayout->addWidget(m_image1);
-    m_panel2 = new BackScrollPanel(m_screen, *m_image1);
+    m_panel2 = new BackScrollPanel(m_core.screen(), *m_image1);
     setBackScrollHook(m_panel2);
     m_pageControl1->installEventFilter(this);
     qApp->installEventFilter(this);
     m_pageControl1->addTab(m_ttySheet, AppTexts::TtySheet);
-    m_scopeSheet = new ScopeSheet(m_scopes, m_pipeline, m_screen);
+    m_scopeSheet = new ScopeSheet(m_core.scopes(), m_core.pipeline(), m_core.screen());
     m_pageControl1->addTab(m_scopeSheet, AppTexts::ScopeSheet);
-    m_historySheet = new HistorySheet(m_screen);
+    m_historySheet = new HistorySheet(m_core.screen());
     m_pageControl1->addTab(m_historySheet, AppTexts::HistorySheet);
     m_panel2->setSearchBar(&m_historySheet->searchBar());
     connect(m_pageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
@@ -227,22 +215,12 @@ void TForm1::buildMenu() {
 }
 
 void TForm1::wireSession() {
-    connect(&m_session, &Session::lookingUp, this, &TForm1::ClientSocket1Lookup);
-    connect(&m_session, &Session::calling, this, &TForm1::ClientSocket1Connecting);
-    connect(&m_session, &Session::connected, this, &TForm1::ClientSocket1Connect);
-    connect(&m_session, &Session::socketError, this, &TForm1::ClientSocket1Error);
-    connect(&m_session, &Session::disconnected, this, &TForm1::ClientSocket1Disconnect);
-}
-
-void TForm1::installReconnect() {
-    ReconnectCountdown& countdown = m_reconnectControls->countdown();
-    countdown.setSecondsSource([this] { return m_environment.reconnectSec; });
-    countdown.setActions(
-        {[this] { return StartConnection(); }, [this] { return m_script->rerunConnectingScript(); },
-         [this] { return m_connection.socket().state() != QAbstractSocket::UnconnectedState; }});
-    connect(m_script.get(), &TfScript::runEnded, &countdown, &ReconnectCountdown::scriptRunEnded);
-    m_session.setHook(&countdown);
-    m_pipeline.setLinkCheck(&m_reconnectControls->linkCheck());
+    const Session& session = m_core.session();
+    connect(&session, &Session::lookingUp, this, &TForm1::ClientSocket1Lookup);
+    connect(&session, &Session::calling, this, &TForm1::ClientSocket1Connecting);
+    connect(&session, &Session::connected, this, &TForm1::ClientSocket1Connect);
+    connect(&session, &Session::socketError, this, &TForm1::ClientSocket1Error);
+    connect(&session, &Session::disconnected, this, &TForm1::ClientSocket1Disconnect);
 }
 
 void TForm1::setBackScrollHook(BackScrollHook* hook) {
@@ -276,7 +254,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::FormCreate() {
-    m_settings = SettingsFile(SettingsFile::defaultPath());
+    m_core.settings() = SettingsFile(SettingsFile::defaultPath());
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -296,45 +274,47 @@ void TForm1::FormShow() {
     m_sendPanel->setCurrentIndex(0);
     m_connectDialog->selectNode(0);
     EnableSendFields(false);
-    m_sendPanel->LoadKeyHistory(KeyHistory::defaultPath(), m_font.charset);
+    m_sendPanel->LoadKeyHistory(KeyHistory::defaultPath(), m_core.font().charset);
     m_statusPanels[0]->setFixedWidth(300);
 }
 
 // In the order the settings have always been applied: later ones may rely on earlier.
 void TForm1::loadStartupSettings() {
-    applyFont(m_settings.load<FontSettings>());
-    applyBackground(colorFromWindows(m_settings.load<BackgroundSettings>().color));
-    const WindowGeometry geometry = storedGeometry(m_settings);
-    m_environment = m_settings.load<EnvironmentSettings>();
-    m_historySheet->setHistoryLines(m_environment.historyLines);
-    m_screen.setLineWidth(m_environment.colBytes);
-    m_reconnectControls->linkCheck().apply(m_environment.linkCheckMinutes);
+    const SettingsFile& settings = m_core.settings();
+    setTerminalFont(settings.load<FontSettings>());
+    setBackground(colorFromWindows(settings.load<BackgroundSettings>().color));
+    const WindowGeometry geometry = storedGeometry(settings);
+    EnvironmentSettings& environment = m_core.environment();
+    environment = settings.load<EnvironmentSettings>();
+    m_historySheet->setHistoryLines(environment.historyLines);
+    m_core.screen().setLineWidth(environment.colBytes);
+    m_core.linkCheck().apply(environment.linkCheckMinutes);
     applyWindowGeometry(geometry); // once the line width is known
 }
 
-void TForm1::applyFont(const FontSettings& font) {
-    m_font = font;
-    m_image1->setTerminalFont(terminalFont(font));
+void TForm1::setTerminalFont(const FontSettings& font) {
+    m_core.setFont(font);
+    m_image1->setTerminalFont(::terminalFont(font));
     m_image1->setTextColor(colorFromWindows(font.color));
     m_image1->setCharset(font.charset);
-    m_panel2->image().setTerminalFont(terminalFont(font));
+    m_panel2->image().setTerminalFont(::terminalFont(font));
     m_panel2->image().setTextColor(colorFromWindows(font.color));
     m_panel2->image().setCharset(font.charset);
-    m_lineSender.setCharset(font.charset);
     m_script->setCharset(font.charset);
-    m_scopeSheet->setListFont(terminalFont(font), colorFromWindows(font.color), m_background);
+    m_scopeSheet->setListFont(::terminalFont(font), colorFromWindows(font.color), m_background);
     m_scopeSheet->setCharset(font.charset);
-    m_historySheet->setTerminalFont(terminalFont(font), colorFromWindows(font.color), m_background);
+    m_historySheet->setTerminalFont(::terminalFont(font), colorFromWindows(font.color),
+                                    m_background);
     m_historySheet->setCharset(font.charset);
 }
 
-void TForm1::applyBackground(const QColor& background) {
+void TForm1::setBackground(const QColor& background) {
     m_background = background;
     m_image1->setBackgroundColor(background);
     m_panel2->image().setBackgroundColor(background);
-    m_scopeSheet->setListFont(terminalFont(m_font), colorFromWindows(m_font.color), background);
-    m_historySheet->setTerminalFont(terminalFont(m_font), colorFromWindows(m_font.color),
-                                    background);
+    const FontSettings& font = m_core.font();
+    m_scopeSheet->setListFont(::terminalFont(font), colorFromWindows(font.color), background);
+    m_historySheet->setTerminalFont(::terminalFont(font), colorFromWindows(font.color), background);
 }
 
 // A stored size is taken as it is; without one, the window opens wide enough for a
@@ -349,9 +329,9 @@ void TForm1::applyWindowGeometry(const WindowGeometry& geometry) {
         const int chrome = width() - m_image1->width();
         const int column = m_image1->fontMetrics().horizontalAdvance(QLatin1Char('M'));
         const int screenWidth = screens.isEmpty() ? QWIDGETSIZE_MAX : screens.front().width();
-        size.setWidth(
-            std::max(size.width(), WindowPlacement::widthForColumns(m_environment.colBytes + 1,
-                                                                    column, chrome, screenWidth)));
+        size.setWidth(std::max(size.width(),
+                               WindowPlacement::widthForColumns(m_core.environment().colBytes + 1,
+                                                                column, chrome, screenWidth)));
     }
     const QRect placed =
         WindowPlacement::keepOnScreens(QRect(QPoint(geometry.left, geometry.top), size), screens);
@@ -366,17 +346,17 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
-    m_reconnectControls->stop();
+    m_core.reconnect().stop();
     m_script->shutDown();
-    m_session.shutDown();
+    m_core.session().shutDown();
     if (!m_sendPanel->SaveKeyHistory(KeyHistory::defaultPath()))
         showMessage(this, SendTexts::CantCreateKeyHistory);
     m_logControls->close();
-    m_session.stopSerialRelay();
+    m_core.session().stopSerialRelay();
 }
 
 void TForm1::bEndClick() {
-    if (m_connection.isConnected() && !askYesNo(this, AppTexts::StillConnecting))
+    if (m_core.connection().isConnected() && !askYesNo(this, AppTexts::StillConnecting))
         return;
     close();
 }
@@ -388,7 +368,7 @@ void TForm1::Exit1Click() {
 void TForm1::bConnectClick() {
     if (m_bConnect->text() != AppTexts::Connect) {
         if (askYesNo(this, AppTexts::StillConnecting))
-            m_connection.close();
+            m_core.connection().close();
         return;
     }
     const ExclusiveDialogGuard guard;
@@ -396,30 +376,27 @@ void TForm1::bConnectClick() {
         showMessage(this, DesktopTexts::ConnectDialogBusy);
         return;
     }
-    m_connectDialog->LoadNodes(m_settings.load<NodeTable>());
+    NodeConnection& connection = m_core.connection();
+    m_connectDialog->LoadNodes(m_core.settings().load<NodeTable>());
     if (m_connectDialog->exec() != QDialog::Accepted)
         return;
-    m_connection.setResultCode(NodeConnection::Started);
+    connection.setResultCode(NodeConnection::Started);
     StartConnection();
-    if (m_connection.resultCode() < 0)
-        showMessage(this, NodeConnection::ConErrStr(m_connection.resultCode()));
+    if (connection.resultCode() < 0)
+        showMessage(this, NodeConnection::ConErrStr(connection.resultCode()));
 }
 
 int TForm1::StartConnection() {
-    const int code = m_connection.StartConnection(m_connectDialog->selectedNode());
-    if (code == NodeConnection::Started) {
-        const NodeEntry& node = m_connection.current();
-        m_lineSender.setConnection(node.localEcho, node.sendCrLf);
-    }
-    return code;
+    return m_core.startConnection(m_connectDialog->selectedNode());
 }
 
 int TForm1::connectToNode(int number) {
-    m_connectDialog->LoadNodes(m_settings.load<NodeTable>());
+    NodeConnection& connection = m_core.connection();
+    m_connectDialog->LoadNodes(m_core.settings().load<NodeTable>());
     m_connectDialog->selectNode(number - 1);
-    m_connection.setResultCode(NodeConnection::Started);
+    connection.setResultCode(NodeConnection::Started);
     StartConnection();
-    return m_connection.resultCode();
+    return connection.resultCode();
 }
 
 void TForm1::sendLine(const QString& text) {
@@ -427,7 +404,7 @@ void TForm1::sendLine(const QString& text) {
 }
 
 void TForm1::recordLastScript(int number) {
-    m_lastConnection.SetLastScript(number);
+    m_core.lastConnection().SetLastScript(number);
 }
 
 void TForm1::SendFile1Click() {
@@ -463,15 +440,15 @@ void TForm1::PageControl1Change() {
 }
 
 void TForm1::ClientSocket1Lookup() {
-    setStatusText(0, AppTexts::LookingFor + m_connection.current().address);
+    setStatusText(0, AppTexts::LookingFor + m_core.connection().current().address);
 }
 
 void TForm1::ClientSocket1Connecting() {
-    setStatusText(0, AppTexts::Calling + m_connection.current().address);
+    setStatusText(0, AppTexts::Calling + m_core.connection().current().address);
 }
 
 void TForm1::ClientSocket1Connect() {
-    const NodeEntry& node = m_connection.current();
+    const NodeEntry& node = m_core.connection().current();
     showTerminalSheet();
     m_backScroll->setControlsEnabled(true);
     setCaption(m_bConnect, AppTexts::Discon);
@@ -490,7 +467,7 @@ void TForm1::ClientSocket1Disconnect() {
     showTerminalSheet();
     setWindowTitle(m_captionBase);
     m_backScroll->setControlsEnabled(true);
-    setStatusText(0, AppTexts::DisconnectedFrom + m_connection.current().address);
+    setStatusText(0, AppTexts::DisconnectedFrom + m_core.connection().current().address);
     setCaption(m_bConnect, AppTexts::Connect);
     EnableSendFields(false);
 }

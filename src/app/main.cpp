@@ -3,12 +3,14 @@
 #include "app/CommandLine.h"
 #include "app/TForm1.h"
 #include "desktop/ProgramIcon.h"
+#include "desktop/SoundEffectOutput.h"
 #include "desktop/TerminationSignals.h"
 
 #include <QApplication>
 
 #include <clocale>
 #include <cstdio>
+#include <memory>
 
 namespace {
 QStringList argumentsOf(int argc, char* argv[]) {
@@ -39,7 +41,7 @@ int main(int argc, char* argv[]) {
     // Asked to end by the system or the desktop session: as "Exit" without the question,
     // also from inside a dialog, and also while the window is still being built.
     TerminationSignals endRequests;
-    TForm1 form;
+    TForm1 form(std::make_unique<SoundEffectOutput>());
     QObject::connect(&endRequests, &TerminationSignals::endRequested, &form, [&form] {
         form.close();
         QCoreApplication::exit(0);

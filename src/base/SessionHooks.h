@@ -1,8 +1,8 @@
 #pragma once
 
 // What the other features do when the connection to the node comes and goes. The
-// session runs these at the points of its connect, error and disconnect sequences; each
-// feature installs its own hook from its folder when the program starts. The base
+// session runs these at the points of its connect, error and disconnect sequences; the
+// program's core plugs each feature's hook in when the program starts. The base
 // versions do nothing, which is also what a feature does while the operator has it
 // switched off. Hooks run on the GUI thread, outside the screen lock; a hook that has
 // something to tell the operator posts it to the session's messages, never opens a box.

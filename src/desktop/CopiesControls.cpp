@@ -49,7 +49,8 @@ void CopiesControls::addWindowMenu(QMenuBar* menuBar) {
         connect(item, &QAction::triggered, this, handler);
     };
     addItem("Clone1", DesktopTexts::CloneItem, &CopiesControls::Clone1Click);
-    addItem("Virticalalign1", DesktopTexts::VerticalAlignItem, &CopiesControls::Virticalalign1Click);
+    addItem("Virticalalign1", DesktopTexts::VerticalAlignItem,
+            &CopiesControls::Virticalalign1Click);
     addItem("Cascade1", DesktopTexts::CascadeAlignItem, &CopiesControls::Cascade1Click);
     addItem("Tilealign1", DesktopTexts::TileAlignItem, &CopiesControls::Tilealign1Click);
 }

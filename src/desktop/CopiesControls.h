@@ -7,8 +7,8 @@
 // place windows itself (X11); under Wayland the compositor places them and the commands
 // do nothing.
 
-#include "desktop/CopyRegistry.h"
 #include "desktop/CopyMarker.h"
+#include "desktop/CopyRegistry.h"
 #include "desktop/WindowArrangement.h"
 
 #include <QObject>

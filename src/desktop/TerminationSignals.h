@@ -4,7 +4,7 @@
 // desktop session ends or someone kills it politely, SIGHUP, SIGINT) into a signal on the
 // GUI thread, so the program can end as its own "Exit" would. The system's handler only
 // writes a byte to a pipe (nothing else is safe there); the event loop reads it.
-// One instance per process; it puts the previous handlers back when destroyed.
+// One object per process; it puts the previous handlers back when destroyed.
 
 #include <QObject>
 

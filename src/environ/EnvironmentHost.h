@@ -21,8 +21,8 @@ public:
 
     virtual void setLineWidth(int colBytes) = 0;
     virtual void setHistoryLines(int lines) = 0;
-    virtual void setLinkCheck(int minutes) = 0; // arms the check afresh
-    virtual void setSerialCrLf(bool on) = 0;    // the relay's CR to CR LF, at once
+    virtual void setLinkCheckMinutes(int minutes) = 0; // arms the check afresh
+    virtual void setSerialCrLf(bool on) = 0;           // the relay's CR to CR LF, at once
     virtual void clearScreen() = 0;
 
     virtual void editScript(int index) = 0; // function key index 0 to 11

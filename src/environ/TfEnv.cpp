@@ -512,7 +512,7 @@ void TfEnv::done(int result) {
 void TfEnv::FormClose() {
     m_environment.historyLines = historyLinesFromText(m_eHistoryLines->text());
     m_host.setHistoryLines(m_environment.historyLines);
-    m_host.setLinkCheck(m_environment.linkCheckMinutes);
+    m_host.setLinkCheckMinutes(m_environment.linkCheckMinutes);
     bool saved = saveEnvironment(m_settings, m_host.terminalFont(),
                                  colorToWindows(m_host.background()), m_environment);
     for (const auto& save : m_sheetSaves)

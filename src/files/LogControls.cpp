@@ -22,10 +22,10 @@ QStringList nameFilters(QLatin1StringView pairs) {
 
 } // namespace
 
-LogControls::LogControls(LinePipeline& pipeline, SettingsFile& settings, QWidget* window)
+LogControls::LogControls(LogToggle& toggle, QWidget* window)
     : QObject(window)
     , m_window(window)
-    , m_toggle(pipeline, settings)
+    , m_toggle(toggle)
     , m_bLog(new QPushButton(window)) {
     m_bLog->setObjectName(QStringLiteral("bLog"));
     describeControl(m_bLog, FilesTexts::LogStartButton, FilesTexts::LogButtonHint);

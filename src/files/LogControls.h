@@ -20,7 +20,7 @@ class LogControls : public QObject, private LogDialogs {
 
 public:
     // window parents the dialogs and, until it is laid out, the button.
-    LogControls(LinePipeline& pipeline, SettingsFile& settings, QWidget* window);
+    LogControls(LogToggle& toggle, QWidget* window);
 
     QPushButton* button() const { return m_bLog; }
     void addMenuItem(QMenu* menu);
@@ -41,7 +41,7 @@ private:
     void showState();
 
     QWidget* m_window;
-    LogToggle m_toggle;
+    LogToggle& m_toggle;
     QPushButton* m_bLog;
     QPointer<QAction> m_logStart1;
 };

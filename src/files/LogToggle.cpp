@@ -2,23 +2,15 @@
 
 #include "files/FileFolders.h"
 #include "files/FilesTexts.h"
-#include "screen/LinePipeline.h"
 #include "settings/SettingsFile.h"
 
 #include <QDate>
 #include <QFileInfo>
 
-LogToggle::LogToggle(LinePipeline& pipeline, SettingsFile& settings, QObject* parent)
+LogToggle::LogToggle(SettingsFile& settings, QObject* parent)
     : QObject(parent)
-    , m_pipeline(pipeline)
     , m_settings(settings)
-    , m_menuCaption(FilesTexts::LogStartMenuItem) {
-    m_pipeline.setLog(&m_log);
-}
-
-LogToggle::~LogToggle() {
-    m_pipeline.setLog(nullptr);
-}
+    , m_menuCaption(FilesTexts::LogStartMenuItem) {}
 
 QString LogToggle::proposedName() {
     return QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + FilesTexts::LogDefaultSuffix;

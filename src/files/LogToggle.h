@@ -14,7 +14,6 @@
 #include <QObject>
 #include <QString>
 
-class LinePipeline;
 class SettingsFile;
 
 enum class ExistingLogChoice { Add, OverWrite, Cancel };
@@ -35,9 +34,7 @@ class LogToggle : public QObject {
     Q_OBJECT
 
 public:
-    // Installs the log as the pipeline's log stage for its lifetime.
-    LogToggle(LinePipeline& pipeline, SettingsFile& settings, QObject* parent = nullptr);
-    ~LogToggle() override;
+    explicit LogToggle(SettingsFile& settings, QObject* parent = nullptr);
 
     static QString proposedName();
 
@@ -49,6 +46,8 @@ public:
     void stop();
 
     bool isLogging() const { return m_log.isOpen(); }
+    // The line fan-out's log stage: writes while logging.
+    LineSink& sink() { return m_log; }
     QString buttonCaption() const;
     QString menuCaption() const { return m_menuCaption; }
     // The log file's full path while logging, empty otherwise.
@@ -61,7 +60,6 @@ private:
     void startAsking(LogDialogs& dialogs);
     void saveFolder(const QString& path, LogDialogs& dialogs);
 
-    LinePipeline& m_pipeline;
     SettingsFile& m_settings;
     SessionLog m_log;
     QString m_menuCaption;

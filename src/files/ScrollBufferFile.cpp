@@ -3,7 +3,6 @@
 #include "base/AtomicWrite.h"
 #include "base/OperatorMessages.h"
 #include "base/RegularFile.h"
-#include "net/Session.h"
 #include "screen/ScreenBuffer.h"
 #include "screen/ScreenTexts.h"
 
@@ -153,13 +152,4 @@ void ScrollBufferFile::report(ScrollFileResult result, const QString& path) {
     const QLatin1StringView message = messageFor(result);
     if (!message.isEmpty())
         m_messages.post(message + QDir::toNativeSeparators(path));
-}
-
-ScrollBufferFile& installScrollBufferFile(Session& session, ScreenBuffer& screen,
-                                          ScrollBufferFile::SelectSource select,
-                                          const QString& folder) {
-    auto* file =
-        new ScrollBufferFile(screen, session.messages(), std::move(select), folder, &session);
-    session.setHook(file);
-    return *file;
 }

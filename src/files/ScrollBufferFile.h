@@ -14,7 +14,6 @@
 // GUI thread only.
 
 #include "base/SessionHooks.h"
-#include "base/SettingsFolder.h"
 
 #include <QObject>
 #include <QString>
@@ -23,7 +22,6 @@
 
 class OperatorMessages;
 class ScreenBuffer;
-class Session;
 
 // The values of SCROLL_FILE_SELECT.
 enum ScrollFileSelect : int { FixedFile = 0, FilePerNode = 1, NoFile = 2 };
@@ -67,8 +65,3 @@ private:
     QString m_path;
     QString m_heldFile; // the file whose lines the terminal holds, empty before the first
 };
-
-// Builds the file's hook, owned by the session, and installs it there.
-ScrollBufferFile& installScrollBufferFile(Session& session, ScreenBuffer& screen,
-                                          ScrollBufferFile::SelectSource select,
-                                          const QString& folder = kestrelSettingsFolder());

@@ -4,8 +4,9 @@
 // screen, and the decoder's answers back through the guarded send.
 //
 // Each pass takes what the socket holds, at most SliceBytes, and then reports
-// received() once so the window repaints. Whatever is left waits for the next pass of
-// the event loop, so a burst of many megabytes never blocks the window.
+// received() once (the views repaint from the screen buffer's own signal). Whatever is
+// left waits for the next pass of the event loop, so a burst of many megabytes never
+// blocks the window.
 //
 // A line that arrives on its own is read at once. While lines follow each other closely
 // (a spot stream), the socket is read at most once a frame: the bytes gather in the

@@ -7,7 +7,7 @@
 
 namespace {
 
-// What a feature that is not installed does: nothing.
+// What a feature that is not plugged in does: nothing.
 ScrollBufferHook noScrollBuffer;
 SoundHook noSounds;
 SerialRelayHook noSerialRelay;

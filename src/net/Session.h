@@ -37,8 +37,8 @@ public:
     Session(NodeConnection& connection, ScreenBuffer& screen, SettingsFile& settings,
             QObject* parent = nullptr);
 
-    // Features install their hooks here; null puts back the one that does nothing.
-    // Not owned.
+    // Where the features' hooks are plugged in; null puts back the one that does
+    // nothing. Not owned.
     void setHook(ScrollBufferHook* hook);
     void setHook(SoundHook* hook);
     void setHook(SerialRelayHook* hook);

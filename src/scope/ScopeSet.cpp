@@ -14,10 +14,6 @@ QList<LineSink*> ScopeSet::spotConsumers() {
     return consumers;
 }
 
-void ScopeSet::attach(LinePipeline& pipeline) {
-    pipeline.setSpotConsumers(spotConsumers());
-}
-
 void ScopeSet::Clear() {
     m_all.Clear();
     for (auto& scope : m_bands)

@@ -2,7 +2,6 @@
 
 // The band scope's tables: the all-bands table, one table per band of the band plan
 // (Scope160 … Scope2), the settings they share and the band filter of the "All" list.
-// Hands the tables to the line fan-out, which feeds them in that order.
 
 #include "scope/SpotScope.h"
 
@@ -11,8 +10,6 @@
 #include <array>
 #include <memory>
 
-class LinePipeline;
-
 class ScopeSet {
 public:
     ScopeSet();
@@ -20,7 +17,6 @@ public:
     // Every table, in the order the fan-out feeds them: all bands first, then the bands
     // in the order of the band plan.
     QList<LineSink*> spotConsumers();
-    void attach(LinePipeline& pipeline);
 
     ScopeContext& context() { return m_context; }
     BandFilter& filter() { return m_filter; }

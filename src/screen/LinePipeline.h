@@ -6,9 +6,9 @@
 // log, the sound triggers and the screen-saver check; once the ring has moved on, the
 // link check is re-armed.
 //
-// Stages are plugged in by the window that owns them; an empty slot is skipped. The
-// pipeline runs on the GUI thread, inside the screen lock. A stage must not put text
-// on the screen itself.
+// Stages are plugged in by the program's core (ClientCore::wire); an empty slot is
+// skipped. The pipeline runs on the GUI thread, inside the screen lock. A stage must
+// not put text on the screen itself.
 
 #include <QByteArrayView>
 #include <QList>

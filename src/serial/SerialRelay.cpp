@@ -1,8 +1,7 @@
 #include "serial/SerialRelay.h"
 
 #include "base/OperatorMessages.h"
-#include "net/NodeConnection.h"
-#include "net/Session.h"
+#include "net/GuardedSender.h"
 #include "serial/SerialOutbox.h"
 #include "serial/SerialTexts.h"
 #include "serial/TRec232c.h"
@@ -104,16 +103,4 @@ void SerialRelay::tapBytes(QByteArrayView bytes) {
     m_outbox->put(bytes);
     if (!m_holding && m_outbox->isHolding())
         hold(m_outbox, true);
-}
-
-SerialRelay& installSerialRelay(Session& session, LinePipeline& pipeline,
-                                SerialRelay::SettingsSource rs232c, const SettingsFile& settings) {
-    NodeReceiver& receiver = session.connection().receiver();
-    auto* relay = new SerialRelay(
-        session.connection().sender(), session.messages(), std::move(rs232c), settings,
-        [&receiver](bool hold) { receiver.setHeld(hold); }, &session);
-    session.setHook(relay);
-    pipeline.setRelay(relay);
-    QObject::connect(relay, &QObject::destroyed, [&pipeline] { pipeline.setRelay(nullptr); });
-    return *relay;
 }

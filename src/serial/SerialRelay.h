@@ -32,7 +32,6 @@
 
 class GuardedSender;
 class OperatorMessages;
-class Session;
 class SerialOutbox;
 class SettingsFile;
 class TRec232c;
@@ -78,8 +77,3 @@ private:
     const std::shared_ptr<QMutex> m_portTurn = std::make_shared<QMutex>();
     QPointer<TRec232c> m_thread;
 };
-
-// Builds the relay, owned by the session, and installs it as the session's hook and the
-// pipeline's tap. The pipeline must outlive the session.
-SerialRelay& installSerialRelay(Session& session, LinePipeline& pipeline,
-                                SerialRelay::SettingsSource rs232c, const SettingsFile& settings);

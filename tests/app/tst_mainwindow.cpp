@@ -3,6 +3,7 @@
 
 #include "FileSizeLimit.h"
 #include "ModalDriver.h"
+#include "RecordedSounds.h"
 #include "TestBytes.h"
 #include "TestFiles.h"
 #include "TestNode.h"
@@ -82,7 +83,7 @@ private slots:
         QVERIFY(m_node->listen());
         writeNode(1, testNodeEntry());
         m_driver = std::make_unique<ModalDriver>();
-        m_form = std::make_unique<TForm1>();
+        m_form = std::make_unique<TForm1>(std::make_unique<RecordedSounds>());
         m_form->show();
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
@@ -97,21 +98,21 @@ private slots:
 
     void startsIdleWithSendTextInFrontAndEveryControlNamed() {
         verifyConnected(false);
-        QCOMPARE(m_form->sendPanel().currentWidget()->objectName(), u"SendTextSheet"_s);
+        QCOMPARE(sendPanel().currentWidget()->objectName(), u"SendTextSheet"_s);
         auto* pages = field<QTabWidget>("PageControl1");
         QCOMPARE(pages->currentWidget()->objectName(), u"TTYSheet"_s);
         QStringList tabs;
         for (int i = 0; i < pages->count(); ++i)
             tabs << pages->tabText(i);
         QCOMPARE(tabs, QStringList({u"TTY"_s, u"Scope"_s, u"History"_s}));
-        QCOMPARE(m_form->connectDialog().selectedNodeNumber(), 1);
+        QCOMPARE(connectDialog().selectedNodeNumber(), 1);
         for (const char* name : SendFields)
             QVERIFY2(!field(name)->accessibleName().isEmpty(), name);
         for (const char* name : {"bConnect", "chkReconnect", "bEnd", "bHelp"})
             QVERIFY2(!field(name)->accessibleName().isEmpty(), name);
         QCOMPARE(field("eDxReportFreq")->toolTip(), u"Freq"_s);
         QCOMPARE(field("eTalkAite")->accessibleName(), u"Callsign"_s);
-        QCOMPARE(m_form->connectDialog().findChild<QWidget*>(u"ePortNo12"_s)->accessibleName(),
+        QCOMPARE(connectDialog().findChild<QWidget*>(u"ePortNo12"_s)->accessibleName(),
                  u"Port no."_s);
     }
 
@@ -128,12 +129,12 @@ private slots:
         m_driver->thenAnswerMessage(QMessageBox::No);
         m_driver->thenAnswerMessage(QMessageBox::Yes);
         m_form->bConnectClick();
-        QVERIFY(m_form->connection().isConnected());
+        QVERIFY(m_form->core().connection().isConnected());
         m_form->bConnectClick();
         QCOMPARE(m_driver->messages(),
                  QStringList(2, u"It is still connecting. Do you finish it? "_s));
-        QTRY_VERIFY(screenShowsBanner(m_form->screen(), NetTexts::DisconnectedBanner));
-        QVERIFY(!screenShowsBanner(m_form->screen(), NetTexts::SocketErrorBanner));
+        QTRY_VERIFY(screenShowsBanner(m_form->core().screen(), NetTexts::DisconnectedBanner));
+        QVERIFY(!screenShowsBanner(m_form->core().screen(), NetTexts::SocketErrorBanner));
         verifyConnected(false);
         QCOMPARE(m_form->statusText(0), u"DisConnected from 127.0.0.1"_s);
     }
@@ -158,9 +159,9 @@ private slots:
         m_form->bConnectClick();
         QVERIFY(m_driver->allStepsTaken());
         QCOMPARE(m_driver->messages(), message.isEmpty() ? QStringList() : QStringList{message});
-        QTRY_COMPARE(screenShowsBanner(m_form->screen(), NetTexts::SocketErrorBanner),
+        QTRY_COMPARE(screenShowsBanner(m_form->core().screen(), NetTexts::SocketErrorBanner),
                      message.isEmpty());
-        QVERIFY(!m_form->connection().isConnected());
+        QVERIFY(!m_form->core().connection().isConnected());
         QCOMPARE(m_form->statusText(0), QString());
         verifyConnected(false);
     }
@@ -194,7 +195,7 @@ private slots:
                 dialog->findChild<QWidget*>(QStringLiteral("rgSelBuff"))->isEnabled();
             QTest::keyClick(dialog->findChild<QSpinBox*>(QStringLiteral("udColBytes")),
                             Qt::Key_Down);
-            lineWidth = m_form->screen().lineWidth();
+            lineWidth = m_form->core().screen().lineWidth();
             dialog->findChild<QPushButton*>(QStringLiteral("bOk"))->click();
         });
         field("bEnv")->setFocus();
@@ -304,13 +305,13 @@ private slots:
 
     void tenMegabytesWithoutLineEndKeepWindowResponsive() {
         connectWindow();
-        QSignalSpy passes(&m_form->connection().receiver(), &NodeReceiver::received);
-        ScreenCursor cursor = m_form->screen().cursorAtEnd();
+        QSignalSpy passes(&m_form->core().connection().receiver(), &NodeReceiver::received);
+        ScreenCursor cursor = m_form->core().screen().cursorAtEnd();
         const qsizetype burst = 10 * 1024 * 1024;
         m_node->sendRaw(QByteArray(burst, 'x'));
         quint64 lines = 0;
         const auto countLines = [&] {
-            const ScreenNews news = m_form->screen().ReadSince(cursor);
+            const ScreenNews news = m_form->core().screen().ReadSince(cursor);
             return lines += news.lines.size() + news.missed;
         };
         QTRY_VERIFY_WITH_TIMEOUT(countLines() == quint64(burst / ScreenBuffer::DefaultLineWidth),
@@ -318,7 +319,7 @@ private slots:
         // The burst was taken in slices, each in a pass of its own, so the window kept
         // painting and answering between them.
         QVERIFY(passes.size() >= burst / NodeReceiver::SliceBytes);
-        QVERIFY(m_form->connection().isConnected());
+        QVERIFY(m_form->core().connection().isConnected());
     }
 
     // The node closes while the box for an unwritable settings file waits for the operator:
@@ -333,7 +334,7 @@ private slots:
         m_driver->then([this, &diskFull, &shown](QWidget* box) {
             diskFull.reset();
             m_node->dropClient(0);
-            QTRY_VERIFY(!m_form->connection().isConnected());
+            QTRY_VERIFY(!m_form->core().connection().isConnected());
             shown = qobject_cast<QMessageBox*>(box)->text();
             qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
         });
@@ -356,7 +357,7 @@ private slots:
 
         m_form.reset();
         SettingsFile().save(WindowGeometry{-5000, 90000, 600, 450});
-        m_form = std::make_unique<TForm1>();
+        m_form = std::make_unique<TForm1>(std::make_unique<RecordedSounds>());
         m_form->show();
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(
             m_form->geometry().topLeft()));
@@ -371,9 +372,9 @@ private slots:
         QVERIFY(
             writeFile(ScriptPath(0), "node 1\n  until login: \nsend XX1AA\nuntil >\nsend sh/dx\n"));
         QTest::keyClick(m_form->windowHandle(), Qt::Key_F1, Qt::ShiftModifier);
-        QVERIFY(!m_form->scriptWindow().isVisible());
+        QVERIFY(!scriptWindow().isVisible());
         QTest::keyClick(m_form->windowHandle(), Qt::Key_F1);
-        QTRY_VERIFY_WITH_TIMEOUT(!m_form->scriptWindow().isVisible(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!scriptWindow().isVisible(), 10000);
         QTRY_COMPARE(m_node->receivedFrom(0), negotiationAnswer + "XX1AA\r\nsh/dx\r\n");
     }
 
@@ -386,17 +387,17 @@ private slots:
         pressKey(Qt::Key_F1);
         const QByteArray loggedIn = negotiationAnswer + "XX1AA\r\nsh/dx\r\n";
         QTRY_COMPARE_WITH_TIMEOUT(m_node->receivedFrom(0), loggedIn, 10000);
-        QTRY_VERIFY(!m_form->scriptWindow().isVisible());
+        QTRY_VERIFY(!scriptWindow().isVisible());
         pressKey(Qt::Key_F5);
         QTRY_COMPARE(m_node->receivedFrom(0), loggedIn + "sh/dx 20\r\n");
-        QTRY_VERIFY(!m_form->scriptWindow().isRunActive());
+        QTRY_VERIFY(!scriptWindow().isRunActive());
         const quint16 port = m_node->port();
         m_node.reset();
-        QTRY_VERIFY(!m_form->connection().isConnected());
+        QTRY_VERIFY(!m_form->core().connection().isConnected());
         m_node = std::make_unique<TestNode>();
         QVERIFY(m_node->listen(port));
         QTRY_COMPARE_WITH_TIMEOUT(m_node->receivedFrom(0), loggedIn, 20000);
-        QTRY_VERIFY(!m_form->scriptWindow().isVisible());
+        QTRY_VERIFY(!scriptWindow().isVisible());
     }
 
     // A node that turns the call away after the login while the script still waits for its
@@ -426,16 +427,16 @@ private slots:
         pressKey(Qt::Key_F1);
         QFETCH(bool, windowHidden);
         if (windowHidden) {
-            QTRY_VERIFY(m_form->scriptWindow().isVisible());
-            m_form->scriptWindow().close();
+            QTRY_VERIFY(scriptWindow().isVisible());
+            scriptWindow().close();
         }
         if (reconnect) {
             QTRY_VERIFY_WITH_TIMEOUT(logins >= 3, 20000);
             field<QCheckBox>("chkReconnect")->click();
         } else {
             QTRY_COMPARE(logins, 1);
-            QTRY_VERIFY(!m_form->scriptWindow().isRunActive());
-            QVERIFY(!m_form->scriptWindow().isVisible());
+            QTRY_VERIFY(!scriptWindow().isRunActive());
+            QVERIFY(!scriptWindow().isVisible());
         }
     }
 
@@ -449,7 +450,7 @@ private slots:
         connectWindow();
         typeAndEnter(field("cmboSendText"), u"XX1AA"_s);
         typeAndEnter(field("cmboSendText"), u"sh/dx 5"_s);
-        const SpotScope& all = m_form->scopes().all();
+        const SpotScope& all = m_form->core().scopes().all();
         QTRY_VERIFY(m_node->receivedFrom(0).endsWith("sh/dx 5\r\n") && all.count() == 1);
         QTRY_COMPARE(all.entry(0).spotterView().toByteArray(), QByteArray("K2NEW"));
         QCOMPARE(all.entry(0).spotTime, older.addSecs(4 * 60).toSecsSinceEpoch());
@@ -474,7 +475,7 @@ private slots:
             QTRY_VERIFY(!help->isVisible());
             env->done(QDialog::Accepted);
         });
-        m_form->environControls().bEnvClick();
+        m_form->findChild<QPushButton*>(u"bEnv"_s)->click();
         QVERIFY(m_driver->allStepsTaken());
     }
 
@@ -486,7 +487,7 @@ private:
 
     // Ticks "Reconnect" as the operator does; the countdown's second is made short.
     void tickReconnect() {
-        m_form->findChild<ReconnectControls*>()->countdown().setMillisecondsPerSecond(20);
+        m_form->core().reconnect().setMillisecondsPerSecond(20);
         field<QCheckBox>("chkReconnect")->click();
         QVERIFY(field<QCheckBox>("chkReconnect")->isChecked());
     }
@@ -527,8 +528,8 @@ private:
         });
         m_form->bConnectClick();
         QVERIFY(m_driver->allStepsTaken());
-        QTRY_VERIFY(m_form->connection().isConnected());
-        QTRY_COMPARE(m_form->screen().GetCurrentLine(), QByteArray("login: "));
+        QTRY_VERIFY(m_form->core().connection().isConnected());
+        QTRY_COMPARE(m_form->core().screen().GetCurrentLine(), QByteArray("login: "));
         // Keyboard input reaches an active window only, as it did not after the dialog.
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
@@ -549,7 +550,7 @@ private:
 
     // Brings the field's sheet to the front and the focus to the field, as a click does.
     void focus(QWidget* target) {
-        m_form->sendPanel().setCurrentWidget(target->parentWidget());
+        sendPanel().setCurrentWidget(target->parentWidget());
         target->setFocus();
         QTRY_VERIFY(target->hasFocus());
     }
@@ -566,6 +567,10 @@ private:
     Widget* field(QAnyStringView name) {
         return m_form->findChild<Widget*>(name.toString());
     }
+
+    TfScript& scriptWindow() { return *m_form->findChild<TfScript*>(); }
+    SendPanel& sendPanel() { return *m_form->findChild<SendPanel*>(); }
+    TfConnect& connectDialog() { return *m_form->findChild<TfConnect*>(); }
 
     // The line edit typed into: the field itself, or the send box's.
     QLineEdit* edit(QAnyStringView name) {

@@ -3,6 +3,7 @@
 // the band lists.
 
 #include "ModalDriver.h"
+#include "RecordedSounds.h"
 #include "TestNode.h"
 #include "app/TForm1.h"
 #include "scope/ScopeSheet.h"
@@ -46,8 +47,8 @@ private slots:
 
     void init() {
         m_driver = std::make_unique<ModalDriver>();
-        m_form = std::make_unique<TForm1>();
-        m_form->scopes().context().now = [this] { return m_now; };
+        m_form = std::make_unique<TForm1>(std::make_unique<RecordedSounds>());
+        m_form->core().scopes().context().now = [this] { return m_now; };
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
@@ -75,7 +76,7 @@ private slots:
         QTRY_COMPARE(items("lstScope20"), QStringList({band20}));
 
         // A listing from "sh/dx" enters the tables too, with its own remark layout.
-        m_form->screen().PutString(
+        m_form->core().screen().PutString(
             TestNode::formatListing("G4ABC", 21074.0, "VK2XYZ", "FT8", spotTime) + "\r\n");
         QTRY_VERIFY(
             items("lstScope15")
@@ -90,7 +91,7 @@ private slots:
         spot(28074.0, "PY2ABC");
         QTRY_COMPARE(items("lstScope").size(), 3);
         waitForListRedraw();
-        TfFilter& filter = m_form->scopeSheet().filterWindow();
+        TfFilter& filter = m_form->findChild<ScopeSheet*>()->filterWindow();
         filter.box(Band::M160)->click();
         waitForListRedraw();
         QCOMPARE(items("lstScope").size(), 3);
@@ -118,12 +119,12 @@ private slots:
                  QColor(0xC0, 0xC0, 0xC0));
         m_now += 600; // ages frozen while locked: the screen changes, the lists stay
         spot(14030.0, "YY8YY");
-        QCOMPARE(m_form->scopes().all().count(), 1);
+        QCOMPARE(m_form->core().scopes().all().count(), 1);
         waitForListRedraw();
         QVERIFY(items("lstScope").first().contains(QStringLiteral("[ 0]")));
         lock->click();
         QVERIFY(m_form->findChild<QSpinBox*>(QStringLiteral("udLifeTime"))->isEnabled());
-        m_form->scopeSheet().RefreshAll();
+        m_form->findChild<ScopeSheet*>()->RefreshAll();
         QTRY_VERIFY(items("lstScope").first().contains(QStringLiteral("[10]")));
         QCOMPARE(items("lstScope").size(), 1); // the spot that came while locked is lost
     }
@@ -156,7 +157,7 @@ private slots:
         auto* clear = m_form->findChild<QPushButton*>(QStringLiteral("bAllClear"));
         m_driver->thenAnswerMessage(QMessageBox::No);
         clear->click();
-        QCOMPARE(m_form->scopes().band(Band::M20).count(), 1);
+        QCOMPARE(m_form->core().scopes().band(Band::M20).count(), 1);
         m_driver->thenAnswerMessage(QMessageBox::Yes);
         clear->click();
         QCOMPARE(m_driver->messages(), QStringList(2, QStringLiteral("Clear scope.  Sure? ")));
@@ -184,7 +185,7 @@ private slots:
 private:
     void showScope(const char* name) {
         auto* pages = m_form->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
-        pages->setCurrentWidget(&m_form->scopeSheet());
+        pages->setCurrentWidget(m_form->findChild<ScopeSheet*>());
         auto* scopePages = m_form->findChild<QTabWidget*>(QStringLiteral("PageControl3"));
         scopePages->setCurrentWidget(list(name));
     }
@@ -203,8 +204,8 @@ private:
     }
 
     void spot(double khz, const QByteArray& call) {
-        m_form->screen().PutString(TestNode::formatSpot("M0TST", khz, call, "test", spotTime) +
-                                   "\r\n");
+        m_form->core().screen().PutString(
+            TestNode::formatSpot("M0TST", khz, call, "test", spotTime) + "\r\n");
     }
 
     // Lets a redraw held back by the lists' throttle happen.

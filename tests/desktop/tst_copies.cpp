@@ -4,6 +4,7 @@
 // window, where it has to be the one the operator works in. Other copies are driven as
 // an operator would, through xdotool.
 
+#include "RecordedSounds.h"
 #include "TestFiles.h"
 #include "TestNode.h"
 #include "app/TForm1.h"
@@ -62,7 +63,8 @@ QString window(const QProcess& copy, const QString& caption = u"^KESTREL <->"_s)
 void press(const QProcess& copy, const char* button) {
     QPoint at;
     {
-        TForm1 sameLayout; // gone before the click, so it cannot take it
+        TForm1 sameLayout(
+            std::make_unique<RecordedSounds>()); // gone before the click, so it cannot take it
         sameLayout.show();
         const auto* control = sameLayout.findChild<QPushButton*>(QLatin1String(button));
         at = control->mapTo(&sameLayout, control->rect().center());
@@ -132,9 +134,9 @@ private slots:
         const QString deadEntry = runningCopies().back().server;
         m_copies.back().kill();
         QVERIFY(m_copies.back().waitForFinished());
-        TForm1 caller;
+        TForm1 caller(std::make_unique<RecordedSounds>());
         caller.show();
-        TForm1 hidden;
+        TForm1 hidden(std::make_unique<RecordedSounds>());
         hidden.show();
         hidden.hide();
         const QRect hiddenFrame = hidden.frameGeometry();

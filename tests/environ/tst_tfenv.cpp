@@ -41,7 +41,7 @@ struct RecordingHost : EnvironmentHost {
     WindowGeometry windowGeometry() const override { return {12, 34, 700, 500, true}; }
     void setLineWidth(int colBytes) override { note("setLineWidth", colBytes); }
     void setHistoryLines(int lines) override { note("setHistoryLines", lines); }
-    void setLinkCheck(int minutes) override { note("setLinkCheck", minutes); }
+    void setLinkCheckMinutes(int minutes) override { note("setLinkCheckMinutes", minutes); }
     void setSerialCrLf(bool on) override { note("setSerialCrLf", on ? 1 : 0); }
     void clearScreen() override { note("clearScreen"); }
     void editScript(int index) override { note("editScript", index); }
@@ -182,7 +182,7 @@ private slots:
         closeBy(closing);
         QVERIFY(!m_dialog->isVisible());
         QCOMPARE(m_sheetSaves, 1);
-        QVERIFY(m_host.calls.contains(u"setLinkCheck 10"_s));
+        QVERIFY(m_host.calls.contains(u"setLinkCheckMinutes 10"_s));
         QCOMPARE(m_settings.load<FontSettings>().charset, 129);
         QCOMPARE(m_environment.colBytes, 85);
         QCOMPARE(m_environment.linkCheckMinutes, 10);

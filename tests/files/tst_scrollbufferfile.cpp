@@ -2,15 +2,14 @@
 // the next connection, a bad file changes nothing and says why, and the file stays in
 // the settings folder. Real files in a temporary folder, a real node on 127.0.0.1.
 
+#include "RecordedSounds.h"
 #include "TestFiles.h"
 #include "TestNode.h"
+#include "app/ClientCore.h"
 #include "base/AtomicWrite.h"
+#include "base/SettingsFolder.h"
 #include "files/ScrollBufferFile.h"
 #include "net/NetTexts.h"
-#include "net/NodeConnection.h"
-#include "net/Session.h"
-#include "screen/ScreenBuffer.h"
-#include "settings/SettingsFile.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -115,31 +114,37 @@ private slots:
     void linesComeBackAtTheNextConnection() {
         TestNode node;
         QVERIFY(node.listen());
-        NodeConnection connection(m_screen);
-        SettingsFile settings(m_dir.filePath(QStringLiteral("Kestrel.ini")));
-        Session session(connection, m_screen, settings);
-        installScrollBufferFile(
-            session, m_screen, [] { return FixedFile; }, m_folder);
-        QList<QByteArray> atConnect;
-        connect(&session, &Session::connected, this,
-                [&] { m_screen.GetNewestLines(6, atConnect); });
+        qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
+        const QString path = kestrelSettingsFolder() + QStringLiteral("/Kestrel.Buf");
         const NodeEntry entry{QStringLiteral("127.0.0.1"), QString::number(node.port()), {}};
-
-        QCOMPARE(connection.StartConnection(entry), 0);
-        QTRY_COMPARE(node.connectedClients().size(), 1);
-        node.sendLine("kept line");
-        QTRY_COMPARE(m_screen.currentIndex(), 4); // after "\n\n\n" and "login: "
-        connection.close(); // the file is saved once the disconnect is handled
-        QTRY_COMPARE(QFileInfo(m_folder + QStringLiteral("/Kestrel.Buf")).size(), FileBytes);
+        ScriptHook noScript;
+        const auto run = [&] {
+            auto core = std::make_unique<ClientCore>(std::make_unique<RecordedSounds>());
+            core->wire(
+                {noScript, {}, {}, {}, {}, [this](const QString& text) { m_shown << text; }});
+            core->environment().scrollFileSelect = FixedFile;
+            return core;
+        };
+        {
+            const auto first = run();
+            QCOMPARE(first->startConnection(entry), 0);
+            QTRY_COMPARE(node.connectedClients().size(), 1);
+            node.sendLine("kept line");
+            QTRY_COMPARE(first->screen().currentIndex(), 4); // after "\n\n\n" and "login: "
+            first->connection().close(); // the file is saved once the disconnect is handled
+            QTRY_COMPARE(QFileInfo(path).size(), FileBytes);
+        }
 
         // The next run of the program: an empty terminal, the file not yet loaded.
-        m_screen.Clear();
-        installScrollBufferFile(
-            session, m_screen, [] { return FixedFile; }, m_folder);
-        QCOMPARE(connection.StartConnection(entry), 0);
+        const auto next = run();
+        QList<QByteArray> atConnect;
+        connect(&next->session(), &Session::connected, this,
+                [&] { next->screen().GetNewestLines(6, atConnect); });
+        QCOMPARE(next->startConnection(entry), 0);
         const QByteArray banner = NetTexts::DisconnectedBanner.latin1();
         QTRY_COMPARE(atConnect,
                      (QList<QByteArray>{"", "", "", "", banner.chopped(1), "login: kept line"}));
+        QVERIFY(m_shown.isEmpty());
     }
 
     // A connect to the file the terminal already holds keeps what it showed in between (the

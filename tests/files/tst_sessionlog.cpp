@@ -3,13 +3,12 @@
 // that results.
 
 #include "ModalDriver.h"
+#include "RecordedSounds.h"
 #include "TestFiles.h"
+#include "app/ClientCore.h"
 #include "files/FileFolders.h"
 #include "files/FilesTexts.h"
 #include "files/LogControls.h"
-#include "screen/LinePipeline.h"
-#include "screen/ScreenBuffer.h"
-#include "settings/SettingsFile.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -24,17 +23,22 @@ class SessionLogTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", m_dir.path().toLocal8Bit()); }
     void init() {
-        m_screen.setPipeline(&m_pipeline);
-        m_settings.save(LogFolder{m_dir.path()});
-        m_panel = std::make_unique<LogControls>(m_pipeline, m_settings, &m_window);
+        m_core = std::make_unique<ClientCore>(std::make_unique<RecordedSounds>());
+        m_core->wire({m_noScript, {}, {}, {}, {}, {}});
+        QVERIFY(m_core->settings().save(LogFolder{m_dir.path()}));
+        m_controls = std::make_unique<LogControls>(m_core->log(), &m_window);
         m_menu.clear();
-        m_panel->addMenuItem(&m_menu);
+        m_controls->addMenuItem(&m_menu);
         m_logs = m_dir.filePath(QStringLiteral("logs"));
         QVERIFY(QDir().mkpath(m_logs));
         m_path = m_logs + QLatin1Char('/') + LogToggle::proposedName();
     }
-    void cleanup() { m_panel.reset(); }
+    void cleanup() {
+        m_controls.reset();
+        m_core.reset();
+    }
 
     void logsLinesAsTheTerminalShowsThem_data() {
         QTest::addColumn<QByteArray>("received");
@@ -50,12 +54,12 @@ private slots:
             << QByteArray("done\npart") << QByteArray("done\n");
     }
     void logsLinesAsTheTerminalShowsThem() {
-        m_screen.setLineWidth(20);
-        QVERIFY(m_panel->toggle().start(m_path, SessionLog::Mode::Overwrite));
+        m_core->screen().setLineWidth(20);
+        QVERIFY(m_controls->toggle().start(m_path, SessionLog::Mode::Overwrite));
         QFETCH(QByteArray, received);
-        m_screen.PutString(received);
-        m_panel->close();
-        m_screen.PutString("after stop\n");
+        m_core->screen().PutString(received);
+        m_controls->close();
+        m_core->screen().PutString("after stop\n");
         QTEST(readFile(m_path), "logged");
     }
 
@@ -102,12 +106,12 @@ private slots:
                 [&](QWidget* dialog) { answer(dialog, folder, existing, stopAnswer, seen); });
         auto* logStart1 = m_menu.findChild<QAction*>(QStringLiteral("LogStart1"));
         QCOMPARE(logStart1->text(), FilesTexts::LogStartMenuItem);
-        QSignalSpy status(m_panel.get(), &LogControls::statusTextChanged);
+        QSignalSpy status(m_controls.get(), &LogControls::statusTextChanged);
 
-        m_panel->button()->click();
-        m_screen.PutString("line\n");
+        m_controls->button()->click();
+        m_core->screen().PutString("line\n");
         logStart1->trigger();
-        m_screen.PutString("after\n");
+        m_core->screen().PutString("after\n");
 
         QTRY_VERIFY(driver.unexpected().isEmpty());
         QFETCH(QStringList, asked);
@@ -115,12 +119,12 @@ private slots:
         QFETCH(QByteArray, logged);
         const bool logging = logged.isEmpty(), started = asked.contains(FilesTexts::StopLogging);
         const QString caption = logging ? FilesTexts::LogEndButton : FilesTexts::LogStartButton;
-        QCOMPARE(m_panel->button()->text(), caption);
+        QCOMPARE(m_controls->button()->text(), caption);
         QCOMPARE(logStart1->text(), started ? caption : FilesTexts::LogStartMenuItem);
         QCOMPARE(status.isEmpty() ? QString() : status.last().at(0).toString(),
                  logging ? m_path : QString());
-        QCOMPARE(m_settings.load<LogFolder>().dir, started ? m_logs : m_dir.path());
-        m_panel->close();
+        QCOMPARE(m_core->settings().load<LogFolder>().dir, started ? m_logs : m_dir.path());
+        m_controls->close();
         QCOMPARE(readFile(m_path), logging ? QByteArray("line\nafter\n") : logged);
     }
 
@@ -130,7 +134,7 @@ private:
                 QStringList& asked) {
         if (auto* save = qobject_cast<QFileDialog*>(dialog)) {
             asked << save->windowTitle();
-            QCOMPARE(save->directory().path(), m_settings.load<LogFolder>().dir);
+            QCOMPARE(save->directory().path(), m_core->settings().load<LogFolder>().dir);
             if (folder.isEmpty())
                 return save->reject();
             save->selectFile(m_dir.filePath(folder) + QLatin1Char('/') + LogToggle::proposedName());
@@ -150,12 +154,11 @@ private:
     }
 
     QTemporaryDir m_dir;
-    ScreenBuffer m_screen;
-    LinePipeline m_pipeline;
-    SettingsFile m_settings{m_dir.filePath(QStringLiteral("Kestrel.ini"))};
+    std::unique_ptr<ClientCore> m_core;
+    ScriptHook m_noScript;
     QWidget m_window;
     QMenu m_menu;
-    std::unique_ptr<LogControls> m_panel;
+    std::unique_ptr<LogControls> m_controls;
     QString m_logs;
     QString m_path;
 };

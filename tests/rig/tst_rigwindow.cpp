@@ -3,6 +3,7 @@
 // frequency shows in the status bar and marks its spot, and a rig lost mid-session is
 // told once, leaves the window painting and is found again.
 
+#include "RecordedSounds.h"
 #include "TestNode.h"
 #include "app/RigWatchControls.h"
 #include "app/TForm1.h"
@@ -109,7 +110,7 @@ private slots:
         openWindow(false);
         listSpot("XX9ZZ");
         QListView* list = allList();
-        QSignalSpy statuses(&m_form->rigWatchControls().rig(), &RigControl::statusChanged);
+        QSignalSpy statuses(&m_form->core().rig(), &RigControl::statusChanged);
         m_rigctld->stop();
         doubleClick(list); // the operator goes on choosing the spot while the rig is gone
         QTRY_VERIFY(status().startsWith(u"Rig: no answer from "_s + m_rigctld->address()));
@@ -118,7 +119,7 @@ private slots:
         auto* terminal = m_form->findChild<TerminalView*>();
         auto* pages = m_form->findChild<QTabWidget*>(u"PageControl1"_s);
         pages->setCurrentIndex(0);
-        m_form->screen().PutString("still here\r\n");
+        m_form->core().screen().PutString("still here\r\n");
         QTRY_VERIFY(terminal->paintedRows().join(u'\n').contains(u"still here"_s));
         QVERIFY(m_rigctld->start());
         QTRY_COMPARE_WITH_TIMEOUT(status(), u"Rig: 145000.000 kHz"_s, 15000);
@@ -140,7 +141,7 @@ private:
         ini.write("[RIG]\nMODEL=2\nPORT=" + m_rigctld->address().toLatin1() +
                   "\nSET_MODE=" + QByteArray::number(int(setMode)) + "\n[WATCH]\nCALLS=xx9*\n");
         ini.close();
-        m_form = std::make_unique<TForm1>();
+        m_form = std::make_unique<TForm1>(std::make_unique<RecordedSounds>());
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         // A first open that a busy machine lets time out is tried again after 10 s.
@@ -150,15 +151,16 @@ private:
     QString status() const { return m_form->findChild<QLabel*>(u"RigStatus"_s)->text(); }
 
     void showAllList() {
-        m_form->findChild<QTabWidget*>(u"PageControl1"_s)->setCurrentWidget(&m_form->scopeSheet());
+        m_form->findChild<QTabWidget*>(u"PageControl1"_s)
+            ->setCurrentWidget(m_form->findChild<ScopeSheet*>());
     }
 
     QListView* allList() const { return m_form->findChild<QListView*>(u"lstScope"_s); }
 
     void listSpot(const QByteArray& call) {
         const QDateTime time(QDate(2026, 12, 6), QTime(9, 44), Qt::UTC);
-        m_form->screen().PutString(TestNode::formatSpot("M0TST", 14025.0, call, "CW 22 wpm", time) +
-                                   "\r\n");
+        m_form->core().screen().PutString(
+            TestNode::formatSpot("M0TST", 14025.0, call, "CW 22 wpm", time) + "\r\n");
         showAllList();
         QTRY_COMPARE(allList()->model()->rowCount(), 1);
     }

@@ -17,7 +17,7 @@ struct Scope {
 
     Scope() {
         set.context().now = [this] { return now; };
-        set.attach(pipeline);
+        pipeline.setSpotConsumers(set.spotConsumers());
         screen.setPipeline(&pipeline);
     }
     void receive(const QByteArray& line) { screen.PutString(line + "\r\n"); }

@@ -5,8 +5,8 @@
 #include "TestFiles.h"
 #include "screen/ScreenBuffer.h"
 #include "script/HelpControls.h"
-#include "script/ScriptFiles.h"
 #include "script/ScriptControls.h"
+#include "script/ScriptFiles.h"
 #include "script/TfScript.h"
 
 #include <QAccessible>

@@ -2,17 +2,14 @@
 // main window wires it, and a pseudo-terminal pair from socat, one end the relay's port,
 // the other the terminal on the serial side.
 
+#include "RecordedSounds.h"
 #include "TestNode.h"
+#include "app/ClientCore.h"
 #include "net/NetTexts.h"
-#include "net/NodeConnection.h"
-#include "net/NodeReceiver.h"
-#include "net/Session.h"
-#include "screen/ScreenBuffer.h"
 #include "serial/SerialOutbox.h"
-#include "serial/SerialRelay.h"
 #include "serial/SerialTexts.h"
-#include "settings/SettingsFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -47,28 +44,23 @@ struct PtyPair {
     }
 };
 
-// The session's side as the main window wires it.
+// The program's core as the main window wires it, its settings in the folder the
+// environment names.
 struct Client {
-    ScreenBuffer screen;
-    LinePipeline pipeline;
-    NodeConnection connection{screen};
-    SettingsFile settings;
-    Session session{connection, screen, settings};
-    Rs232cSettings rs232c;
+    ClientCore core{std::make_unique<RecordedSounds>()};
+    ScriptHook noScript;
+    ScreenBuffer& screen = core.screen();
+    NodeConnection& connection = core.connection();
+    Rs232cSettings& rs232c = core.environment().rs232c;
+    SerialRelay* relay = &core.serialRelay();
     QStringList messages;
 
-    SerialRelay* relay = nullptr;
-
-    explicit Client(const QString& ini)
-        : settings(ini) {
-        screen.setPipeline(&pipeline);
-        relay = &installSerialRelay(
-            session, pipeline, [this] { return rs232c; }, settings);
-        session.messages().setPresenter([this](const QString& text) { messages << text; });
+    Client() {
+        core.wire({noScript, {}, {}, {}, {}, [this](const QString& text) { messages << text; }});
     }
     void connectTo(const TestNode& node, bool linked) {
         const QString port = QString::number(node.port());
-        connection.StartConnection(
+        core.startConnection(
             NodeEntry{QStringLiteral("127.0.0.1"), port, QString(), false, true, linked, 2});
     }
 };
@@ -86,12 +78,15 @@ private slots:
         m_ptys->port = m_dir->filePath(QStringLiteral("port"));
         m_ptys->terminal = m_dir->filePath(QStringLiteral("terminal"));
         QVERIFY(m_ptys->start());
-        QFile ini(m_dir->filePath(QStringLiteral("Kestrel.ini")));
+        qputenv("XDG_CONFIG_HOME", m_dir->path().toLocal8Bit());
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("kestrel")));
+        QFile ini(SettingsFile::defaultPath());
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[RS232C]\r\nDEVICE2= " + m_ptys->port.toUtf8() + "\r\n");
         m_node = std::make_unique<TestNode>();
         QVERIFY(m_node->listen());
-        m_client = std::make_unique<Client>(ini.fileName());
+        ini.close();
+        m_client = std::make_unique<Client>();
         m_terminal = std::make_unique<QSerialPort>(m_ptys->terminal);
         QVERIFY(m_terminal->open(QIODevice::ReadWrite));
         m_received.clear();

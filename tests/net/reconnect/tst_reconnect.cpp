@@ -2,19 +2,12 @@
 // test node, with the second and the minute shortened to a few milliseconds; the
 // reconnect dialog and the main window's check box on the offscreen platform.
 
+#include "RecordedSounds.h"
 #include "TestBytes.h"
 #include "TestNode.h"
-#include "base/OperatorMessages.h"
-#include "net/LastConnection.h"
-#include "net/NodeConnection.h"
-#include "net/Session.h"
-#include "net/reconnect/LinkCheck.h"
-#include "net/reconnect/ReconnectCountdown.h"
+#include "app/ClientCore.h"
 #include "net/reconnect/ReconnectControls.h"
 #include "net/reconnect/TfReconn.h"
-#include "screen/ScreenBuffer.h"
-#include "send/LineSender.h"
-#include "settings/SettingsFile.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -33,20 +26,17 @@ const QByteArray NegotiationReply = bytes({255, 253, 1, 255, 252, 24});
 // soon as the condition holds.
 constexpr int StallMs = 20000;
 
-// The session with the reconnect panel installed, as the main window wires it. The trace
-// holds what the operator is shown and what is done, in order.
+// The program's core as the main window wires it, with the reconnect controls over it
+// and a script that does nothing but say it ran. The trace holds what the operator is
+// shown and what is done, in order.
 struct Rig {
-    QTemporaryDir dir;
-    ScreenBuffer screen;
-    LinePipeline pipeline;
-    NodeConnection connection{screen};
-    LineSender sender{connection.sender(), screen};
-    SettingsFile settings{dir.filePath(QStringLiteral("Kestrel.ini"))};
-    Session session{connection, screen, settings};
-    LastConnection last;
+    ClientCore core{std::make_unique<RecordedSounds>()};
+    ScriptHook noScript;
     QWidget window;
-    ReconnectControls panel{connection, sender, last, session.messages(), &window};
-    ReconnectCountdown& countdown = panel.countdown();
+    ReconnectControls controls{core.reconnect(), &window};
+    ReconnectCountdown& countdown = core.reconnect();
+    LinkCheck& linkCheck = core.linkCheck();
+    LastConnection& last = core.lastConnection();
     NodeEntry node{QStringLiteral("127.0.0.1"), {}, {}, false, true, false, 1};
     QStringList trace;
     int seconds = 0;
@@ -54,14 +44,21 @@ struct Rig {
     explicit Rig(quint16 port = 0, bool sendCrLf = true) {
         node.port = QString::number(port);
         node.sendCrLf = sendCrLf;
-        sender.setConnection(node.localEcho, node.sendCrLf);
-        screen.setPipeline(&pipeline);
-        pipeline.setLinkCheck(&panel.linkCheck());
-        session.setHook(&countdown);
-        session.messages().setPresenter([this](const QString& text) { trace << text; });
-        panel.button()->setChecked(true);
+        core.wire({noScript,
+                   [this] {
+                       trace << QStringLiteral("call after %1 s").arg(seconds);
+                       return node;
+                   },
+                   {},
+                   [this] {
+                       trace << QStringLiteral("script after %1 s").arg(seconds);
+                       return true;
+                   },
+                   {},
+                   [this](const QString& text) { trace << text; }});
+        controls.button()->setChecked(true);
         countdown.setMillisecondsPerSecond(3);
-        countdown.setSecondsSource([] { return 10; });
+        core.environment().reconnectSec = 10;
         QObject::connect(&countdown, &ReconnectCountdown::started, [this](const QString& label) {
             trace << label;
             seconds = 0;
@@ -70,17 +67,8 @@ struct Rig {
             if (++seconds == 5) // the same loss reported again neither restarts nor doubles it
                 countdown.offer(node.address);
         });
-        countdown.setActions(
-            {[this] {
-                 trace << QStringLiteral("call after %1 s").arg(seconds);
-                 return connection.StartConnection(node);
-             },
-             [this] {
-                 trace << QStringLiteral("script after %1 s").arg(seconds);
-                 return true;
-             },
-             [this] { return connection.socket().state() != QAbstractSocket::UnconnectedState; }});
     }
+    void connect() { core.startConnection(node); }
 };
 
 } // namespace
@@ -88,7 +76,11 @@ struct Rig {
 class ReconnectTest : public QObject {
     Q_OBJECT
 
+    QTemporaryDir m_config; // the core's settings and scroll-buffer file
+
 private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit()); }
+
     void lostConnectionIsRepeatedAfterEachCountdown_data() {
         QTest::addColumn<bool>("nodeListens");
         QTest::addColumn<int>("lastConnAction");
@@ -120,7 +112,7 @@ private slots:
             QVERIFY(rig.last.SetLastScript(lastConnAction - 100));
         else if (lastConnAction > 0)
             QVERIFY(rig.last.SetLastNode(lastConnAction));
-        rig.connection.StartConnection(rig.node);
+        rig.connect();
         QTRY_VERIFY_WITH_TIMEOUT(rig.trace.size() >= shownAndDone.size(), StallMs);
         QCOMPARE(rig.trace.mid(0, shownAndDone.size()), shownAndDone);
         rig.countdown.stop();
@@ -146,10 +138,10 @@ private slots:
         TestNode node;
         QVERIFY(node.listen());
         Rig rig(node.port(), sendCrLf);
-        rig.panel.linkCheck().setMillisecondsPerMinute(100);
-        rig.connection.StartConnection(rig.node);
+        rig.linkCheck.setMillisecondsPerMinute(100);
+        rig.connect();
         QTRY_COMPARE_WITH_TIMEOUT(node.receivedFrom(0), NegotiationReply, StallMs);
-        rig.panel.linkCheck().apply(minutes);
+        rig.linkCheck.apply(minutes);
         int said = 0;
         QTimer talk;
         connect(&talk, &QTimer::timeout,
@@ -161,7 +153,7 @@ private slots:
             QCOMPARE(node.receivedFrom(0), NegotiationReply);
         QTRY_VERIFY_WITH_TIMEOUT(node.receivedFrom(0).startsWith(NegotiationReply + sent + sent),
                                  StallMs);
-        QCOMPARE(rig.panel.linkCheck().isArmed(), !sent.isEmpty());
+        QCOMPARE(rig.linkCheck.isArmed(), !sent.isEmpty());
     }
 
     // Every turn ends in an attempt under way or the next countdown, until the operator
@@ -245,15 +237,14 @@ private slots:
     void countdownShownAndEnded() {
         QFETCH(QString, how);
         Rig rig;
-        ReconnectControls& panel = rig.panel;
-        TfReconn& dialog = panel.dialog();
-        QCheckBox* chkReconnect = panel.button();
+        TfReconn& dialog = rig.controls.dialog();
+        QCheckBox* chkReconnect = rig.controls.button();
         int calls = 0;
         rig.last.SetLastNode(1);
-        panel.countdown().setActions({[&calls] { return ++calls, 0; }, {}, {}});
-        panel.countdown().setSecondsSource([] { return 20; });
+        rig.countdown.setActions({[&calls] { return ++calls, 0; }, {}, {}});
+        rig.core.environment().reconnectSec = 20;
         chkReconnect->setChecked(how != QLatin1String("not ticked"));
-        panel.countdown().offer(QStringLiteral("127.0.0.1"));
+        rig.countdown.offer(QStringLiteral("127.0.0.1"));
         QCOMPARE(dialog.isVisible(), chkReconnect->isChecked());
         if (dialog.isVisible()) {
             QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
@@ -266,11 +257,11 @@ private slots:
         else if (how == QLatin1String("Escape"))
             QTest::keyClick(&dialog, Qt::Key_Escape);
         else if (how == QLatin1String("program closing"))
-            panel.stop();
+            rig.countdown.stop();
         QTRY_VERIFY(!dialog.isVisible());
-        QVERIFY(!panel.countdown().isCounting());
+        QVERIFY(!rig.countdown.isCounting());
         QTEST(calls, "attempts");
-        panel.countdown().offer(QStringLiteral("127.0.0.1"));
+        rig.countdown.offer(QStringLiteral("127.0.0.1"));
         QTEST(dialog.isVisible(), "nextOfferShows");
     }
 };
