@@ -153,5 +153,17 @@ inline constexpr SettingsKey RigDebug = boolKey(u"RIG", u"DEBUG", false);
 inline constexpr SettingsKey WatchCalls = textKey(u"WATCH", u"CALLS");
 inline constexpr SettingsKey WatchSound = textKey(u"WATCH", u"SOUND");
 inline constexpr SettingsKey WatchSoundOn = boolKey(u"WATCH", u"SOUND_ON", false);
+// The operator's own station, the log of what was worked and what the lists make of it.
+inline constexpr SettingsKey StationCall = textKey(u"STATION", u"CALL");
+inline constexpr SettingsKey StationLocator = textKey(u"STATION", u"LOCATOR");
+inline constexpr SettingsKey StationLogFile = textKey(u"STATION", u"ADIF_LOG");
+inline constexpr SettingsKey StationNewOneColor =
+    intKey(u"STATION", u"NEW_ONE_COLOR", 0x9E9EFF); // light red
+inline constexpr SettingsKey StationNewBandColor =
+    intKey(u"STATION", u"NEW_BAND_COLOR", 0xFFD89E); // light blue
+inline constexpr SettingsKey StationAlertNewOne = boolKey(u"STATION", u"ALERT_NEW_ONE", false);
+inline constexpr SettingsKey StationAlertNewBand = boolKey(u"STATION", u"ALERT_NEW_BAND", false);
+inline constexpr SettingsKey StationSpotterContinents = textKey(u"STATION", u"SPOTTER_CONTINENTS");
+inline constexpr SettingsKey StationHideWorked = boolKey(u"STATION", u"HIDE_WORKED", false);
 
 } // namespace SettingsKeys

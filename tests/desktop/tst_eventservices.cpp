@@ -3,6 +3,7 @@
 // saver ended when a line arrives.
 
 #include "../scope/SpotLines.h"
+#include "FakeScreenSaver.h"
 #include "TestFiles.h"
 #include "desktop/ScreenSaverCheck.h"
 #include "desktop/SoundEffectOutput.h"
@@ -43,31 +44,6 @@ struct Triggered : SoundOutput {
     SoundPlayer player{sounds, *this};
     SoundTriggers triggers{sounds, [] { return 0; }, player}; // Windows-1252, not the default
 };
-
-// The screen-saver service of a desktop, as far as the check uses it, its saver running.
-class FakeScreenSaver : public QObject {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
-
-public:
-    bool active = true;
-    int queries = 0;
-
-public slots:
-    bool GetActive() { return ++queries, active; }
-    void SimulateUserActivity() { active = false; }
-    // A sender's calls are handled in order: once this one is answered, so are the earlier.
-    void Barrier() {}
-};
-
-// True once the saver has handled every call this process sent it before.
-bool barrierPassed() {
-    const QDBusMessage barrier = QDBusMessage::createMethodCall(
-        u"org.freedesktop.ScreenSaver"_s, u"/org/freedesktop/ScreenSaver"_s,
-        u"org.freedesktop.ScreenSaver"_s, u"Barrier"_s);
-    return QDBusConnection::sessionBus().call(barrier, QDBus::BlockWithGui).type() ==
-           QDBusMessage::ReplyMessage;
-}
 
 } // namespace
 
@@ -154,21 +130,19 @@ private slots:
 
     void screenSaver() {
         auto service = QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"saver"_s);
-        if (!service.registerService(u"org.freedesktop.ScreenSaver"_s))
-            QSKIP("no session bus of the test's own: ctest runs it under dbus-run-session");
         FakeScreenSaver saver;
-        service.registerObject(u"/org/freedesktop/ScreenSaver"_s, &saver,
-                               QDBusConnection::ExportAllSlots);
+        if (!saver.registerOn(service))
+            QSKIP("no session bus of the test's own: ctest runs it under dbus-run-session");
         QFETCH(bool, saverOff);
         QFETCH(int, lines);
         ScreenSaverCheck check(saverOff);
         for (int line = 0; line < lines; ++line)
             check.takeLine(spot);
         QTRY_COMPARE(saver.active, !saverOff);
-        QVERIFY(barrierPassed());
+        QVERIFY(FakeScreenSaver::barrierPassed());
         QCOMPARE(saver.queries, int(saverOff));
         check.takeLine(spot); // once answered, the next line asks again
-        QVERIFY(barrierPassed());
+        QVERIFY(FakeScreenSaver::barrierPassed());
         QCOMPARE(saver.queries, 2 * int(saverOff));
     }
 };
