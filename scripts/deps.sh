@@ -3,7 +3,8 @@
 set -euo pipefail
 
 build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
-       libgl-dev libglib2.0-dev libbenchmark-dev fonts-dejavu-core xdg-utils libhamlib-dev)
+       libgl-dev libglib2.0-dev libbenchmark-dev fonts-dejavu-core xdg-utils libhamlib-dev
+       hamradio-files)
 # The fixed-pitch fonts a Debian desktop may choose for the terminal are all drawn in the
 # tests; appstream and desktop-file-utils check the installed desktop files.
 test=(socat xvfb xauth xdotool dbus dbus-x11 qt6-base-private-dev pulseaudio pulseaudio-utils

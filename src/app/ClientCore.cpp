@@ -1,6 +1,7 @@
 #include "app/ClientCore.h"
 
 #include "base/SettingsFolder.h"
+#include "country/CountryFileLocation.h"
 
 ClientCore::ClientCore(std::unique_ptr<SoundOutput> sound)
     : m_soundOutput(std::move(sound))
@@ -22,9 +23,23 @@ ClientCore::ClientCore(std::unique_ptr<SoundOutput> sound)
     , m_notifier(m_soundOutput.get())
     , m_watchAlerts(
           m_watchSettings, m_watchList, m_scopes.context(), [this] { return m_font.charset; },
-          m_notifier) {
+          m_notifier)
+    , m_station(m_settings.load<StationSettings>()) {
     applyWatch();
     m_rig.configure(m_rigSettings);
+    const CountryFileLocation::Found countries = CountryFileLocation::load();
+    m_countryFilePath = countries.path;
+    m_insight.setCountries(countries.file);
+    m_logLoader.setCountries(countries.file);
+    QObject::connect(&m_logLoader, &WorkedLogLoader::loaded, &m_logLoader,
+                     [this](const WorkedLog& worked) { m_insight.setWorked(worked); });
+    m_watchAlerts.setNeedTest([this](QByteArrayView call, double khz) {
+        const SpotNeed need = m_insight.needOf(call, khz);
+        return (need == SpotNeed::NewOne && m_station.alertNewOne) ||
+               (need == SpotNeed::NewBand && m_station.alertNewBand);
+    });
+    m_insight.setStation(m_station);
+    m_logLoader.watch(m_station.logFile);
 }
 
 ClientCore::~ClientCore() {
@@ -33,6 +48,7 @@ ClientCore::~ClientCore() {
 
 void ClientCore::wire(WindowSide window) {
     m_screen.setPipeline(&m_pipeline);
+    m_scopes.context().annotator = &m_insight;
 
     m_pipeline.setRelay(&m_serialRelay);
     m_pipeline.setSpotConsumers(m_scopes.spotConsumers() << &m_watchAlerts);
@@ -70,6 +86,7 @@ void ClientCore::unwire() {
     m_connection.receiver().setBell({});
     m_selectedNode = [] { return NodeEntry(); };
     m_screen.setPipeline(nullptr);
+    m_scopes.context().annotator = nullptr;
 }
 
 int ClientCore::startConnection(const NodeEntry& node) {
@@ -81,6 +98,12 @@ int ClientCore::startConnection(const NodeEntry& node) {
 
 void ClientCore::applyWatch() {
     m_watchList.setText(m_watchSettings.calls);
+}
+
+void ClientCore::applyStation() {
+    m_insight.setStation(m_station);
+    if (m_station.logFile != m_logLoader.path())
+        m_logLoader.watch(m_station.logFile);
 }
 
 void ClientCore::setFont(const FontSettings& font) {

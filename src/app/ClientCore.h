@@ -10,6 +10,8 @@
 //   the fan-out's stages: the serial relay (every byte), the spot consumers (the scope's
 //     tables, then the watch alerts), the session log, the sound triggers, the
 //     screen-saver check and the link check;
+//   what the lists and alerts learn of a station: its entity, and whether the operator
+//     needs it by the log;
 //   the session's hooks: the scroll-buffer file, the event sounds, the serial relay,
 //     the script window and the reconnect countdown;
 //   what the window supplies: the node's bell, the node table saved on connecting, the
@@ -18,6 +20,9 @@
 // GUI thread only.
 
 #include "base/SessionHooks.h"
+#include "country/StationInsight.h"
+#include "country/StationSettings.h"
+#include "country/WorkedLogLoader.h"
 #include "desktop/ScreenSaverCheck.h"
 #include "desktop/SoundPlayer.h"
 #include "desktop/SoundTriggers.h"
@@ -77,6 +82,9 @@ public:
     int startConnection(const NodeEntry& node);
     // The watch list as the settings now have it.
     void applyWatch();
+    // The station settings as they now are: the lists' filters and annotations, the
+    // alerts of needed stations, the log read (again when its path changed).
+    void applyStation();
 
     // The terminal's font as the operator chose it: its charset is how lines are read
     // and sent.
@@ -102,6 +110,11 @@ public:
     RigControl& rig() { return m_rig; }
     WatchSettings& watchSettings() { return m_watchSettings; }
     const WatchList& watchList() const { return m_watchList; }
+    StationSettings& station() { return m_station; }
+    const StationInsight& insight() const { return m_insight; }
+    WorkedLogLoader& logLoader() { return m_logLoader; }
+    // The country file in use; empty when none was found.
+    const QString& countryFilePath() const { return m_countryFilePath; }
 
 private:
     SettingsFile m_settings;
@@ -132,4 +145,9 @@ private:
     WatchList m_watchList; // what the lists mark and the alerts look for
     DesktopNotifier m_notifier;
     WatchAlerts m_watchAlerts;
+
+    StationSettings m_station;
+    QString m_countryFilePath;
+    StationInsight m_insight;
+    WorkedLogLoader m_logLoader;
 };

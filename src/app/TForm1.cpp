@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "app/EnvironControls.h"
 #include "app/RigWatchControls.h"
+#include "app/StationControls.h"
 #include "desktop/AboutControls.h"
 #include "desktop/CopiesControls.h"
 #include "desktop/DesktopTexts.h"
@@ -127,6 +128,9 @@ void TForm1::buildControls() {
     buildStatusBar();
     m_rigWatchControls = std::make_unique<RigWatchControls>(
         m_core, RigWatchControls::Parts{*m_scopeSheet, m_environControls->dialog(), *statusBar()},
+        this);
+    m_stationControls = std::make_unique<StationControls>(
+        m_core, StationControls::Parts{*m_scopeSheet, m_environControls->dialog(), *statusBar()},
         this);
     buildMenu();
     connect(m_sendPanel, &SendPanel::talkSent, this, &TForm1::showTerminalSheet);

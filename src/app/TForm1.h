@@ -27,6 +27,7 @@ class QPushButton;
 class QTabWidget;
 class ReconnectControls;
 class RigWatchControls;
+class StationControls;
 class ScopeSheet;
 class ScriptControls;
 class SendPanel;
@@ -124,5 +125,6 @@ private:
     std::unique_ptr<ReconnectControls> m_reconnectControls;
     std::unique_ptr<EnvironControls> m_environControls;
     std::unique_ptr<RigWatchControls> m_rigWatchControls;
+    std::unique_ptr<StationControls> m_stationControls;
     bool m_shown = false;
 };

@@ -24,9 +24,10 @@ int textMargin(const QWidget* view) {
     return styleOf(view)->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
 }
 
-// A watched station's row stands out on any background the operator picked.
+// A watched station's row stands out on any background the operator picked; so do a new
+// one's and a new band's, in light colours of the operator's choosing, under black text.
 const QColor WatchedBackground(0xFF, 0xD7, 0x5E);
-const QColor WatchedText(Qt::black);
+const QColor MarkedText(Qt::black);
 
 QPalette::ColorGroup colorGroup(QStyle::State state) {
     if (!(state & QStyle::State_Enabled))
@@ -43,23 +44,35 @@ void ScopeListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
                               const QModelIndex& index) const {
     const bool selected = option.state & QStyle::State_Selected;
     const int marks = index.data(ScopeListModel::MarksRole).toInt();
+    // The watch list's amber comes first; a new one or new band has the operator's colour.
     const bool watched = !selected && (marks & ScopeListModel::Watched);
+    const QVariant needColor = index.data(Qt::BackgroundRole);
+    const bool needed = !selected && !watched && needColor.isValid();
+    const QColor background = watched  ? WatchedBackground
+                              : needed ? needColor.value<QColor>()
+                                       : QColor();
     const QPalette::ColorGroup group = colorGroup(option.state);
     if (selected) // the one row drawn by the style, so it looks selected as in other lists
         styleOf(option.widget)
             ->drawControl(QStyle::CE_ItemViewItem, &option, painter, option.widget);
-    else if (watched)
-        painter->fillRect(option.rect, WatchedBackground);
-    const QColor pen = watched ? WatchedText
-                               : option.palette.color(group, selected ? QPalette::HighlightedText
-                                                                      : QPalette::Text);
+    else if (background.isValid())
+        painter->fillRect(option.rect, background);
+    const QColor pen =
+        background.isValid()
+            ? MarkedText
+            : option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
     painter->save();
     painter->setFont(option.font);
     painter->setPen(pen);
-    GlyphCells* cells = selected ? nullptr : watched ? &m_watchedCells : &m_plainCells;
+    GlyphCells* cells = selected  ? nullptr
+                        : watched ? &m_watchedCells
+                        : needed
+                            ? (marks & ScopeListModel::NewOne ? &m_newOneCells : &m_newBandCells)
+                            : &m_plainCells;
     if (cells)
         cells->setLook(option.font, pen,
-                       watched ? WatchedBackground : option.palette.color(group, QPalette::Base));
+                       background.isValid() ? background
+                                            : option.palette.color(group, QPalette::Base));
     drawLine(painter, option, index.data().toString(), cells);
     if (marks & ScopeListModel::Tuned) // framed: the spot the rig is on, over the text
         painter->drawRect(option.rect.adjusted(0, 0, -1, -1));

@@ -31,6 +31,8 @@ private:
 
     mutable GlyphCells m_plainCells;   // in the list's own colours
     mutable GlyphCells m_watchedCells; // on amber
+    mutable GlyphCells m_newOneCells;  // on the new one's colour
+    mutable GlyphCells m_newBandCells; // on the new band's colour
 
     // The texts laid out lately in this font; the older half is dropped as new ones come.
     mutable QFont m_font;

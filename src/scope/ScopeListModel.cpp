@@ -5,6 +5,8 @@
 #include "scope/ScopeTexts.h"
 #include "scope/SpotMarks.h"
 
+#include <QColor>
+
 #include <utility>
 
 ScopeListModel::ScopeListModel(DisplayCharset& charset, const SpotMarks& marks, QObject* parent)
@@ -92,8 +94,14 @@ int ScopeListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ScopeListModel::marksOf(int row) const {
-    const int watched = m_marks.isWatched(SpotKey::call(m_shown.spotKeys[row])) ? Watched : 0;
-    return watched | (row == m_tunedRow ? Tuned : 0);
+    const QByteArray& key = m_shown.spotKeys[row];
+    const int watched = m_marks.isWatched(SpotKey::call(key)) ? Watched : 0;
+    const SpotNeed need = m_marks.needOf(key);
+    const int needed = need == SpotNeed::NewOne    ? NewOne
+                       : need == SpotNeed::NewBand ? NewBand
+                       : need == SpotNeed::Worked  ? Worked
+                                                   : 0;
+    return watched | needed | (row == m_tunedRow ? Tuned : 0);
 }
 
 QVariant ScopeListModel::data(const QModelIndex& index, int role) const {
@@ -104,11 +112,26 @@ QVariant ScopeListModel::data(const QModelIndex& index, int role) const {
         return m_texts[index.row()];
     case MarksRole:
         return marksOf(index.row());
+    case Qt::BackgroundRole: {
+        const int marks = marksOf(index.row());
+        const SpotMarks::NeedColors& colors = m_marks.needColors();
+        if (marks & NewOne)
+            return QColor(QRgb(colors.newOne));
+        if (marks & NewBand)
+            return QColor(QRgb(colors.newBand));
+        return {};
+    }
     case Qt::AccessibleDescriptionRole: {
         const int marks = marksOf(index.row());
         QStringList spoken;
         if (marks & Watched)
             spoken << ScopeTexts::WatchedSpotDescription;
+        if (marks & NewOne)
+            spoken << ScopeTexts::NewOneDescription;
+        if (marks & NewBand)
+            spoken << ScopeTexts::NewBandDescription;
+        if (marks & Worked)
+            spoken << ScopeTexts::WorkedDescription;
         if (marks & Tuned)
             spoken << ScopeTexts::TunedSpotDescription;
         return spoken.join(QLatin1String(", "));

@@ -4,7 +4,8 @@
 // decoded for display. A new listing changes only the rows that differ from it, with
 // row inserts, removals and text changes, so the view keeps its selection and repaints
 // only what changed. Each row also tells the marks it carries (a watched station, the
-// spot the rig is tuned to), which the delegate draws and a screen reader hears.
+// spot the rig is tuned to, a new one or a new band), which the delegate draws and a
+// screen reader hears.
 
 #include "scope/SpotScope.h"
 
@@ -19,7 +20,7 @@ class ScopeListModel : public QAbstractListModel {
 
 public:
     enum Role { MarksRole = Qt::UserRole + 1 }; // the row's Mark flags
-    enum Mark { Watched = 1, Tuned = 2 };
+    enum Mark { Watched = 1, Tuned = 2, NewOne = 4, NewBand = 8, Worked = 16 };
 
     ScopeListModel(DisplayCharset& charset, const SpotMarks& marks, QObject* parent);
 

@@ -28,6 +28,9 @@ inline constexpr QLatin1StringView OpenBandListName{"%1 MHz and above spots"};
 // What a screen reader adds to a marked row.
 inline constexpr QLatin1StringView WatchedSpotDescription{"on the watch list"};
 inline constexpr QLatin1StringView TunedSpotDescription{"the rig is tuned here"};
+inline constexpr QLatin1StringView NewOneDescription{"new one"};
+inline constexpr QLatin1StringView NewBandDescription{"new band"};
+inline constexpr QLatin1StringView WorkedDescription{"worked"};
 
 // The band filter window.
 inline constexpr QLatin1StringView FilterTitle{"Filter for AllTab"};

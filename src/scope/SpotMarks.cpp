@@ -36,6 +36,23 @@ void SpotMarks::setWatchTest(WatchTest watched) {
     emit changed();
 }
 
+void SpotMarks::setNeedTest(NeedTest need) {
+    m_need = std::move(need);
+    emit changed();
+}
+
+void SpotMarks::setNeedColors(const NeedColors& colors) {
+    if (colors == m_needColors)
+        return;
+    m_needColors = colors;
+    emit changed();
+}
+
+SpotNeed SpotMarks::needOf(QByteArrayView spotKey) const {
+    return m_need ? m_need(SpotKey::call(spotKey), SpotKey::frequencyKhz(spotKey))
+                  : SpotNeed::Unknown;
+}
+
 void SpotMarks::setRigFrequency(std::optional<qint64> hz) {
     if (hz == m_rigHz)
         return;

@@ -1,11 +1,13 @@
 #pragma once
 
-// What the scope lists mark beside a spot's text: a station on the watch list, and the
-// spot the rig is tuned to, the one nearest the rig's frequency on the same band and
-// within 1 kHz of it. The lists ask here as they draw and redraw their marks on changed().
-// GUI thread only.
+// What the scope lists mark beside a spot's text: a station on the watch list, the spot
+// the rig is tuned to (the one nearest the rig's frequency on the same band and within
+// 1 kHz of it), and whether the operator still needs the station, with the colours the
+// operator chose for a new one and a new band. The lists ask here as they draw and redraw their
+// marks on changed(). GUI thread only.
 
 #include "scope/DxSpot.h"
+#include "scope/SpotAnnotator.h"
 
 #include <QByteArray>
 #include <QList>
@@ -28,6 +30,12 @@ class SpotMarks : public QObject {
 
 public:
     using WatchTest = std::function<bool(QByteArrayView call)>;
+    using NeedTest = std::function<SpotNeed(QByteArrayView call, double khz)>;
+    struct NeedColors {
+        quint32 newOne = 0xFF9E9E; // 0xRRGGBB
+        quint32 newBand = 0x9ED8FF;
+        bool operator==(const NeedColors&) const = default;
+    };
 
     explicit SpotMarks(QObject* parent = nullptr)
         : QObject(parent) {}
@@ -36,8 +44,13 @@ public:
     void setWatchTest(WatchTest watched);
     // Nothing while no rig answers.
     void setRigFrequency(std::optional<qint64> hz);
+    // An empty test knows of no need. Set again when the log or the country file changed.
+    void setNeedTest(NeedTest need);
+    void setNeedColors(const NeedColors& colors);
 
     bool isWatched(QByteArrayView call) const { return m_watched && m_watched(call); }
+    SpotNeed needOf(QByteArrayView spotKey) const;
+    const NeedColors& needColors() const { return m_needColors; }
     // The row among the listed spots that the rig is tuned to, -1 for none.
     int tunedRow(const QList<QByteArray>& spotKeys) const;
 
@@ -46,5 +59,7 @@ signals:
 
 private:
     WatchTest m_watched;
+    NeedTest m_need;
+    NeedColors m_needColors;
     std::optional<qint64> m_rigHz;
 };

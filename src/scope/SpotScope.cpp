@@ -186,13 +186,17 @@ ScopeListing SpotScope::listing(const char* format,
     for (int i = 0; i < m_count; ++i) {
         const DxSpot& spot = entry(i);
         const qint64 ageMinutes = std::llabs(spot.received - now) / 60;
-        if (ageMinutes > m_context.lifetimeMinutes || (shown && !shown(spot)))
+        if (ageMinutes > m_context.lifetimeMinutes || (shown && !shown(spot)) ||
+            (m_context.annotator && !m_context.annotator->shows(spot)))
             continue;
         if (spot.isNew && m_context.focus)
             result.selected = int(result.lines.size());
         const int length = std::snprintf(line, sizeof line, format, spot.freqText.data(),
                                          int(ageMinutes), spot.dxCall.data(), spot.remark.data());
-        result.lines.append(QByteArray(line, std::min<int>(length, int(sizeof line) - 1)));
+        QByteArray row(line, std::min<int>(length, int(sizeof line) - 1));
+        if (m_context.annotator)
+            m_context.annotator->annotate(spot, row);
+        result.lines.append(std::move(row));
         result.spotKeys.append(SpotKey::of(spot));
     }
     return result;

@@ -9,6 +9,7 @@
 // by the window when it paints. GUI thread only.
 
 #include "scope/DxSpot.h"
+#include "scope/SpotAnnotator.h"
 #include "screen/LinePipeline.h"
 
 #include <QByteArray>
@@ -38,6 +39,8 @@ struct ScopeContext {
     bool focus = false;          // chkFocus: select the newest spot's line
     std::function<qint64()> now; // UTC seconds; the system clock when empty
     mutable ParsedLine lastParsed;
+    // What the lists learn about spots beyond their lines; none when null.
+    const SpotAnnotator* annotator = nullptr;
 
     qint64 currentTime() const;
 };

@@ -31,11 +31,11 @@ WatchAlerts::WatchAlerts(const WatchSettings& settings, const WatchList& list,
     , m_list(list) {}
 
 void WatchAlerts::takeLine(QByteArrayView line) {
-    if (m_list.isEmpty())
+    if (m_list.isEmpty() && !m_needed)
         return; // spares reading every line of a flood
     const std::optional<DxSpot> spot = readSpot(line, m_scope.lastParsed);
     const QByteArrayView call = spot ? spot->dxCallView().trimmed() : QByteArrayView();
-    if (!spot || !m_list.matches(call))
+    if (!spot || !(m_list.matches(call) || (m_needed && m_needed(call, spot->freqKhz))))
         return;
     const std::optional<Band> band = BandOf(spot->wholeKhz);
     if (!isFirstAlert(call, band ? int(*band) : BandCount))

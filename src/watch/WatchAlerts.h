@@ -1,13 +1,13 @@
 #pragma once
 
 // The watch stage of the line fan-out, fed after the scope's tables with the same lines:
-// a spot line (either form the scope reads) whose DX call is on the watch list raises an
-// alert, once per call and band within the scope's lifetime: the same call spotted again
-// on that band stays quiet until the first alert is older than udLifeTime minutes, as
-// old as a spot that drops off the scope's lists. A frequency outside every band counts
-// as a band of its own. The alert carries the line as the terminal shows it (decoded
-// with the terminal's character set, trailing blanks and control bytes cut) and the
-// sound file when the operator asked for one.
+// a spot line (either form the scope reads) whose DX call is on the watch list, or that
+// the need test says the operator needs, raises an alert, once per call and band within the scope's
+// lifetime: the same call spotted again on that band stays quiet until the first alert is older
+// than udLifeTime minutes, as old as a spot that drops off the scope's lists. A frequency outside
+// every band counts as a band of its own. The alert carries the line as the terminal shows it
+// (decoded with the terminal's character set, trailing blanks and control bytes cut) and the sound
+// file when the operator asked for one.
 //
 // The watch list (kept by its owner as the operator edits it), the sound settings, the
 // lifetime, the clock and the charset are read at each line. GUI thread only.
@@ -47,6 +47,11 @@ public:
     WatchAlerts(const WatchSettings& settings, const WatchList& list, const ScopeContext& scope,
                 std::function<int()> charset, AlertSink& sink);
 
+    // Whether a spot of a station the operator needs raises an alert too (a new one, a new
+    // band, as the operator ticked them); an empty test raises none.
+    using NeedTest = std::function<bool(QByteArrayView call, double khz)>;
+    void setNeedTest(NeedTest needed) { m_needed = std::move(needed); }
+
     void takeLine(QByteArrayView line) override;
 
 private:
@@ -63,6 +68,7 @@ private:
     std::function<int()> m_charset;
     AlertSink& m_sink;
     const WatchList& m_list;
+    NeedTest m_needed;
     DisplayCharset m_decoder;
     std::vector<Alerted> m_alerted; // oldest first
 };

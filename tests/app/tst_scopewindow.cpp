@@ -11,6 +11,9 @@
 #include "screen/RepaintThrottle.h"
 
 #include <QCheckBox>
+#include <QColor>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -43,6 +46,11 @@ private slots:
         QVERIFY(m_home.isValid());
         qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
         qputenv("XDG_RUNTIME_DIR", m_home.path().toLocal8Bit()); // not among the operator's copies
+        // A country file that knows none of the calls here: rows as the node laid them out,
+        // whatever country file this machine has installed.
+        QVERIFY(QDir().mkpath(folder()));
+        writeFile(folder() + QStringLiteral("/cty.csv"),
+                  "XA,Testland,901,EU,14,28,50.00,-10.00,-1.0,XA;\r\n");
     }
 
     void init() {
@@ -182,7 +190,60 @@ private slots:
         QCOMPARE(pages->currentWidget(), list("lstScope"));
     }
 
+    // The real country file, a log with Japan worked on 20 m only and the operator's
+    // locator, in place as the program starts.
+    void rowsTellWhoTheStationIsAndWhetherItIsNeeded() {
+        m_form.reset();
+        const QString countries = folder() + QStringLiteral("/cty.csv");
+        QFile::remove(countries);
+        QVERIFY(QFile::copy(QStringLiteral(KESTREL_TEST_DATA "/cty.csv"), countries));
+        const QString log = m_home.filePath(QStringLiteral("log.adi"));
+        writeFile(log, "<ADIF_VER:5>3.1.4<EOH>\n<CALL:6>JA1XYZ<DXCC:3>339<BAND:3>20m<EOR>\n");
+        writeFile(folder() + QStringLiteral("/Kestrel.ini"),
+                  "[STATION]\r\nLOCATOR=JN58td\r\nADIF_LOG=" + log.toUtf8() +
+                      "\r\nALERT_NEW_ONE=1\r\n[WATCH]\r\nSOUND=alert.wav\r\nSOUND_ON=1\r\n");
+        init();
+        auto* sounds = static_cast<RecordedSounds*>(&m_form->core().soundOutput());
+        QTRY_COMPARE(m_form->core().insight().worked().qsoCount(), 1);
+
+        spot(14025.0, "JA2ABC");
+        spot(21025.0, "JA3ABC");
+        QCOMPARE(sounds->played, QStringList()); // Japan is no new one
+        spot(14030.0, "VK2XYZ");
+        QTRY_COMPARE(sounds->played, QStringList({QStringLiteral("alert.wav")}));
+
+        QTRY_COMPARE(items("lstScope").size(), 3);
+        const QStringList rows = items("lstScope");
+        QVERIFY2(rows[0].endsWith(QStringLiteral("  Japan, AS, CQ 25, 9237 km, 41 deg")),
+                 qPrintable(rows[0]));
+        QVERIFY2(rows[1].contains(QStringLiteral("  Australia, OC, CQ 30, ")), qPrintable(rows[1]));
+        QListView* all = list("lstScope");
+        const auto spoken = [all](int row) {
+            return all->model()->index(row, 0).data(Qt::AccessibleDescriptionRole).toString();
+        };
+        QTRY_COMPARE(spoken(0), QStringLiteral("worked"));
+        QCOMPARE(spoken(1), QStringLiteral("new one"));
+        QCOMPARE(spoken(2), QStringLiteral("new band"));
+        QCOMPARE(all->model()->index(1, 0).data(Qt::BackgroundRole).value<QColor>(),
+                 QColor(0xFF, 0x9E, 0x9E));
+
+        m_form.reset();
+        QFile::remove(folder() + QStringLiteral("/Kestrel.ini"));
+        QFile::remove(countries);
+        writeFile(countries, "XA,Testland,901,EU,14,28,50.00,-10.00,-1.0,XA;\r\n");
+    }
+
 private:
+    static QString folder() {
+        return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/kestrel");
+    }
+
+    static void writeFile(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+
     void showScope(const char* name) {
         auto* pages = m_form->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
         pages->setCurrentWidget(m_form->findChild<ScopeSheet*>());

@@ -1,0 +1,24 @@
+#include "country/CountryFileLocation.h"
+
+#include "base/SettingsFolder.h"
+
+#include <QFile>
+
+QStringList CountryFileLocation::candidates() {
+    return {kestrelSettingsFolder() + QStringLiteral("/cty.csv"),
+            QStringLiteral("/usr/share/hamradio-files/cty.csv")};
+}
+
+CountryFileLocation::Found CountryFileLocation::load(const QStringList& candidates) {
+    // A country file is about 300 KB; anything beyond a few MB is not one.
+    constexpr qint64 MaxBytes = 16 * 1024 * 1024;
+    for (const QString& path : candidates) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly) || file.size() > MaxBytes)
+            continue;
+        auto parsed = std::make_shared<const CountryFile>(CountryFile::parse(file.readAll()));
+        if (!parsed->empty())
+            return {std::move(parsed), path};
+    }
+    return {};
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+// Where the country file is found: a cty.csv the operator put into the settings folder
+// (a newer one than the system's) comes first, then the one Debian's hamradio-files
+// package installs.
+
+#include "country/CountryFile.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace CountryFileLocation {
+QStringList candidates();
+
+struct Found {
+    std::shared_ptr<const CountryFile> file; // null when no candidate gave entities
+    QString path;
+};
+Found load(const QStringList& candidates = CountryFileLocation::candidates());
+} // namespace CountryFileLocation
