@@ -35,6 +35,8 @@ void StationInsight::annotate(const DxSpot& spot, QByteArray& row) const {
         m_countries ? m_countries->lookup(spot.dxCallView().trimmed()) : nullptr;
     if (!info)
         return;
+    while (row.endsWith(' '))
+        row.chop(1);
     if (row.size() < AnnotationColumn)
         row.append(AnnotationColumn - row.size(), ' ');
     row += "  ";

@@ -21,8 +21,10 @@ struct StationSettings;
 
 class StationInsight : public SpotAnnotator {
 public:
-    // Rows are padded to this column before what is known of the station, so it lines up.
-    static constexpr int AnnotationColumn = 58;
+    // Rows lose their trailing blanks and are padded to this column before what is known
+    // of the station, so it lines up: a live spot's row with a spotter of up to nine
+    // characters ends before it.
+    static constexpr int AnnotationColumn = 78;
 
     void setCountries(std::shared_ptr<const CountryFile> countries) {
         m_countries = std::move(countries);
