@@ -33,6 +33,10 @@ void addOptions(QCommandLineParser& parser) {
          QStringLiteral("VIEW"), QStringLiteral("terminal")},
         {QStringLiteral("log"),
          QStringLiteral("A session log open throughout, checked at the end.")},
+        {QStringLiteral("countries"),
+         QStringLiteral("This country file in the client's settings folder, with a locator and a "
+                        "50 000-QSO log."),
+         QStringLiteral("CTY.CSV")},
     });
 }
 
@@ -75,6 +79,7 @@ int main(int argc, char* argv[]) {
                               .filePath(QStringLiteral("kestrel_flood_probe"));
     options.view = parser.value(QStringLiteral("view"));
     options.log = parser.isSet(QStringLiteral("log"));
+    options.countries = parser.value(QStringLiteral("countries"));
     flood::FloodRun run(std::move(options));
     return run.run();
 }

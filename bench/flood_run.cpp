@@ -4,7 +4,9 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -106,6 +108,8 @@ bool FloodRun::startProbe() {
     // A settings folder of its own: the operator's settings must not change the figures.
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path());
     m_probe.setProcessEnvironment(environment);
+    if (!m_options.countries.isEmpty() && !placeStation())
+        return false;
     QStringList arguments{QString::number(m_node.port())};
     arguments << QStringLiteral("--view") << m_options.view;
     if (m_options.log)
@@ -119,6 +123,33 @@ bool FloodRun::startProbe() {
     }
     m_pid = m_probe.processId();
     return true;
+}
+
+// What an operator with country data has in the settings folder: the country file, a
+// locator and a log of 50 000 QSOs over a spread of entities and bands.
+bool FloodRun::placeStation() {
+    constexpr int QsoCount = 50000;
+    const QString folder = m_home.filePath(QStringLiteral("kestrel"));
+    const QString log = m_home.filePath(QStringLiteral("log.adi"));
+    if (!QDir().mkpath(folder) ||
+        !QFile::copy(m_options.countries, folder + QStringLiteral("/cty.csv")))
+        return false;
+    const char* const calls[] = {"JA1XYZ", "W1AW",  "DL1ABC", "VK2ABC", "ZS6XX",
+                                 "PY2AA",  "G4ABC", "UA9XX",  "VE3XX"};
+    const char* const bands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
+    QByteArray adif("Generated for the flood<EOH>\r\n");
+    for (int i = 0; i < QsoCount; ++i) {
+        const QByteArray call(calls[i % 9]);
+        const QByteArray band(bands[i % 6]);
+        adif += "<CALL:" + QByteArray::number(call.size()) + ">" + call +
+                " <BAND:" + QByteArray::number(band.size()) + ">" + band +
+                " <QSO_DATE:8>20261207 <TIME_ON:4>1200 <MODE:2>CW <EOR>\r\n";
+    }
+    QFile logFile(log);
+    QFile settings(folder + QStringLiteral("/Kestrel.ini"));
+    return logFile.open(QIODevice::WriteOnly) && logFile.write(adif) == adif.size() &&
+           settings.open(QIODevice::WriteOnly) &&
+           settings.write("[STATION]\r\nLOCATOR=JN58td\r\nADIF_LOG=" + log.toUtf8() + "\r\n") > 0;
 }
 
 // The node's end of the one connection: its write buffer and, through the ports, the

@@ -26,6 +26,9 @@ struct Options {
     QString probe;
     QString view = QStringLiteral("terminal"); // in front: "terminal", "all" or "band"
     bool log = false;                          // a session log open throughout, checked at the end
+    // A country file (this path) in the probe's settings folder, with its locator and a
+    // generated 50 000-QSO log; empty: the settings folder holds none.
+    QString countries;
 };
 
 struct PhaseResult {
@@ -62,6 +65,7 @@ public:
 
 private:
     bool startProbe();
+    bool placeStation();
     PhaseResult runPhase(int rate);
     void followUp(PhaseResult& result, double clientCpuBefore);
     bool findConnection();

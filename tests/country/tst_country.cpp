@@ -8,10 +8,14 @@
 #include "country/StationInsight.h"
 #include "country/StationSettings.h"
 #include "country/WorkedLog.h"
+#include "country/WorkedLogLoader.h"
 #include "scope/SpotParser.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSaveFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -75,6 +79,7 @@ private slots:
     void spotNeeds_data();
     void spotNeeds();
 
+    void logIsReadAgainWhenItChanges();
     void rowsTellWhoTheStationIs_data();
     void rowsTellWhoTheStationIs();
     void filtersChooseSpots_data();
@@ -420,6 +425,58 @@ void TestCountry::spotNeeds() {
     const int adif = info ? countries().entityOf(*info).adif : -1;
     QTEST(int(worked.needOf(adif, AdifBands::indexOfKhz(khz))), "need");
     QCOMPARE(WorkedLog().needOf(adif, AdifBands::indexOfKhz(khz)), SpotNeed::Unknown);
+}
+
+// A logging program that rewrites its export in place, and one that replaces the file.
+void TestCountry::logIsReadAgainWhenItChanges() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("log.adi"));
+    const auto writeLog = [&path](const QByteArray& records, bool replace) {
+        if (replace) {
+            QSaveFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(records);
+            QVERIFY(file.commit());
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(records);
+        }
+    };
+    writeLog("<CALL:6>JA1XYZ<BAND:3>20m<EOR>", false);
+    WorkedLogLoader loader;
+    loader.setCountries(sharedCountries());
+    QSignalSpy loaded(&loader, &WorkedLogLoader::loaded);
+    loader.watch(path);
+    QTRY_COMPARE(loaded.size(), 1);
+    QCOMPARE(loaded.last().at(0).value<WorkedLog>().entityCount(), 1);
+    QCOMPARE(loaded.last().at(1).toString(), QStringLiteral("ADIF log: 1 QSOs, 1 entities"));
+
+    writeLog("<CALL:6>JA1XYZ<BAND:3>20m<EOR><CALL:5>DL1AB<BAND:3>20m<EOR><CALL:2>x<EOR>", false);
+    QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 2, 10000);
+    QCOMPARE(loaded.last().at(0).value<WorkedLog>().entityCount(), 2);
+    QCOMPARE(loaded.last().at(1).toString(),
+             QStringLiteral("ADIF log: 2 QSOs, 2 entities, 1 records skipped"));
+
+    writeLog("<CALL:4>W1AW<BAND:3>20m<EOR>", true);
+    QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 3, 10000);
+    QCOMPARE(loaded.last().at(0).value<WorkedLog>().needOf(291, 8), SpotNeed::Worked);
+    writeLog("<CALL:4>W1AW<BAND:3>20m<EOR><CALL:4>W1AW<BAND:3>40m<EOR>",
+             false); // the new file is watched
+    QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 4, 10000);
+    QCOMPARE(loaded.last().at(0).value<WorkedLog>().qsoCount(), 2);
+
+    loader.watch(folder.filePath(QStringLiteral("missing.adi")));
+    QTRY_COMPARE(loaded.size(), 5);
+    QVERIFY(
+        loaded.last().at(1).toString().startsWith(QStringLiteral("ADIF log could not be read: ")));
+    QVERIFY(!loaded.last().at(0).value<WorkedLog>().isLoaded());
+    QFile later(folder.filePath(QStringLiteral("missing.adi"))); // the first export comes later
+    QVERIFY(later.open(QIODevice::WriteOnly));
+    later.write("<CALL:4>W1AW<BAND:3>20m<EOR>");
+    later.close();
+    QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 6, 10000);
+    QCOMPARE(loaded.last().at(0).value<WorkedLog>().qsoCount(), 1);
 }
 
 void TestCountry::rowsTellWhoTheStationIs_data() {
