@@ -2,6 +2,8 @@
 // spot, the list is brought up to date and the view paints what that changed. Beside it
 // a plain fill of the list's area, the least any repaint of it could cost.
 
+#include "country/StationInsight.h"
+#include "country/StationSettings.h"
 #include "scope/ScopeSet.h"
 #include "scope/ScopeSheet.h"
 #include "screen/LinePipeline.h"
@@ -10,6 +12,7 @@
 #include "screen/TerminalFont.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFontDatabase>
 #include <QImage>
 #include <QListView>
@@ -49,18 +52,45 @@ struct PaintCounter : QObject {
     }
 };
 
-// The scope sheet alone on screen, the "All" list in front and full.
+// What the lists know of stations when the operator has country data: the real country
+// file, a locator, and a log with the USA worked on 20 m, so rows read "worked" and "new
+// band" and are coloured.
+struct StationData {
+    StationInsight insight;
+
+    StationData() {
+        QFile file(QStringLiteral(KESTREL_BENCH_DATA "/cty.csv"));
+        file.open(QIODevice::ReadOnly);
+        insight.setCountries(
+            std::make_shared<const CountryFile>(CountryFile::parse(file.readAll())));
+        StationSettings station;
+        station.locator = QStringLiteral("JN58td");
+        insight.setStation(station);
+        insight.setWorked(
+            WorkedLog(AdifReader::read("<CALL:4>W1AW<BAND:3>20m<EOR>"), insight.countries()));
+    }
+};
+
+// The scope sheet alone on screen, the "All" list in front and full; with station data
+// when asked.
 struct AllListOnScreen {
     ScreenBuffer screen;
     LinePipeline pipeline;
     ScopeSet scopes;
     ScopeSheet sheet{scopes, pipeline, screen};
+    StationData station;
     QListView* list = nullptr;
     RepaintThrottle* redraw = nullptr;
     int arrivals = 0;
 
-    AllListOnScreen() {
+    explicit AllListOnScreen(bool withStation = false) {
         scopes.context().now = [] { return SpotTime; };
+        if (withStation) {
+            scopes.context().annotator = &station.insight;
+            sheet.marks().setNeedTest([this](QByteArrayView call, double khz) {
+                return station.insight.needOf(call, khz);
+            });
+        }
         // In the terminal's font and colours, as the client shows its lists.
         sheet.setListFont(asTerminalFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)),
                           Qt::white, Qt::black);
@@ -89,7 +119,7 @@ struct AllListOnScreen {
 };
 
 void BM_ScopeListOneSpot(benchmark::State& state) {
-    AllListOnScreen onScreen;
+    AllListOnScreen onScreen(state.range(0) != 0);
     PaintCounter counter;
     onScreen.list->viewport()->installEventFilter(&counter);
     for (auto _ : state) {
@@ -104,18 +134,22 @@ void BM_ScopeListOneSpot(benchmark::State& state) {
         benchmark::Counter(double(counter.pixels) / (area.width() * area.height()),
                            benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_ScopeListOneSpot)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScopeListOneSpot)->Arg(0)->Arg(1)->ArgName("station")->Unit(benchmark::kMicrosecond);
 
 // The list brought up to date, the paint it asks for left undone.
 void BM_ScopeListOneSpotUnpainted(benchmark::State& state) {
-    AllListOnScreen onScreen;
+    AllListOnScreen onScreen(state.range(0) != 0);
     for (auto _ : state) {
         onScreen.addSpot();
         onScreen.updateList();
     }
     QCoreApplication::processEvents();
 }
-BENCHMARK(BM_ScopeListOneSpotUnpainted)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScopeListOneSpotUnpainted)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("station")
+    ->Unit(benchmark::kMicrosecond);
 
 // The same update, then the whole visible list painted again.
 void BM_ScopeListOneSpotFullRepaint(benchmark::State& state) {

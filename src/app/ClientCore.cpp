@@ -33,13 +33,7 @@ ClientCore::ClientCore(std::unique_ptr<SoundOutput> sound)
     m_logLoader.setCountries(countries.file);
     QObject::connect(&m_logLoader, &WorkedLogLoader::loaded, &m_logLoader,
                      [this](const WorkedLog& worked) { m_insight.setWorked(worked); });
-    m_watchAlerts.setNeedTest([this](QByteArrayView call, double khz) {
-        const SpotNeed need = m_insight.needOf(call, khz);
-        return (need == SpotNeed::NewOne && m_station.alertNewOne) ||
-               (need == SpotNeed::NewBand && m_station.alertNewBand);
-    });
-    m_insight.setStation(m_station);
-    m_logLoader.watch(m_station.logFile);
+    applyStation();
 }
 
 ClientCore::~ClientCore() {
@@ -102,6 +96,16 @@ void ClientCore::applyWatch() {
 
 void ClientCore::applyStation() {
     m_insight.setStation(m_station);
+    // Without a tick the alerts look at no spot but the watched ones, as before.
+    if (m_station.alertNewOne || m_station.alertNewBand) {
+        m_watchAlerts.setNeedTest([this](QByteArrayView call, double khz) {
+            const SpotNeed need = m_insight.needOf(call, khz);
+            return (need == SpotNeed::NewOne && m_station.alertNewOne) ||
+                   (need == SpotNeed::NewBand && m_station.alertNewBand);
+        });
+    } else {
+        m_watchAlerts.setNeedTest({});
+    }
     if (m_station.logFile != m_logLoader.path())
         m_logLoader.watch(m_station.logFile);
 }

@@ -5,8 +5,14 @@
 
 #include <cmath>
 
+void StationInsight::setCountries(std::shared_ptr<const CountryFile> countries) {
+    m_countries = std::move(countries);
+    m_annotations.clear();
+}
+
 void StationInsight::setStation(const StationSettings& station) {
     m_home = Maidenhead::centreOf(station.locator);
+    m_annotations.clear();
     m_spotterContinents = station.spotterContinents.toLatin1().toUpper().simplified().split(' ');
     m_spotterContinents.removeAll(QByteArray());
     m_hideWorked = station.hideWorked;
@@ -37,25 +43,34 @@ void StationInsight::annotate(const DxSpot& spot, QByteArray& row) const {
         return;
     while (row.endsWith(' '))
         row.chop(1);
+    const QByteArray& annotation = annotationOf(*info);
+    row.reserve(std::max<qsizetype>(row.size(), AnnotationColumn) + annotation.size());
     if (row.size() < AnnotationColumn)
         row.append(AnnotationColumn - row.size(), ' ');
-    row += "  ";
+    row += annotation;
+}
+
+const QByteArray& StationInsight::annotationOf(const CountryInfo& info) const {
+    if (const auto known = m_annotations.constFind(&info); known != m_annotations.cend())
+        return *known;
+    QByteArray annotation("  ");
     // Entity names are ASCII in the country file; anything else is left out rather than
     // shown through the terminal's character set.
-    for (const QChar c : m_countries->entityOf(*info).name)
-        row += c.unicode() < 0x80 ? char(c.unicode()) : '?';
-    row += ", ";
-    row += info->continent.data();
-    row += ", CQ ";
-    row += QByteArray::number(info->cqZone);
+    for (const QChar c : m_countries->entityOf(info).name)
+        annotation += c.unicode() < 0x80 ? char(c.unicode()) : '?';
+    annotation += ", ";
+    annotation += info.continent.data();
+    annotation += ", CQ ";
+    annotation += QByteArray::number(info.cqZone);
     if (m_home) {
-        const GeoPosition there{info->latitude, info->longitude};
-        row += ", ";
-        row += QByteArray::number(std::lround(GreatCircle::distanceKm(*m_home, there)));
-        row += " km, ";
-        row += QByteArray::number(GreatCircle::bearingDegrees(*m_home, there));
-        row += " deg";
+        const GeoPosition there{info.latitude, info.longitude};
+        annotation += ", ";
+        annotation += QByteArray::number(std::lround(GreatCircle::distanceKm(*m_home, there)));
+        annotation += " km, ";
+        annotation += QByteArray::number(GreatCircle::bearingDegrees(*m_home, there));
+        annotation += " deg";
     }
+    return *m_annotations.insert(&info, annotation);
 }
 
 SpotNeed StationInsight::needOf(QByteArrayView call, double khz) const {

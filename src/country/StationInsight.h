@@ -13,6 +13,7 @@
 #include "scope/SpotAnnotator.h"
 
 #include <QByteArrayList>
+#include <QHash>
 
 #include <memory>
 #include <optional>
@@ -26,9 +27,7 @@ public:
     // characters ends before it.
     static constexpr int AnnotationColumn = 78;
 
-    void setCountries(std::shared_ptr<const CountryFile> countries) {
-        m_countries = std::move(countries);
-    }
+    void setCountries(std::shared_ptr<const CountryFile> countries);
     const CountryFile* countries() const { return m_countries.get(); }
     void setWorked(WorkedLog worked) { m_worked = std::move(worked); }
     const WorkedLog& worked() const { return m_worked; }
@@ -41,7 +40,12 @@ public:
     QByteArrayView spotterContinent(const DxSpot& spot) const;
 
 private:
+    const QByteArray& annotationOf(const CountryInfo& info) const;
+
     std::shared_ptr<const CountryFile> m_countries;
+    // What a row gains for each entry of the country file, made when first needed: the
+    // lists ask for the same few hundred entries over and over.
+    mutable QHash<const CountryInfo*, QByteArray> m_annotations;
     WorkedLog m_worked;
     std::optional<GeoPosition> m_home;
     QByteArrayList m_spotterContinents; // empty: spotters anywhere

@@ -87,9 +87,16 @@ void ScopeListDelegate::drawLine(QPainter* painter, const QStyleOptionViewItem& 
     const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
     const QPoint topLeft(textRect.left(),
                          textRect.top() + (textRect.height() - option.fontMetrics.height()) / 2);
-    // Cells are copied pixel for pixel: a scaled screen takes the text path.
+    // Cells are copied pixel for pixel: a scaled screen takes the text path. A row wider
+    // than the view is put together only as far as the view shows it.
     if (cells && painter->device()->devicePixelRatioF() == 1.0) {
-        const QImage& row = cells->composeWhole(text, textRect.width());
+        const int shownWidth =
+            std::min(textRect.width(), painter->device()->width() - textRect.left());
+        if (shownWidth <= 0)
+            return;
+        const QImage& row = shownWidth < textRect.width()
+                                ? cells->compose(text, shownWidth)
+                                : cells->composeWhole(text, textRect.width());
         if (!row.isNull()) {
             painter->drawImage(topLeft, row);
             return;
