@@ -29,6 +29,7 @@ ClientCore::ClientCore(std::unique_ptr<SoundOutput> sound)
     m_rig.configure(m_rigSettings);
     const CountryFileLocation::Found countries = CountryFileLocation::load();
     m_countryFilePath = countries.path;
+    m_countryFilesPassedOver = countries.passedOver;
     m_insight.setCountries(countries.file);
     m_logLoader.setCountries(countries.file);
     QObject::connect(&m_logLoader, &WorkedLogLoader::loaded, &m_logLoader,

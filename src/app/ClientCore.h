@@ -113,8 +113,10 @@ public:
     StationSettings& station() { return m_station; }
     const StationInsight& insight() const { return m_insight; }
     WorkedLogLoader& logLoader() { return m_logLoader; }
-    // The country file in use; empty when none was found.
+    // The country file in use; empty when none was found. Files passed over on the way
+    // (there, but not usable) are named too.
     const QString& countryFilePath() const { return m_countryFilePath; }
+    const QStringList& countryFilesPassedOver() const { return m_countryFilesPassedOver; }
 
 private:
     SettingsFile m_settings;
@@ -148,6 +150,7 @@ private:
 
     StationSettings m_station;
     QString m_countryFilePath;
+    QStringList m_countryFilesPassedOver;
     StationInsight m_insight;
     WorkedLogLoader m_logLoader;
 };

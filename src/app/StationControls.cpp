@@ -32,8 +32,18 @@ StationControls::StationControls(ClientCore& core, Parts parts, QObject* parent)
     : QObject(parent)
     , m_core(core)
     , m_scopeSheet(parts.scopeSheet) {
+    // What is wrong with the country data is said once, as the program starts.
+    QStringList problems;
+    if (!core.countryFilesPassedOver().isEmpty())
+        problems << CountryTexts::CountryFilePassedOver.arg(
+            core.countryFilesPassedOver().join(QStringLiteral(", ")));
     if (core.countryFilePath().isEmpty())
-        parts.statusBar.showMessage(countryFileText(core));
+        problems << countryFileText(core);
+    else if (const int skipped = core.insight().countries()->malformedLines(); skipped > 0)
+        problems
+            << QString(CountryTexts::CountryLinesSkipped).arg(core.countryFilePath()).arg(skipped);
+    if (!problems.isEmpty())
+        parts.statusBar.showMessage(problems.join(QStringLiteral("; ")));
     connect(&core.logLoader(), &WorkedLogLoader::loaded, this,
             [this, &bar = parts.statusBar](const WorkedLog&, const QString& report) {
                 markNeeds();

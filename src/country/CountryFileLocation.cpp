@@ -12,13 +12,20 @@ QStringList CountryFileLocation::candidates() {
 CountryFileLocation::Found CountryFileLocation::load(const QStringList& candidates) {
     // A country file is about 300 KB; anything beyond a few MB is not one.
     constexpr qint64 MaxBytes = 16 * 1024 * 1024;
+    Found found;
     for (const QString& path : candidates) {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly) || file.size() > MaxBytes)
+        if (!file.exists())
             continue;
-        auto parsed = std::make_shared<const CountryFile>(CountryFile::parse(file.readAll()));
-        if (!parsed->empty())
-            return {std::move(parsed), path};
+        if (file.open(QIODevice::ReadOnly) && file.size() <= MaxBytes) {
+            auto parsed = std::make_shared<const CountryFile>(CountryFile::parse(file.readAll()));
+            if (!parsed->empty()) {
+                found.file = std::move(parsed);
+                found.path = path;
+                return found;
+            }
+        }
+        found.passedOver << path;
     }
-    return {};
+    return found;
 }

@@ -17,6 +17,7 @@ QStringList candidates();
 struct Found {
     std::shared_ptr<const CountryFile> file; // null when no candidate gave entities
     QString path;
+    QStringList passedOver; // files that are there but could not be used, in order
 };
 Found load(const QStringList& candidates = CountryFileLocation::candidates());
 } // namespace CountryFileLocation

@@ -27,6 +27,9 @@ inline constexpr QLatin1StringView HideWorked{"hide stations worked on the band"
 // %1 and %2: the places looked in.
 inline constexpr QLatin1StringView NoCountryFile{"No country file: looked for %1 and %2"};
 inline constexpr QLatin1StringView CountryFileVersion{"%1 (%2)"}; // version, path
+inline constexpr QLatin1StringView CountryFilePassedOver{"Country file not usable: %1"};
+inline constexpr QLatin1StringView CountryLinesSkipped{
+    "Country file %1: %2 lines could not be read"};
 inline constexpr QLatin1StringView LogNotRead{"ADIF log could not be read: %1"};
 inline constexpr QLatin1StringView LogLoaded{"ADIF log: %1 QSOs, %2 entities"};
 inline constexpr QLatin1StringView LogSkipped{"ADIF log: %1 QSOs, %2 entities, %3 records skipped"};

@@ -38,6 +38,7 @@ void SpotMarks::setWatchTest(WatchTest watched) {
 
 void SpotMarks::setNeedTest(NeedTest need) {
     m_need = std::move(need);
+    m_lastNeedKey.clear();
     emit changed();
 }
 
@@ -48,9 +49,16 @@ void SpotMarks::setNeedColors(const NeedColors& colors) {
     emit changed();
 }
 
+// A row is asked about several times as it is drawn (its marks, its colour): the last
+// answer is kept for the next question.
 SpotNeed SpotMarks::needOf(QByteArrayView spotKey) const {
-    return m_need ? m_need(SpotKey::call(spotKey), SpotKey::frequencyKhz(spotKey))
-                  : SpotNeed::Unknown;
+    if (!m_need)
+        return SpotNeed::Unknown;
+    if (spotKey != m_lastNeedKey) {
+        m_lastNeedKey = spotKey.toByteArray();
+        m_lastNeed = m_need(SpotKey::call(spotKey), SpotKey::frequencyKhz(spotKey));
+    }
+    return m_lastNeed;
 }
 
 void SpotMarks::setRigFrequency(std::optional<qint64> hz) {

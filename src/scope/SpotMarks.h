@@ -60,6 +60,8 @@ signals:
 private:
     WatchTest m_watched;
     NeedTest m_need;
+    mutable QByteArray m_lastNeedKey;
+    mutable SpotNeed m_lastNeed = SpotNeed::Unknown;
     NeedColors m_needColors;
     std::optional<qint64> m_rigHz;
 };
