@@ -1,5 +1,6 @@
 #include "country/CountryFileLocation.h"
 
+#include "base/RegularFile.h"
 #include "base/SettingsFolder.h"
 
 #include <QFile>
@@ -14,10 +15,10 @@ CountryFileLocation::Found CountryFileLocation::load(const QStringList& candidat
     constexpr qint64 MaxBytes = 16 * 1024 * 1024;
     Found found;
     for (const QString& path : candidates) {
-        QFile file(path);
-        if (!file.exists())
+        QFile file;
+        if (!QFile::exists(path))
             continue;
-        if (file.open(QIODevice::ReadOnly) && file.size() <= MaxBytes) {
+        if (openRegularFile(file, path) && file.size() <= MaxBytes) {
             auto parsed = std::make_shared<const CountryFile>(CountryFile::parse(file.readAll()));
             if (!parsed->empty()) {
                 found.file = std::move(parsed);

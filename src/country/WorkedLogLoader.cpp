@@ -1,5 +1,6 @@
 #include "country/WorkedLogLoader.h"
 
+#include "base/RegularFile.h"
 #include "country/CountryTexts.h"
 
 #include <QFile>
@@ -71,10 +72,11 @@ void WorkedLogLoader::startReading() {
     }
     const quint64 generation = m_generation;
     m_worker.reset(QThread::create([this, generation, path = m_path, countries = m_countries] {
-        QFile file(path);
+        // A named pipe in the log's place is refused, not waited on.
+        QFile file;
         QString report = CountryTexts::LogNotRead.arg(path);
         WorkedLog worked;
-        if (file.open(QIODevice::ReadOnly) && file.size() <= MaxLogBytes) {
+        if (openRegularFile(file, path) && file.size() <= MaxLogBytes) {
             const AdifLog log = AdifReader::read(
                 file.readAll(), [] { return QThread::currentThread()->isInterruptionRequested(); });
             if (log.stopped)

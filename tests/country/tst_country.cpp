@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray realCountryFile() {
@@ -433,11 +435,19 @@ private slots:
         QVERIFY(loaded.last().at(1).toString().startsWith(
             QStringLiteral("ADIF log could not be read: ")));
         QVERIFY(!loaded.last().at(0).value<WorkedLog>().isLoaded());
+        const QByteArray pipe = folder.filePath(QStringLiteral("pipe.adi")).toLocal8Bit();
+        QCOMPARE(mkfifo(pipe.constData(), 0600), 0);
+        loader.watch(QString::fromLocal8Bit(pipe)); // refused, not waited on
+        QTRY_COMPARE(loaded.size(), 6);
+        QVERIFY(loaded.last().at(1).toString().startsWith(
+            QStringLiteral("ADIF log could not be read: ")));
+        loader.watch(folder.filePath(QStringLiteral("missing.adi")));
+        QTRY_COMPARE(loaded.size(), 7);
         QFile later(folder.filePath(QStringLiteral("missing.adi"))); // the first export comes later
         QVERIFY(later.open(QIODevice::WriteOnly));
         later.write("<CALL:4>W1AW<BAND:3>20m<EOR>");
         later.close();
-        QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 6, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 8, 10000);
         QCOMPARE(loaded.last().at(0).value<WorkedLog>().qsoCount(), 1);
     }
 
