@@ -112,7 +112,9 @@ void ScopeListDelegate::drawLine(QPainter* painter, const QStyleOptionViewItem& 
 
 QSize ScopeListDelegate::sizeHint(const QStyleOptionViewItem& option,
                                   const QModelIndex& index) const {
-    const qreal textWidth = QFontMetricsF(option.font).horizontalAdvance(index.data().toString());
+    const qreal textWidth =
+        QFontMetricsF(option.font)
+            .horizontalAdvance(index.data(ScopeListModel::WidestTextRole).toString());
     // Some fonts space their lines closer than their glyphs reach.
     const int height = std::max(option.fontMetrics.lineSpacing(), option.fontMetrics.height());
     return {int(std::ceil(textWidth)) + 2 * textMargin(option.widget), height};

@@ -58,8 +58,9 @@ void ScopeListModel::showAfresh(const ScopeListing& listing) {
     m_shown = listing;
     m_decodedCharset = m_charset.charset();
     m_texts.clear();
+    m_widestText.clear();
     for (const QByteArray& line : listing.lines)
-        m_texts.append(m_charset.decode(line));
+        keepWidest(m_texts.emplace_back(m_charset.decode(line)));
     endResetModel();
 }
 
@@ -76,7 +77,7 @@ void ScopeListModel::insertShownRows(int row, int count, const ScopeListing& lis
     for (int i = row; i < row + count; ++i) {
         m_shown.lines.insert(i, listing.lines[i]);
         m_shown.spotKeys.insert(i, listing.spotKeys[i]);
-        m_texts.insert(i, m_charset.decode(listing.lines[i]));
+        keepWidest(*m_texts.insert(i, m_charset.decode(listing.lines[i])));
     }
     endInsertRows();
 }
@@ -84,9 +85,14 @@ void ScopeListModel::insertShownRows(int row, int count, const ScopeListing& lis
 void ScopeListModel::changeShownRows(int row, int count, const ScopeListing& listing) {
     for (int i = row; i < row + count; ++i) {
         m_shown.lines[i] = listing.lines[i];
-        m_texts[i] = m_charset.decode(listing.lines[i]);
+        keepWidest(m_texts[i] = m_charset.decode(listing.lines[i]));
     }
     emit dataChanged(index(row), index(row + count - 1), {Qt::DisplayRole});
+}
+
+void ScopeListModel::keepWidest(const QString& text) {
+    if (text.size() > m_widestText.size())
+        m_widestText = text;
 }
 
 int ScopeListModel::rowCount(const QModelIndex& parent) const {
@@ -112,6 +118,8 @@ QVariant ScopeListModel::data(const QModelIndex& index, int role) const {
         return m_texts[index.row()];
     case MarksRole:
         return marksOf(index.row());
+    case WidestTextRole:
+        return m_widestText;
     case Qt::BackgroundRole: {
         const int marks = marksOf(index.row());
         const SpotMarks::NeedColors& colors = m_marks.needColors();

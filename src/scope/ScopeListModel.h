@@ -19,7 +19,13 @@ class ScopeListModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    enum Role { MarksRole = Qt::UserRole + 1 }; // the row's Mark flags
+    enum Role {
+        MarksRole = Qt::UserRole + 1, // the row's Mark flags
+        // The longest text the list has shown since it was last filled afresh, the same
+        // for every row: all rows are as wide as it, so the list's width stays put as
+        // spots come and go and the view need not lay out its scroll bar again.
+        WidestTextRole,
+    };
     enum Mark { Watched = 1, Tuned = 2, NewOne = 4, NewBand = 8, Worked = 16 };
 
     ScopeListModel(DisplayCharset& charset, const SpotMarks& marks, QObject* parent);
@@ -40,6 +46,7 @@ private:
     void insertShownRows(int row, int count, const ScopeListing& listing);
     void changeShownRows(int row, int count, const ScopeListing& listing);
     void moveTunedRow();
+    void keepWidest(const QString& text);
     int marksOf(int row) const;
 
     DisplayCharset& m_charset;
@@ -48,4 +55,5 @@ private:
     int m_decodedCharset = -1; // the texts are decoded again when the charset changes
     ScopeListing m_shown;
     QList<QString> m_texts;
+    QString m_widestText;
 };

@@ -2,6 +2,7 @@
 
 #include "scope/ScopeListDelegate.h"
 #include "scope/ScopeListModel.h"
+#include "scope/ScopeListView.h"
 #include "scope/ScopeSet.h"
 #include "scope/ScopeTexts.h"
 #include "scope/TfFilter.h"
@@ -111,7 +112,7 @@ QWidget* ScopeSheet::buildToolBar() {
 
 QListView* ScopeSheet::addList(const QString& name, const QString& sheet,
                                QLatin1StringView tabCaption, const QString& spokenName) {
-    auto* list = new QListView;
+    auto* list = new ScopeListView;
     list->setModel(new ScopeListModel(m_charset, m_marks, list));
     list->setItemDelegate(new ScopeListDelegate(list));
     list->setObjectName(name);

@@ -3,19 +3,24 @@
 
 #include "SpotLines.h"
 #include "base/DisplayCharset.h"
+#include "scope/ScopeListDelegate.h"
 #include "scope/ScopeListModel.h"
+#include "scope/ScopeListView.h"
 #include "scope/ScopeSet.h"
 #include "scope/ScopeSheet.h"
 #include "scope/SpotMarks.h"
 #include "screen/ScreenBuffer.h"
 #include "screen/TerminalFont.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QListView>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyledItemDelegate>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -82,6 +87,8 @@ private slots:
     void tunedRowIsNearestOnBand_data();
     void tunedRowIsNearestOnBand();
     void marksShowAndSpotsActivate();
+    void newSpotRepaintsRowsNotScrollBars();
+    void everyRowScrollsIntoView();
 };
 
 void ScopeListTest::listingReplacesListing_data() {
@@ -232,6 +239,72 @@ void ScopeListTest::marksShowAndSpotsActivate() {
     QCOMPARE(spotOf(0).dxCallView().trimmed(), "3Y0X");
     QCOMPARE(spotOf(1).dxCallView().trimmed(), "K1AA");
     QCOMPARE(spotOf(1).freqKhz, 14025.0);
+}
+
+// Rows wider and more than the view: both bars show, the one beside the rows scrolls
+// them as Qt's own would, and a new spot in a full list repaints the rows and nothing
+// around them.
+void ScopeListTest::newSpotRepaintsRowsNotScrollBars() {
+    ShownSheet shown;
+    QFont large = asTerminalFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    large.setPointSize(16);
+    shown.sheet.setListFont(large, Qt::white, Qt::black);
+    shown.sheet.resize(300, 200);
+    auto* list = qobject_cast<ScopeListView*>(shown.list);
+    QVERIFY(list);
+    QScrollBar* downBar = list->downBar();
+    shown.add("14000.0", "K1AA"); // one row: no bar, and no margin for it
+    QTRY_VERIFY(list->horizontalScrollBar()->isVisible());
+    QVERIFY(!downBar->isVisible());
+    QCOMPARE(list->viewport()->geometry().right(), list->contentsRect().right());
+    for (int khz = 14001; khz < 14000 + SpotScope::Capacity; ++khz)
+        shown.add(QByteArray::number(khz) + ".0", "K" + QByteArray::number(khz));
+    QTRY_VERIFY(downBar->isVisible() && list->horizontalScrollBar()->isVisible());
+    QVERIFY(list->contentsRect().contains(downBar->geometry()));
+    QVERIFY(!list->viewport()->geometry().intersects(downBar->geometry()));
+
+    downBar->setValue(downBar->maximum());
+    const QModelIndex last = list->model()->index(list->model()->rowCount() - 1, 0);
+    QVERIFY(list->viewport()->rect().contains(list->visualRect(last).bottomLeft()));
+    QWheelEvent up(QPointF(10, 10), list->viewport()->mapToGlobal(QPointF(10, 10)), {},
+                   QPoint(0, 120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->viewport(), &up);
+    QVERIFY(downBar->value() < downBar->maximum());
+
+    struct Paints : QObject {
+        QHash<QObject*, int> counts;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            counts[watched] += event->type() == QEvent::Paint;
+            return false;
+        }
+    } paints;
+    QCoreApplication::processEvents(); // the paints scrolling asked for
+    const QList<QScrollBar*> bars = list->findChildren<QScrollBar*>();
+    for (QScrollBar* bar : bars)
+        bar->installEventFilter(&paints);
+    list->viewport()->installEventFilter(&paints);
+    shown.add("14020.5", "JA1ABC");
+    QTRY_VERIFY(paints.counts.value(list->viewport()) > 0);
+    for (QScrollBar* bar : bars)
+        QCOMPARE(paints.counts.value(bar), 0);
+}
+
+// All rows are as wide as the widest, whichever row comes first, so the end of every
+// row can be scrolled to.
+void ScopeListTest::everyRowScrollsIntoView() {
+    DisplayCharset charset(0);
+    SpotMarks marks;
+    ScopeListView list;
+    list.setModel(new ScopeListModel(charset, marks, &list));
+    list.setItemDelegate(new ScopeListDelegate(&list));
+    list.setUniformItemSizes(true);
+    list.resize(200, 200);
+    list.show();
+    const QByteArray longest = "B:" + QByteArray(120, 'x');
+    static_cast<ScopeListModel*>(list.model())->show(listingOf("A:x " + longest + " C:x"));
+    QTRY_VERIFY(list.horizontalScrollBar()->maximum() > 0);
+    QVERIFY(list.horizontalScrollBar()->maximum() + list.viewport()->width() >=
+            list.fontMetrics().horizontalAdvance(QString::fromLatin1(longest)));
 }
 
 QTEST_MAIN(ScopeListTest)
