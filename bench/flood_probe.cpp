@@ -15,6 +15,7 @@
 // screen completed, in order, else 0>") and quits.
 
 #include "app/TForm1.h"
+#include "country/WorkedLogLoader.h"
 #include "desktop/SoundEffectOutput.h"
 #include "probe_loop.h"
 #include "scope/ScopeSheet.h"
@@ -44,6 +45,13 @@ public:
         , m_commands([this](const QByteArray& line) { command(line); }) {
         QObject::connect(&form.core().connection().receiver(), &NodeReceiver::received, &m_context,
                          [this] { readScreen(); });
+        // The flood measures spots, not the start: with a log, ready waits for it to be read.
+        m_logRead = form.core().logLoader().path().isEmpty();
+        QObject::connect(&form.core().logLoader(), &WorkedLogLoader::loaded, &m_context, [this] {
+            m_logRead = true;
+            if (m_loggedIn && !m_ready)
+                becomeReady();
+        });
     }
 
     // From before connecting on, so that the log and the screen see the same lines.
@@ -71,8 +79,11 @@ private:
             m_shownLines.addData("\n");
             if (line.startsWith(SpotPrefix))
                 ++m_spots;
-            else if (m_loginSent && !m_ready && line.startsWith(LoginCall + " de "))
-                becomeReady();
+            else if (m_loginSent && !m_loggedIn && line.startsWith(LoginCall + " de ")) {
+                m_loggedIn = true;
+                if (m_logRead)
+                    becomeReady();
+            }
         }
         if (!m_loginSent && m_form.core().screen().GetCurrentLine() == "login: ") {
             m_loginSent = true;
@@ -139,6 +150,8 @@ private:
     quint64 m_spots = 0;
     quint64 m_missed = 0;
     bool m_loginSent = false;
+    bool m_loggedIn = false;
+    bool m_logRead = false;
     bool m_ready = false;
     bool m_reported = false;
     QString m_logPath;
