@@ -151,6 +151,17 @@ BENCHMARK(BM_ScopeListOneSpotUnpainted)
     ->ArgName("station")
     ->Unit(benchmark::kMicrosecond);
 
+// A flood's redraw: every row of the list is new since the last one.
+void BM_ScopeListAllNew(benchmark::State& state) {
+    AllListOnScreen onScreen(state.range(0) != 0);
+    for (auto _ : state) {
+        for (int i = 0; i < SpotScope::Capacity; ++i)
+            onScreen.addSpot();
+        onScreen.showNewSpot();
+    }
+}
+BENCHMARK(BM_ScopeListAllNew)->Arg(0)->Arg(1)->ArgName("station")->Unit(benchmark::kMicrosecond);
+
 // The same update, then the whole visible list painted again.
 void BM_ScopeListOneSpotFullRepaint(benchmark::State& state) {
     AllListOnScreen onScreen;

@@ -58,7 +58,10 @@ void ScopeListModel::showAfresh(const ScopeListing& listing) {
     m_shown = listing;
     m_decodedCharset = m_charset.charset();
     m_texts.clear();
-    m_widestText.clear();
+    // A flood fills the list afresh at every redraw: the width holds until the list is
+    // empty, so that the scroll bar under it is not laid out again each time.
+    if (listing.lines.isEmpty())
+        m_widestText.clear();
     for (const QByteArray& line : listing.lines)
         keepWidest(m_texts.emplace_back(m_charset.decode(line)));
     endResetModel();

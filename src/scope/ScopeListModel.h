@@ -21,9 +21,9 @@ class ScopeListModel : public QAbstractListModel {
 public:
     enum Role {
         MarksRole = Qt::UserRole + 1, // the row's Mark flags
-        // The longest text the list has shown since it was last filled afresh, the same
-        // for every row: all rows are as wide as it, so the list's width stays put as
-        // spots come and go and the view need not lay out its scroll bar again.
+        // The longest text the list has shown since it was last empty, the same for every
+        // row: all rows are as wide as it, so the list's width stays put as spots come and
+        // go and the view need not lay out its scroll bar again.
         WidestTextRole,
     };
     enum Mark { Watched = 1, Tuned = 2, NewOne = 4, NewBand = 8, Worked = 16 };
