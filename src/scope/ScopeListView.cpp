@@ -13,7 +13,6 @@ ScopeListView::ScopeListView(QWidget* parent)
     setCornerWidget(m_corner);
     m_corner->hide();
     QScrollBar* hidden = verticalScrollBar();
-    connect(hidden, &QScrollBar::rangeChanged, this, &ScopeListView::followHiddenBar);
     connect(hidden, &QScrollBar::valueChanged, m_downBar, &QScrollBar::setValue);
     connect(m_downBar, &QScrollBar::valueChanged, hidden, &QScrollBar::setValue);
 }
