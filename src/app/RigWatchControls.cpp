@@ -1,6 +1,7 @@
 #include "app/RigWatchControls.h"
 
 #include "app/ClientCore.h"
+#include "bandmap/BandMapSheet.h"
 #include "environ/TfEnv.h"
 #include "rig/RigSheet.h"
 #include "rig/RigStatusPanel.h"
@@ -19,6 +20,7 @@ RigWatchControls::RigWatchControls(ClientCore& core, Parts parts, QObject* paren
     , m_scopeSheet(parts.scopeSheet) {
     parts.statusBar.addPermanentWidget(new RigStatusPanel(core.rig()));
     connect(&m_scopeSheet, &ScopeSheet::spotActivated, this, &RigWatchControls::tuneTo);
+    connect(&parts.bandMapSheet, &BandMapSheet::spotActivated, this, &RigWatchControls::tuneTo);
     connect(&core.rig(), &RigControl::frequencyChanged, this, [this](qint64 hz) {
         m_scopeSheet.marks().setRigFrequency(hz > 0 ? std::optional(hz) : std::nullopt);
     });

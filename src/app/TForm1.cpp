@@ -4,6 +4,8 @@
 #include "app/EnvironControls.h"
 #include "app/RigWatchControls.h"
 #include "app/StationControls.h"
+#include "bandmap/BandMapSheet.h"
+#include "bandmap/BandMapTexts.h"
 #include "desktop/AboutControls.h"
 #include "desktop/CopiesControls.h"
 #include "desktop/DesktopTexts.h"
@@ -127,7 +129,9 @@ void TForm1::buildControls() {
     layout->addWidget(m_sendPanel);
     buildStatusBar();
     m_rigWatchControls = std::make_unique<RigWatchControls>(
-        m_core, RigWatchControls::Parts{*m_scopeSheet, m_environControls->dialog(), *statusBar()},
+        m_core,
+        RigWatchControls::Parts{*m_scopeSheet, *m_bandMapSheet, m_environControls->dialog(),
+                                *statusBar()},
         this);
     m_stationControls = std::make_unique<StationControls>(
         m_core, StationControls::Parts{*m_scopeSheet, m_environControls->dialog(), *statusBar()},
@@ -177,6 +181,9 @@ QTabWidget* TForm1::buildPages() {
     m_pageControl1->addTab(m_ttySheet, AppTexts::TtySheet);
     m_scopeSheet = new ScopeSheet(m_core.scopes(), m_core.pipeline(), m_core.screen());
     m_pageControl1->addTab(m_scopeSheet, AppTexts::ScopeSheet);
+    m_bandMapSheet = new BandMapSheet(m_core.scopes(), m_core.pipeline(), m_core.screen(),
+                                      m_scopeSheet->marks(), m_scopeSheet->charset());
+    m_pageControl1->addTab(m_bandMapSheet, BandMapTexts::Sheet);
     m_historySheet = new HistorySheet(m_core.screen());
     m_pageControl1->addTab(m_historySheet, AppTexts::HistorySheet);
     m_panel2->setSearchBar(&m_historySheet->searchBar());
@@ -307,6 +314,7 @@ void TForm1::setTerminalFont(const FontSettings& font) {
     m_script->setCharset(font.charset);
     m_scopeSheet->setListFont(::terminalFont(font), colorFromWindows(font.color), m_background);
     m_scopeSheet->setCharset(font.charset);
+    m_bandMapSheet->setMapFont(::terminalFont(font), colorFromWindows(font.color), m_background);
     m_historySheet->setTerminalFont(::terminalFont(font), colorFromWindows(font.color),
                                     m_background);
     m_historySheet->setCharset(font.charset);
@@ -318,6 +326,7 @@ void TForm1::setBackground(const QColor& background) {
     m_panel2->image().setBackgroundColor(background);
     const FontSettings& font = m_core.font();
     m_scopeSheet->setListFont(::terminalFont(font), colorFromWindows(font.color), background);
+    m_bandMapSheet->setMapFont(::terminalFont(font), colorFromWindows(font.color), background);
     m_historySheet->setTerminalFont(::terminalFont(font), colorFromWindows(font.color), background);
 }
 

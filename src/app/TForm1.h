@@ -20,6 +20,7 @@ class BackScrollPanel;
 class CopiesControls;
 class EnvironControls;
 class HelpControls;
+class BandMapSheet;
 class HistorySheet;
 class LogControls;
 class QLabel;
@@ -109,6 +110,7 @@ private:
     TerminalView* m_image1 = nullptr;
     BackScrollPanel* m_panel2 = nullptr;
     ScopeSheet* m_scopeSheet = nullptr;
+    BandMapSheet* m_bandMapSheet = nullptr;
     HistorySheet* m_historySheet = nullptr;
     SendPanel* m_sendPanel = nullptr;
     QLabel* m_statusPanels[2] = {};

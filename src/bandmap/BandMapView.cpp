@@ -1,7 +1,9 @@
 #include "bandmap/BandMapView.h"
 
+#include "bandmap/BandMapAccessible.h"
 #include "scope/ScopeListModel.h"
 
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -29,6 +31,7 @@ const QColor RigLine(0xD0, 0x20, 0x20);
 BandMapView::BandMapView(QWidget* parent)
     : QWidget(parent)
     , m_panBar(new QScrollBar(Qt::Vertical, this)) {
+    BandMapAccessible::install();
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
@@ -42,14 +45,30 @@ BandMapView::BandMapView(QWidget* parent)
 
 void BandMapView::setBand(double lowerKhz, double upperKhz) {
     m_scale.setBand(lowerKhz, upperKhz);
+    if (m_followRig && m_rigKhz && *m_rigKhz >= lowerKhz && *m_rigKhz <= upperKhz)
+        m_scale.centreOn(*m_rigKhz);
     scaleChanged();
 }
 
 void BandMapView::setSpots(QList<BandMapSpot> spots, int lifetimeMinutes) {
+    lifetimeMinutes = std::max(lifetimeMinutes, 1);
+    if (spots == m_spots && lifetimeMinutes == m_lifetimeMinutes)
+        return; // nothing to draw again
+    const QByteArray selectedKey = m_selected >= 0 ? m_spots[m_selected].key : QByteArray();
     m_spots = std::move(spots);
-    m_lifetimeMinutes = std::max(lifetimeMinutes, 1);
-    if (m_selected >= m_spots.size())
-        m_selected = int(m_spots.size()) - 1;
+    m_lifetimeMinutes = lifetimeMinutes;
+    if (m_selected >= 0) {
+        const auto kept =
+            std::find_if(m_spots.cbegin(), m_spots.cend(),
+                         [&](const BandMapSpot& spot) { return spot.key == selectedKey; });
+        m_selected = kept != m_spots.cend() ? int(kept - m_spots.cbegin())
+                                            : std::min(m_selected, int(m_spots.size()) - 1);
+    }
+    if (QAccessible::isActive()) {
+        if (auto* list =
+                dynamic_cast<BandMapAccessible*>(QAccessible::queryAccessibleInterface(this)))
+            list->spotsChanged();
+    }
     placeCalls();
     update();
 }
@@ -73,7 +92,13 @@ void BandMapView::setFollowRig(bool follow) {
     setRigKhz(rig);
 }
 
+void BandMapView::setDetailsOf(std::function<QString(const BandMapSpot&)> detailsOf) {
+    m_detailsOf = std::move(detailsOf);
+}
+
 void BandMapView::setNeedColors(const QColor& newOne, const QColor& newBand) {
+    if (newOne == m_newOne && newBand == m_newBand)
+        return;
     m_newOne = newOne;
     m_newBand = newBand;
     update();
@@ -105,7 +130,17 @@ void BandMapView::selectSpot(int spot) {
         m_scale.centreOn(m_spots[spot].khz);
         scaleChanged();
     }
+    selectionMoved();
     update();
+}
+
+// A screen reader follows the selection as it follows the current row of a list.
+void BandMapView::selectionMoved() {
+    if (!QAccessible::isActive() || !hasFocus())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(m_selected);
+    QAccessible::updateAccessibility(&focus);
 }
 
 int BandMapView::rowHeight() const {
@@ -283,10 +318,13 @@ bool BandMapView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const int spot = spotAt(help->pos());
-        if (spot >= 0)
-            QToolTip::showText(help->globalPos(), m_spots[spot].text, this);
-        else
+        if (spot >= 0) {
+            const QString details = m_detailsOf ? m_detailsOf(m_spots[spot]) : QString();
+            QToolTip::showText(help->globalPos(), details.isEmpty() ? m_spots[spot].text : details,
+                               this);
+        } else {
             QToolTip::hideText();
+        }
         return true;
     }
     return QWidget::event(event);

@@ -9,21 +9,27 @@
 #include "bandmap/BandMapScale.h"
 #include "bandmap/LabelPlacement.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QList>
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QScrollBar;
 
 struct BandMapSpot {
+    QByteArray key; // the spot's key, as the lists know it: the selection follows it
     double khz = 0;
     QString call;
-    QString text; // the spot's row as the lists show it: what hovering shows
+    QString text;        // the spot's row as the lists show it and a screen reader reads it
+    QString description; // its marks as the lists speak them
     int ageMinutes = 0;
     int marks = 0; // the lists' row marks: watched, tuned, new one, new band
+
+    bool operator==(const BandMapSpot&) const = default;
 };
 
 class BandMapView : public QWidget {
@@ -33,11 +39,14 @@ public:
     explicit BandMapView(QWidget* parent = nullptr);
 
     void setBand(double lowerKhz, double upperKhz);
-    // spots in order of frequency; the oldest of them fades to lifetimeMinutes.
+    // spots in order of frequency; the oldest of them fades to lifetimeMinutes. The
+    // selection stays on its spot while that is among them.
     void setSpots(QList<BandMapSpot> spots, int lifetimeMinutes);
     void setRigKhz(std::optional<double> khz);
     void setFollowRig(bool follow);
     void setNeedColors(const QColor& newOne, const QColor& newBand);
+    // What hovering over a spot shows, asked for as the pointer rests; its text without.
+    void setDetailsOf(std::function<QString(const BandMapSpot&)> detailsOf);
 
     const BandMapScale& scale() const { return m_scale; }
     const QList<BandMapSpot>& spots() const { return m_spots; }
@@ -61,6 +70,7 @@ protected:
 
 private:
     void scaleChanged();
+    void selectionMoved();
     void placeCalls();
     int spotAt(QPoint point) const;
     int scaleWidth() const;
@@ -76,6 +86,7 @@ private:
     bool m_followRig = false;
     QColor m_newOne;
     QColor m_newBand;
+    std::function<QString(const BandMapSpot&)> m_detailsOf;
     int m_selected = -1;
     std::optional<int> m_dragRow;
     QScrollBar* m_panBar;

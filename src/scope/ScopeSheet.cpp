@@ -216,13 +216,8 @@ const SpotScope& ScopeSheet::scopeOf(int tab) {
 void ScopeSheet::activateRow(int tab, int row) {
     const QByteArray key =
         static_cast<ScopeListModel*>(m_lists[size_t(tab)]->model())->spotKey(row);
-    const SpotScope& scope = scopeOf(tab);
-    for (int i = 0; i < scope.count(); ++i) {
-        if (SpotKey::of(scope.entry(i)) == key) {
-            emit spotActivated(scope.entry(i));
-            return;
-        }
-    }
+    if (const DxSpot* spot = scopeOf(tab).entryWithKey(key))
+        emit spotActivated(*spot);
 }
 
 void ScopeSheet::bFilterClick() {

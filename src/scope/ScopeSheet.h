@@ -52,6 +52,7 @@ public:
 
     TfFilter& filterWindow() { return *m_filter; }
     SpotMarks& marks() { return m_marks; }
+    DisplayCharset& charset() { return m_charset; }
 
     // Asks for every list to be drawn again (the main window painted).
     void RedrawAllScopes();

@@ -51,6 +51,7 @@ public:
     bool isWatched(QByteArrayView call) const { return m_watched && m_watched(call); }
     SpotNeed needOf(QByteArrayView spotKey) const;
     const NeedColors& needColors() const { return m_needColors; }
+    std::optional<qint64> rigFrequency() const { return m_rigHz; }
     // The row among the listed spots that the rig is tuned to, -1 for none.
     int tunedRow(const QList<QByteArray>& spotKeys) const;
 

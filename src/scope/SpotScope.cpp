@@ -80,6 +80,8 @@ void SpotScope::ParseListingLine(QByteArrayView line, DxSpot& spot) const {
 
 namespace {
 
+constexpr const char* BandListFormat = "%s [%2d] %s %s";
+
 // The same call, all twelve padded characters alike (case counts), less than 1 kHz
 // away. Calls are always padded to their full width, so the widths compare alike.
 bool isDuplicate(const DxSpot& kept, const DxSpot& spot) {
@@ -116,7 +118,21 @@ void SpotScope::Clear() {
 }
 
 ScopeListing SpotScope::ShowList() const {
-    return listing("%s [%2d] %s %s", {});
+    return listing(BandListFormat, {});
+}
+
+ScopeListing SpotScope::listBetween(double lowerKhz, double upperKhz) const {
+    return listing(BandListFormat, [lowerKhz, upperKhz](const DxSpot& spot) {
+        return spot.freqKhz >= lowerKhz && spot.freqKhz <= upperKhz;
+    });
+}
+
+const DxSpot* SpotScope::entryWithKey(QByteArrayView spotKey) const {
+    for (int i = 0; i < m_count; ++i) {
+        if (SpotKey::of(entry(i)) == spotKey)
+            return &entry(i);
+    }
+    return nullptr;
 }
 
 void SpotScope::Insert(const DxSpot& spot) {
@@ -198,6 +214,8 @@ ScopeListing SpotScope::listing(const char* format,
             m_context.annotator->annotate(spot, row);
         result.lines.append(std::move(row));
         result.spotKeys.append(SpotKey::of(spot));
+        result.ageMinutes.append(int(ageMinutes));
+        result.entries.append(i);
     }
     return result;
 }

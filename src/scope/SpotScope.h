@@ -50,6 +50,8 @@ struct ScopeContext {
 struct ScopeListing {
     QList<QByteArray> lines;
     QList<QByteArray> spotKeys;
+    QList<int> ageMinutes;
+    QList<int> entries; // each line's index in its table when listed
     int selected = -1;
 };
 
@@ -71,6 +73,8 @@ public:
     virtual void Clear();
     // The band list: "%s [%2d] %s %s" for each spot within the lifetime.
     virtual ScopeListing ShowList() const;
+    // The band list of the spots from lowerKhz to upperKhz, both included.
+    ScopeListing listBetween(double lowerKhz, double upperKhz) const;
     virtual void Insert(const DxSpot& spot);
     virtual void AddLine(QByteArrayView line) = 0;
 
@@ -78,6 +82,8 @@ public:
 
     int count() const { return m_count; }
     const DxSpot& entry(int index) const { return m_pool[m_order[size_t(index)]]; }
+    // The spot a list showed by its key (see SpotKey), null when it has left the table.
+    const DxSpot* entryWithKey(QByteArrayView spotKey) const;
     // Grows with every change of the table, so a list knows when to redraw.
     quint64 changes() const { return m_changes; }
 

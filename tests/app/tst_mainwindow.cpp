@@ -104,7 +104,7 @@ private slots:
         QStringList tabs;
         for (int i = 0; i < pages->count(); ++i)
             tabs << pages->tabText(i);
-        QCOMPARE(tabs, QStringList({u"TTY"_s, u"Scope"_s, u"History"_s}));
+        QCOMPARE(tabs, QStringList({u"TTY"_s, u"Scope"_s, u"Band map"_s, u"History"_s}));
         QCOMPARE(connectDialog().selectedNodeNumber(), 1);
         for (const char* name : SendFields)
             QVERIFY2(!field(name)->accessibleName().isEmpty(), name);
