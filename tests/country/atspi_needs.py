@@ -1,6 +1,7 @@
 # Over the accessibility bus, as a screen reader reads them: the "All" list's rows of a
 # Japanese station worked on 20 m only (14 MHz "worked", 21 MHz "new band") and of an
-# entity not in the log ("new one", one notification). Run by atspi_needs.sh.
+# entity not in the log ("new one", one notification); then the "Band map" sheet's list of
+# 20 m, in frequency order. Run by atspi_needs.sh.
 import os
 import subprocess
 import sys
@@ -74,6 +75,22 @@ for row, description in expected.items():
 for item in items:
     if 'Japan, AS, CQ 25, ' not in item.name and 'Australia, OC, CQ 30, ' not in item.name:
         sys.exit(f"FAIL: no station in {item.name!r}")
+
+# The band map of 20 m: the same spots as a list of its own, in frequency order.
+band_map_tab = next(iter(find_all(window, lambda a: a.getRoleName() == 'page tab' and a.name == 'Band map')))
+band_map_tab.queryAction().doAction(0)
+
+
+def band_map_items():
+    lists = find_all(window, lambda a: a.getRoleName() == 'list' and a.name == 'Band map')
+    items = [lists[0].getChildAtIndex(i) for i in range(lists[0].childCount)] if lists else []
+    return [(item.name.split()[3], item.description) for item in items] or None
+
+
+read = wait_for("the band map's spots", band_map_items)
+print(read)
+if read != [('JA2ABC', 'worked'), ('VK2XYZ', 'new one')]:
+    sys.exit(f"FAIL: the band map reads {read!r}")
 
 time.sleep(2)  # a second alert would have come by now
 with open(os.environ['NOTIFIED']) as notified:
