@@ -2,10 +2,11 @@
 # A flood of DX spots into the client from the test node: its CPU per 1000 spots, peak
 # memory, whether it kept up, its longest event-loop block and whether every spot
 # reached the screen. Under Xvfb, as on an operator's desktop, once with each view in
-# front: the terminal, the scope's "All" list, its 20 m list. Each run floods 100 spots
-# a second, then 1000, then 5000. Without Xvfb it runs off screen (figures then leave
-# out the cost of putting the picture on a display). Last, the floor under the terminal's
-# figures: a bare Qt window (kestrel_floor_probe) showing the same flood the same way.
+# front: the terminal, the scope's "All" list, its 20 m list, the band map of 20 m. Each
+# run floods 100 spots a second, then 1000, then 5000. Without Xvfb it runs off screen
+# (figures then leave out the cost of putting the picture on a display). Last, the floor
+# under the terminal's figures: a bare Qt window (kestrel_floor_probe) showing the same
+# flood the same way.
 #   bench/flood.sh [build folder, default build-release] [seconds per phase, default 30]
 #                  [baseline probe: an older kestrel_flood_probe, run before each view]
 set -euo pipefail
@@ -33,7 +34,7 @@ else
   where="off screen (Xvfb not found)"
 fi
 status=0
-for view in terminal all band; do
+for view in terminal all band map; do
   if [ -n "$baseline" ]; then
     echo "== baseline $baseline, $where, view $view in front, $seconds s per phase"
     "$flood" --seconds "$seconds" --view "$view" --probe "$baseline" || status=1

@@ -28,8 +28,8 @@ void addOptions(QCommandLineParser& parser) {
          QStringLiteral("The client probe (default: kestrel_flood_probe next to this program)."),
          QStringLiteral("PATH")},
         {QStringLiteral("view"),
-         QStringLiteral("In front: terminal (default), all (the scope's \"All\" list) or band "
-                        "(the 20 m list)."),
+         QStringLiteral("In front: terminal (default), all (the scope's \"All\" list), band "
+                        "(the 20 m list) or map (the band map of 20 m)."),
          QStringLiteral("VIEW"), QStringLiteral("terminal")},
         {QStringLiteral("log"),
          QStringLiteral("A session log open throughout, checked at the end.")},
@@ -64,12 +64,12 @@ int main(int argc, char* argv[]) {
     bool secondsOk = false;
     options.seconds = parser.value(QStringLiteral("seconds")).toInt(&secondsOk);
     const QStringList views{QStringLiteral("terminal"), QStringLiteral("all"),
-                            QStringLiteral("band")};
+                            QStringLiteral("band"), QStringLiteral("map")};
     if (!secondsOk || options.seconds <= 0 ||
         !views.contains(parser.value(QStringLiteral("view"))) ||
         !parseRates(parser.value(QStringLiteral("rates")), options.rates)) {
         std::fputs("kestrel_flood: --seconds wants a positive number, --rates a list of them, "
-                   "--view terminal, all or band\n",
+                   "--view terminal, all, band or map\n",
                    stderr);
         return 2;
     }

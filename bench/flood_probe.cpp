@@ -3,9 +3,10 @@
 // its event loop is ever kept from running and how many spot lines reach the screen.
 // Run by kestrel_flood, which sets XDG_CONFIG_HOME to a folder of its own.
 //
-//   kestrel_flood_probe <port> [--view terminal|all|band] [--log <file>]
+//   kestrel_flood_probe <port> [--view terminal|all|band|map] [--log <file>]
 //     --view: what is in front once logged in: the terminal (default), the scope's "All"
-//     list or its 20 m list; --log: a session log open on <file> throughout
+//     list, its 20 m list or the band map (of 20 m); --log: a session log open on <file>
+//     throughout
 //
 // Prints "ready" once logged in. Lines on stdin: "count" answers
 // "count <spots seen> <bytes waiting in the client's socket>"; "report" (or SIGTERM, or
@@ -18,7 +19,6 @@
 #include "country/WorkedLogLoader.h"
 #include "desktop/SoundEffectOutput.h"
 #include "probe_loop.h"
-#include "scope/ScopeSheet.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -101,17 +101,16 @@ private:
         });
     }
 
-    // Connecting brought the TTY sheet to the front; the operator turns to the scope.
+    // Connecting brought the TTY sheet to the front; the operator turns to the view: every
+    // sheet that holds it comes to the front.
     void showList() {
-        auto* pages = m_form.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
-        auto* scopeSheet = m_form.findChild<ScopeSheet*>();
-        pages->setCurrentWidget(scopeSheet);
-        auto* lists = scopeSheet->findChild<QTabWidget*>(QStringLiteral("PageControl3"));
-        QWidget* list = scopeSheet->findChild<QWidget*>(m_list);
-        // The list sits on its sheet: bring the sheet that holds it to the front.
-        while (list && lists->indexOf(list) < 0)
-            list = list->parentWidget();
-        lists->setCurrentWidget(list);
+        for (QWidget* page = m_form.findChild<QWidget*>(m_list); page;
+             page = page->parentWidget()) {
+            QWidget* stack = page->parentWidget();
+            auto* sheets = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+            if (sheets && sheets->indexOf(page) >= 0)
+                sheets->setCurrentWidget(page);
+        }
     }
 
     void command(const QByteArray& line) {
@@ -143,7 +142,7 @@ private:
     }
 
     TForm1& m_form;
-    QString m_list; // object name of the scope list in front; empty: the terminal
+    QString m_list; // object name of the view in front; empty: the terminal
     probe::LoopWatch m_watch;
     probe::Commands m_commands;
     ScreenCursor m_cursor;
@@ -167,8 +166,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Kestrel"));
     const QStringList args = QApplication::arguments();
     if (args.size() < 2) {
-        std::fputs("usage: kestrel_flood_probe <port> [--view terminal|all|band] [--log <file>]\n",
-                   stderr);
+        std::fputs(
+            "usage: kestrel_flood_probe <port> [--view terminal|all|band|map] [--log <file>]\n",
+            stderr);
         return 2;
     }
     TForm1 form(std::make_unique<SoundEffectOutput>());
@@ -177,6 +177,7 @@ int main(int argc, char* argv[]) {
     const QString view = viewOption > 0 ? args.value(viewOption + 1) : QString();
     const QString list = view == QLatin1String("all")    ? QStringLiteral("lstScope")
                          : view == QLatin1String("band") ? QStringLiteral("lstScope20")
+                         : view == QLatin1String("map")  ? QStringLiteral("BandMap")
                                                          : QString();
     FloodProbe probe(form, list);
     const qsizetype logOption = args.indexOf(QStringLiteral("--log"));
