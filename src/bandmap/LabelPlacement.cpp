@@ -6,72 +6,130 @@
 
 namespace {
 
-// A run of neighbouring spots laid out as one block of rows.
-struct Group {
-    int first = 0;
-    int count = 0;
-    int rows = 0;
-    double top = 0;
+constexpr double Slack = 1e-9;
+
+// One row to place: a shown spot's call, or a "+n" for a run of hidden spots between
+// two shown ones. Its top may go from lowest to highest: its leader stays within
+// maxLeader and the row on the map.
+struct Row {
+    int spot;
+    int hidden;
+    double anchor;
+    double lowest;
+    double highest;
 };
+
+// The shown spots in order along the scale, each run of hidden spots between them as
+// one "+n" row.
+QList<Row> rowsOf(const QList<LabelRequest>& requests, const QList<bool>& shown, double rowHeight,
+                  double viewHeight, double maxLeader) {
+    QList<Row> rows;
+    const auto add = [&](int spot, int hidden, double anchor) {
+        const double wanted = anchor - rowHeight / 2;
+        rows.append({spot, hidden, anchor, std::max(0.0, wanted - maxLeader),
+                     std::min(viewHeight - rowHeight, wanted + maxLeader)});
+    };
+    int hidden = 0;
+    double hiddenSum = 0;
+    for (int i = 0; i <= requests.size(); ++i) {
+        if (i < requests.size() && !shown[i]) {
+            ++hidden;
+            hiddenSum += requests[i].anchor;
+            continue;
+        }
+        if (hidden > 0)
+            add(-1, hidden, hiddenSum / hidden);
+        hidden = 0;
+        hiddenSum = 0;
+        if (i < requests.size())
+            add(i, 0, requests[i].anchor);
+    }
+    return rows;
+}
+
+// Each row as high as it may go below the one above: where they all fit if anywhere.
+bool packFromTop(QList<Row>& rows, QList<double>& tops, double rowHeight) {
+    tops.resize(rows.size());
+    double free = 0;
+    for (int i = 0; i < rows.size(); ++i) {
+        tops[i] = std::max(rows[i].lowest, free);
+        if (tops[i] > rows[i].highest + Slack)
+            return false;
+        free = tops[i] + rowHeight;
+    }
+    return true;
+}
+
+// Rows as near their frequencies as they fit: neighbours pressed together move as one
+// block, centred on their spots (least squares) within what each of them allows.
+void settle(const QList<Row>& rows, QList<double>& tops, double rowHeight) {
+    struct Block {
+        int first;
+        int count;
+        double top;
+    };
+    const auto lay = [&](Block& block) {
+        double sum = 0;
+        double lowest = -1e300;
+        double highest = 1e300;
+        for (int j = 0; j < block.count; ++j) {
+            const Row& row = rows[block.first + j];
+            sum += row.anchor - rowHeight / 2 - j * rowHeight;
+            lowest = std::max(lowest, row.lowest - j * rowHeight);
+            highest = std::min(highest, row.highest - j * rowHeight);
+        }
+        block.top = std::clamp(sum / block.count, lowest, std::max(lowest, highest));
+    };
+    QList<Block> blocks;
+    for (int i = 0; i < rows.size(); ++i) {
+        Block block{i, 1, 0};
+        lay(block);
+        while (!blocks.isEmpty() &&
+               blocks.last().top + blocks.last().count * rowHeight > block.top + Slack) {
+            const Block above = blocks.takeLast();
+            block = Block{above.first, above.count + block.count, 0};
+            lay(block);
+        }
+        blocks.append(block);
+    }
+    QList<double> settled;
+    settled.reserve(rows.size());
+    for (const Block& block : blocks) {
+        for (int j = 0; j < block.count; ++j)
+            settled.append(block.top + j * rowHeight);
+    }
+    // Kept only where every row keeps its bounds; the packed tops are right anyway.
+    for (int i = 0; i < rows.size(); ++i) {
+        if (settled[i] < rows[i].lowest - Slack || settled[i] > rows[i].highest + Slack)
+            return;
+    }
+    tops = settled;
+}
 
 } // namespace
 
 QList<PlacedLabel> placeLabels(const QList<LabelRequest>& requests, double rowHeight,
                                double viewHeight, double maxLeader) {
-    const int viewRows = std::max(1, int(std::floor(viewHeight / rowHeight)));
-    // Rows a group may take: as far as its spots reach, and maxLeader beyond each end.
-    const auto lay = [&](Group& group) {
-        const double firstAnchor = requests[group.first].anchor;
-        const double lastAnchor = requests[group.first + group.count - 1].anchor;
-        const int roomRows = std::max(
-            1, int(std::floor((lastAnchor - firstAnchor + 2 * maxLeader) / rowHeight + 1e-9)));
-        group.rows = std::min({group.count, roomRows, viewRows});
-        double sum = 0;
-        for (int i = group.first; i < group.first + group.count; ++i)
-            sum += requests[i].anchor;
-        const double height = group.rows * rowHeight;
-        group.top =
-            std::clamp(sum / group.count - height / 2, 0.0, std::max(0.0, viewHeight - height));
-    };
-
-    QList<Group> groups;
-    for (int i = 0; i < requests.size(); ++i) {
-        Group group{i, 1, 1, 0};
-        lay(group);
-        // Merged with the group above while they overlap; the merged one may overlap the
-        // one above that in turn.
-        while (!groups.isEmpty() &&
-               groups.last().top + groups.last().rows * rowHeight > group.top + 1e-9) {
-            const Group above = groups.takeLast();
-            group = Group{above.first, above.count + group.count, 0, 0};
-            lay(group);
-        }
-        groups.append(group);
+    if (requests.isEmpty() || viewHeight < rowHeight)
+        return {};
+    // The least wanted are hidden one by one until the rest fit.
+    QList<int> leastWantedFirst(requests.size());
+    std::iota(leastWantedFirst.begin(), leastWantedFirst.end(), 0);
+    std::stable_sort(leastWantedFirst.begin(), leastWantedFirst.end(),
+                     [&](int a, int b) { return requests[a].priority < requests[b].priority; });
+    QList<bool> shown(requests.size(), true);
+    QList<Row> rows;
+    QList<double> tops;
+    for (int hidden = 0;; ++hidden) {
+        rows = rowsOf(requests, shown, rowHeight, viewHeight, maxLeader);
+        if (packFromTop(rows, tops, rowHeight) || hidden == requests.size())
+            break;
+        shown[leastWantedFirst[hidden]] = false;
     }
-
+    settle(rows, tops, rowHeight);
     QList<PlacedLabel> placed;
-    for (const Group& group : groups) {
-        const bool someHidden = group.rows < group.count;
-        const int shownCount = someHidden ? group.rows - 1 : group.count;
-        // The wanted spots are kept; they keep their order along the scale.
-        QList<int> members(group.count);
-        std::iota(members.begin(), members.end(), group.first);
-        std::stable_sort(members.begin(), members.end(),
-                         [&](int a, int b) { return requests[a].priority > requests[b].priority; });
-        QList<int> shown = members.first(shownCount);
-        std::sort(shown.begin(), shown.end());
-        double row = group.top;
-        for (const int spot : shown) {
-            placed.append({spot, 0, row, requests[spot].anchor});
-            row += rowHeight;
-        }
-        if (someHidden) {
-            double sum = 0;
-            for (const int spot : members.sliced(shownCount))
-                sum += requests[spot].anchor;
-            const int hidden = group.count - shownCount;
-            placed.append({-1, hidden, row, sum / hidden});
-        }
-    }
+    placed.reserve(rows.size());
+    for (int i = 0; i < rows.size(); ++i)
+        placed.append({rows[i].spot, rows[i].hidden, tops[i], rows[i].anchor});
     return placed;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 // Where the calls go beside the band map's scale. Each label is one row high and wants
-// its row centred on its spot's frequency; labels too close to fit are spread apart as
-// a group centred on their spots, each joined to its frequency by a leader. A group may
-// spread no further than maxLeader beyond its spots; what does not fit then is hidden,
-// the least wanted first, and one "+n" row at the group's end says how many. No label
+// its row centred on its spot's frequency; labels too close to fit are spread apart, as
+// near their spots as they can be, each joined to its frequency by a leader no longer
+// than maxLeader. What does not fit then is hidden, the least wanted first, and each run
+// of hidden spots between two shown ones has one "+n" row that says how many. No label
 // overlaps another, and all stay within the map's height.
 
 #include <QList>
