@@ -19,8 +19,8 @@ namespace {
 
 constexpr int TickPixels = 8;
 constexpr int LabelSpacingRows = 3; // labelled ticks at least three text rows apart
-constexpr int LeaderWidth = 24;
-constexpr int LeaderRows = 4; // how far a crowded call may stray from its frequency
+constexpr int LeaderWidth = 40;
+constexpr int LeaderRows = 8; // how far a crowded call may stray from its frequency
 constexpr double WheelStep = 1.25;
 
 const QColor WatchedBackground(0xFF, 0xD7, 0x5E); // as the lists draw watched calls
@@ -219,10 +219,17 @@ void BandMapView::paintEvent(QPaintEvent*) {
         const int y = int(std::lround(m_scale.yOf(tick.khz)));
         painter.drawLine(scaleRight - (tick.labelled ? TickPixels : TickPixels / 2), y, scaleRight,
                          y);
+        // A label at the map's edge is kept whole on the map, beside its tick.
+        const int labelTop = std::clamp(y - rows / 2, 0, std::max(0, height() - rows));
         if (tick.labelled)
-            painter.drawText(QRect(0, y - rows / 2, scaleRight - TickPixels - 2, rows),
+            painter.drawText(QRect(0, labelTop, scaleRight - TickPixels - 2, rows),
                              Qt::AlignRight | Qt::AlignVCenter,
                              m_scale.labelOf(tick.khz, TickPixels, LabelSpacingRows * rows));
+    }
+    // The rig's line runs under the calls: it never strikes one through.
+    if (const std::optional<int> rig = rigLineRow()) {
+        painter.setPen(QPen(RigLine, 2));
+        painter.drawLine(0, *rig, m_panBar->x(), *rig);
     }
     for (const PlacedLabel& label : m_placed) {
         const QRect box = labelRect(label);
@@ -237,8 +244,7 @@ void BandMapView::paintEvent(QPaintEvent*) {
         const bool selected = label.spot == m_selected;
         const QColor background =
             selected ? palette().color(group, QPalette::Highlight) : backgroundOf(spot);
-        if (background.isValid())
-            painter.fillRect(box, background);
+        painter.fillRect(box, background.isValid() ? background : palette().color(QPalette::Base));
         // Newest strongest: the shade fades as the spot ages towards the lists' lifetime.
         QColor pen = selected               ? palette().color(group, QPalette::HighlightedText)
                      : background.isValid() ? QColor(Qt::black)
@@ -251,10 +257,6 @@ void BandMapView::paintEvent(QPaintEvent*) {
             painter.setPen(text);
             painter.drawRect(box.adjusted(0, 0, -1, -1));
         }
-    }
-    if (const std::optional<int> rig = rigLineRow()) {
-        painter.setPen(QPen(RigLine, 2));
-        painter.drawLine(0, *rig, m_panBar->x(), *rig);
     }
 }
 
