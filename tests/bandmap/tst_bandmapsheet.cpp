@@ -14,11 +14,13 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 #include <clocale>
 
@@ -34,6 +36,8 @@ private slots:
         qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
         qputenv("XDG_RUNTIME_DIR", m_home.path().toLocal8Bit()); // not among the operator's copies
         QDir().mkpath(m_home.filePath(u"kestrel"_s));
+        QFile::copy(QStringLiteral(KESTREL_TEST_DATA "/cty.csv"),
+                    m_home.filePath(u"kestrel/cty.csv"_s));
     }
 
     void cleanup() {
@@ -56,6 +60,15 @@ private slots:
         QCOMPARE(list->role(), QAccessible::List);
         QCOMPARE(list->text(QAccessible::Name), u"Band map"_s);
         QVERIFY(list->child(0)->text(QAccessible::Name).startsWith(u"  14025.0 [ 0] JA2ABC"_s));
+        // Resting on a call: its line as the node sent it, who spotted it when, the station.
+        const QPoint call = sheet().map().labelRectOf(0)->center();
+        QHelpEvent hover(QEvent::ToolTip, call, sheet().map().mapToGlobal(call));
+        QApplication::sendEvent(&sheet().map(), &hover);
+        QTRY_VERIFY(QToolTip::isVisible());
+        const QStringList details = QToolTip::text().split(u'\n');
+        QCOMPARE(details.value(0).left(30), u"DX de M0TST:     14025.0  JA2A"_s);
+        QCOMPARE(details.value(1), u"Spotted by M0TST at 09:44 UTC"_s);
+        QVERIFY(details.value(2).startsWith(u"Japan, AS, CQ 25"_s));
 
         sheet().map().setFocus();
         QTest::keyClick(&sheet().map(), Qt::Key_PageDown, Qt::ControlModifier);
