@@ -38,8 +38,6 @@ private slots:
     void realLinesParseSanely();
     void parse_data();
     void parse();
-    void ownTimeSpotterAndLine_data();
-    void ownTimeSpotterAndLine();
     void liveSpotTime_data();
     void liveSpotTime();
     void bandOf_data();
@@ -118,43 +116,6 @@ void SpotParserTest::realLinesParseSanely() {
     QCOMPARE(found, counts);
 }
 
-// Each spot keeps its spotter, its whole line and its own time: a listing's date and time,
-// a live spot's HHMMZ (dated when the table takes it).
-void SpotParserTest::ownTimeSpotterAndLine_data() {
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<QByteArray>("spotter");
-    QTest::addColumn<int>("minuteOfDay");
-    QTest::addColumn<QDateTime>("spotTime");
-    const QDateTime none;
-    QTest::newRow("live spot") << dxDe("XX1AA-#:", "14025.0", "XX9ZZ", "CQ")
-                               << QByteArray("XX1AA-#") << 6 * 60 + 55 << none;
-    QTest::newRow("live spot without a time")
-        << QByteArray("DX de W3LPL:      3525.1  E51DWC       Heard in WA                    FM19 ")
-        << QByteArray("W3LPL") << -1 << none;
-    QTest::newRow("listing") << listed("6-Dec-2026", "0946Z") << QByteArray("XX1AA") << -1
-                             << QDateTime(QDate(2026, 12, 6), QTime(9, 46), Qt::UTC);
-    QTest::newRow("listing, two-digit day")
-        << listed("16-Dec-2026", "2359Z") << QByteArray("XX1AA") << -1
-        << QDateTime(QDate(2026, 12, 16), QTime(23, 59), Qt::UTC);
-    QTest::newRow("listing, no such day")
-        << listed("31-Feb-2026") << QByteArray("XX1AA") << -1 << none;
-}
-void SpotParserTest::ownTimeSpotterAndLine() {
-    QFETCH(QByteArray, line);
-    DxSpot spot;
-    const bool announcement = SpotParser::IsDxDeLine(line);
-    QVERIFY(announcement || SpotParser::IsListingLine(line));
-    (announcement ? SpotParser::ParseDxDeLine : SpotParser::ParseListingLine)(line, spot);
-    QTEST(spot.spotterView().toByteArray(), "spotter");
-    QTEST(spot.minuteOfDay, "minuteOfDay");
-    QFETCH(QDateTime, spotTime);
-    QCOMPARE(spot.spotTime, spotTime.isValid() ? spotTime.toSecsSinceEpoch() : 0);
-    QCOMPARE(spot.listed, !announcement);
-    QCOMPARE(spot.lineView(), QByteArrayView(line));
-    QVERIFY(restIsZero(spot.spotter, spot.spotterView().size()));
-    QVERIFY(restIsZero(spot.line, spot.lineView().size()));
-}
-
 // A live spot's time is on the UTC day that puts it nearest to its reception.
 void SpotParserTest::liveSpotTime_data() {
     QTest::addColumn<QDateTime>("received");
@@ -181,26 +142,39 @@ void SpotParserTest::liveSpotTime() {
 void SpotParserTest::parse_data() {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<QByteArray>("fields"); // freqText|dxCall|remark
+    // Each spot keeps its spotter and its own time: a live spot's HHMMZ as read (-1 none),
+    // a listing's date and time.
+    QTest::addColumn<QByteArray>("origin"); // spotter minuteOfDay spotTime; empty: unchecked
+    const auto row = [](const char* name, const QByteArray& line, const char* fields,
+                        const char* origin) {
+        QTest::newRow(name) << line << QByteArray(fields) << QByteArray(origin);
+    };
 
-    QTest::newRow("worked example")
-        << dxDe("XX1AA:", "14025.0", "XX9ZZ", "CQ DX up 2")
-        << QByteArray("  14025.0|XX9ZZ       |CQ DX up 2 0655Z                       <XX1AA>");
-    QTest::newRow("locator after the time")
-        << QByteArray("DX de W3LPL:      3525.1  E51DWC       Heard in WA                    "
-                      "0919Z FM19")
-        << QByteArray("   3525.1|E51DWC      |Heard in WA 0919Z FM19                 <W3LPL>");
-    QTest::newRow("remark cut at 50")
-        << dxDe("XX1AA:", "14025.0", "XX9ZZ", "QSX 14025.2 up 2 listening for EU only", 90)
-        << QByteArray("  14025.0|XX9ZZ       |QSX 14025.2 up 2 listening for EU only 0655Z  <XX1");
-    QTest::newRow("13-character call, two decimals")
-        << dxDe("AK7V-#:", "7025.30", "XX9ZZABCDEFGH", "")
-        << QByteArray("   7025.3|XX9ZZABCDEFG|0655Z                                  <AK7V-#>");
-    QTest::newRow("highest frequency")
-        << dxDe("XX1AA:", "11000000000.0", "XX9ZZ", "")
-        << QByteArray("11000000000.0|XX9ZZ       |0655Z                                  <XX1AA>");
-    QTest::newRow("listing remark cut at 47")
-        << listing("7074.0", "N8PNK", "1-Mar-2026", "0331Z", "FT8 -15dB from EN74 1608Hz")
-        << QByteArray("   7074.0|N8PNK       |1-Mar-2026 0331Z FT8 -15dB from EN74 1608Hz <XX");
+    row("worked example", dxDe("XX1AA:", "14025.0", "XX9ZZ", "CQ DX up 2"),
+        "  14025.0|XX9ZZ       |CQ DX up 2 0655Z                       <XX1AA>", "XX1AA 415 -");
+    row("locator after the time",
+        "DX de W3LPL:      3525.1  E51DWC       Heard in WA                    0919Z FM19",
+        "   3525.1|E51DWC      |Heard in WA 0919Z FM19                 <W3LPL>", "");
+    row("live spot without a time",
+        "DX de W3LPL:      3525.1  E51DWC       Heard in WA                    FM19 ",
+        "   3525.1|E51DWC      |Heard in WA FM19                       <W3LPL>", "W3LPL -1 -");
+    row("remark cut at 50",
+        dxDe("XX1AA:", "14025.0", "XX9ZZ", "QSX 14025.2 up 2 listening for EU only", 90),
+        "  14025.0|XX9ZZ       |QSX 14025.2 up 2 listening for EU only 0655Z  <XX1", "XX1AA 415 -");
+    row("13-character call, two decimals, node suffix",
+        dxDe("AK7V-#:", "7025.30", "XX9ZZABCDEFGH", ""),
+        "   7025.3|XX9ZZABCDEFG|0655Z                                  <AK7V-#>", "AK7V-# 415 -");
+    row("highest frequency", dxDe("XX1AA:", "11000000000.0", "XX9ZZ", ""),
+        "11000000000.0|XX9ZZ       |0655Z                                  <XX1AA>", "XX1AA 415 -");
+    row("listing remark cut at 47",
+        listing("7074.0", "N8PNK", "1-Mar-2026", "0331Z", "FT8 -15dB from EN74 1608Hz"),
+        "   7074.0|N8PNK       |1-Mar-2026 0331Z FT8 -15dB from EN74 1608Hz <XX",
+        "XX1AA -1 2026-03-01 03:31");
+    row("listing, two-digit day", listed("16-Dec-2026", "2359Z"),
+        "  14025.0|XX9ZZ       |16-Dec-2026 2359Z CQ <XX1AA>                   ",
+        "XX1AA -1 2026-12-16 23:59");
+    row("listing, no such day", listed("31-Feb-2026"),
+        "  14025.0|XX9ZZ       |31-Feb-2026 0946Z CQ <XX1AA>                   ", "XX1AA -1 -");
 }
 
 // The whole record is written: what the line does not fill is NUL, isNew and the times 0.
@@ -208,21 +182,41 @@ void SpotParserTest::parse() {
     QFETCH(QByteArray, line);
     QFETCH(QByteArray, fields);
 
-    DxSpot spot{.isNew = true, .received = 12345, .arrival = 67};
-    spot.remark.fill('x');
     const bool announcement = SpotParser::IsDxDeLine(line);
     QVERIFY(announcement || SpotParser::IsListingLine(line));
+    DxSpot spot{.isNew = true,
+                .listed = announcement,
+                .received = 12345,
+                .arrival = 67,
+                .spotTime = 1,
+                .minuteOfDay = 1};
+    const auto dirty = [](auto&... arrays) { (arrays.fill('x'), ...); };
+    dirty(spot.freqText, spot.dxCall, spot.remark, spot.spotter, spot.line);
     (announcement ? SpotParser::ParseDxDeLine : SpotParser::ParseListingLine)(line, spot);
     QCOMPARE(QByteArrayList({spot.freqTextView().toByteArray(), spot.dxCallView().toByteArray(),
                              spot.remarkView().toByteArray()})
                  .join('|'),
              fields);
+    const QByteArray time = spot.spotTime == 0
+                                ? QByteArray("-")
+                                : QDateTime::fromSecsSinceEpoch(spot.spotTime, Qt::UTC)
+                                      .toString(u"yyyy-MM-dd hh:mm")
+                                      .toLatin1();
+    QFETCH(QByteArray, origin);
+    if (!origin.isEmpty())
+        QCOMPARE(spot.spotterView().toByteArray() + ' ' + QByteArray::number(spot.minuteOfDay) +
+                     ' ' + time,
+                 origin);
+    QCOMPARE(spot.listed, !announcement);
+    QCOMPARE(spot.lineView(), QByteArrayView(line));
     QCOMPARE(spot.freqKhz, spot.freqTextView().trimmed().toDouble());
     QCOMPARE(spot.wholeKhz, qint64(spot.freqKhz));
     QVERIFY(!spot.isNew && spot.received == 0 && spot.arrival == 0);
     QVERIFY(restIsZero(spot.freqText, spot.freqTextView().size()));
     QVERIFY(restIsZero(spot.dxCall, spot.dxCallView().size()));
     QVERIFY(restIsZero(spot.remark, spot.remarkView().size()));
+    QVERIFY(restIsZero(spot.spotter, spot.spotterView().size()));
+    QVERIFY(restIsZero(spot.line, spot.lineView().size()));
 }
 
 void SpotParserTest::bandOf_data() {

@@ -7,7 +7,6 @@
 #include "script/ScriptInterpreter.h"
 #include "script/ScriptRunningFlag.h"
 
-#include <QDir>
 #include <QMutex>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,13 +39,25 @@ struct RecordingHost : ScriptHost {
     void closeWindow() override { note(QStringLiteral("close")); }
 };
 
-// One interpreter with its host, without the pause after each command.
+// One interpreter with its host, without the pause after each command. A script started
+// on a thread of its own is aborted, if it still runs, when the run ends.
 struct Run {
     RecordingHost host;
     ScreenBuffer screen;
     ScriptRunningFlag running;
     ScriptInterpreter interpreter{host, screen, running};
+    std::unique_ptr<QThread> thread;
     Run() { interpreter.setCommandPause(std::chrono::milliseconds(0)); }
+    ~Run() {
+        if (thread) {
+            interpreter.abort();
+            thread->wait();
+        }
+    }
+    void start(const QString& path) {
+        thread.reset(QThread::create([this, path] { interpreter.Execute(path); }));
+        thread->start();
+    }
 };
 } // namespace
 
@@ -55,20 +66,23 @@ class ScriptInterpreterTest : public QObject {
 
 private slots:
     void runs_data() {
+        QTest::addColumn<int>("charset"); // the terminal's
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<int>("connectResult");
         QTest::addColumn<QList<QByteArray>>("calls"); // without the showing of whole script lines
         QTest::addColumn<bool>("clean");
         using L = QList<QByteArray>;
         const QByteArray close("close");
-        const auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
+        const auto row = [](const char* name, int charset = 0) -> QTestData& {
+            return QTest::newRow(name) << charset;
+        };
         row("empty file") << QByteArray() << 0 << L{close} << true;
         row("rem lines") << QByteArray("rem one\nrem\n\n") << 0 << L{close} << true;
         row("indented, CR LF, runs of spaces kept")
             << QByteArray("  \tsend  sh/dx  20 \r\n") << 0 << L{"send:sh/dx  20", close} << true;
         // A failing line: the message then the line itself, and the script stops.
         const auto fails = [](const char* line, const char* message) {
-            QTest::newRow(line) << QByteArray(line) << 0
+            QTest::newRow(line) << 0 << QByteArray(line) << 0
                                 << L{QByteArray("show:") + message +
                                      QByteArray(line).split('\n')[0].trimmed()}
                                 << false;
@@ -98,10 +112,20 @@ private slots:
         row("line over 127 bytes goes on as the next line")
             << QByteArray("rem " + QByteArray(123, 'x') + "send z\n") << 0
             << L{"show:rem " + QByteArray(123, 'x'), "show:send z", "send:z", close} << true;
+        // A script is read as the settings files are: UTF-8 when it is valid UTF-8, else in
+        // the terminal's character set; it sends what it says in that set.
+        row("Shift-JIS", 128) << QByteArray("send \x93\xfa\x96\x7b\x8c\xea\n") << 0
+                              << L{"show:send 日本語", "send:日本語", close} << true;
+        row("Windows-1252") << QByteArray("send s\xfc\xdf\n") << 0
+                            << L{"show:send süß", "send:süß", close} << true;
+        row("UTF-8 whatever the set", 128)
+            << QByteArray("send s\xc3\xbc\xc3\x9f\n") << 0 << L{"send:süß", close} << true;
     }
     void runs() {
         QFETCH(QByteArray, script);
         Run run;
+        QFETCH(int, charset);
+        run.interpreter.setCharset(charset);
         QFETCH(int, connectResult);
         run.host.connectResult = connectResult;
         QTEST(run.interpreter.Execute(writeScript(script)), "clean");
@@ -113,112 +137,68 @@ private slots:
     }
 
     // A pipe would block the script thread in its opening until something writes to it.
-    void missingOrUnusualFileIsReported_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("missing") << QStringLiteral("missing");
-        QTest::newRow("named pipe") << QStringLiteral("fifo");
-        QTest::newRow("folder") << QStringLiteral("folder");
-    }
-    void missingOrUnusualFileIsReported() {
-        QFETCH(QString, kind);
-        Run run;
-        const QString path = m_dir.filePath(kind);
-        if (kind == QLatin1String("fifo"))
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        else if (kind == QLatin1String("folder"))
-            QVERIFY(QDir().mkpath(path));
-        QVERIFY(!run.interpreter.Execute(path));
-        QCOMPARE(run.host.recorded(),
-                 QList<QByteArray>{"show:Can't open script file " + path.toUtf8()});
-    }
-
-    // A script is read as the settings files are: UTF-8 when it is valid UTF-8, else the
-    // terminal's character set; it sends what it says in that set.
-    void scriptTextInTerminalCharset_data() {
-        QTest::addColumn<QByteArray>("script");
-        QTest::addColumn<int>("charset");
-        QTest::addColumn<QString>("sent");
-        QTest::newRow("Shift-JIS") << QByteArray("send SJIS \x93\xfa\x96\x7b\x8c\xea\n") << 128
-                                   << QStringLiteral("SJIS \u65e5\u672c\u8a9e");
-        QTest::newRow("Windows-1252") << QByteArray("send Gr\xfc\xdf"
-                                                    "e\n")
-                                      << 0 << QStringLiteral("Gr\u00fc\u00dfe");
-        QTest::newRow("UTF-8 whatever the set") << QByteArray("send Gr\xc3\xbc\xc3\x9f"
-                                                              "e\n")
-                                                << 128 << QStringLiteral("Gr\u00fc\u00dfe");
-    }
-    void scriptTextInTerminalCharset() {
-        QFETCH(QByteArray, script);
-        QFETCH(int, charset);
-        Run run;
-        run.interpreter.setCharset(charset);
-        QVERIFY(run.interpreter.Execute(writeScript(script)));
-        QFETCH(QString, sent);
-        QVERIFY(run.host.recorded().contains("send:" + sent.toUtf8()));
+    void missingFileOrPipeIsReported() {
+        const QString pipe = m_dir.filePath(QStringLiteral("fifo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        for (const QString& path : {m_dir.filePath(QStringLiteral("missing")), pipe}) {
+            Run run;
+            QVERIFY2(!run.interpreter.Execute(path), qPrintable(path));
+            QCOMPARE(run.host.recorded(),
+                     QList<QByteArray>{"show:Can't open script file " + path.toUtf8()});
+        }
     }
 
     // The node's text comes once the script waits, or in batches until "until" is over.
+    // "until" compares with the node's bytes as the terminal's character set has them.
     void untilFindsText_data() {
+        QTest::addColumn<int>("charset");
+        QTest::addColumn<QByteArray>("awaited");
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("repeated");
-        QTest::newRow("prompt without line end") << QByteArray("Welcome\r\nlogin: ") << false;
+        QTest::newRow("prompt without line end")
+            << 0 << QByteArray("login:") << QByteArray("Welcome\r\nlogin: ") << false;
         QTest::newRow("among lines faster than one look")
-            << QByteArray("a\r\nx login: y\r\nb\r\nc\r\nd") << true;
+            << 0 << QByteArray("login:") << QByteArray("a\r\nx login: y\r\nb\r\nc\r\nd") << true;
+        QTest::newRow("in the node's Shift-JIS")
+            << 128 << QByteArray("\x93\xfa\x96\x7b") << QByteArray("JA1XYZ \x93\xfa\x96\x7b\r\n")
+            << false;
     }
     void untilFindsText() {
-        Run run;
-        RecordingHost& host = run.host;
-        const QString path = writeScript("until login:\nsend XX1AA\n");
-        std::unique_ptr<QThread> thread(QThread::create([&] { run.interpreter.Execute(path); }));
-        thread->start();
+        QFETCH(int, charset);
+        QFETCH(QByteArray, awaited);
         QFETCH(QByteArray, text);
         QFETCH(bool, repeated);
-        QTRY_VERIFY(host.recorded().contains("show:until login:"));
+        Run run;
+        run.interpreter.setCharset(charset);
+        run.start(writeScript("until " + awaited + "\nsend XX1AA\n"));
+        QTRY_COMPARE(run.host.recorded().size(), 1); // "until" shown: the script waits
         run.screen.PutString(text);
-        QTRY_VERIFY(
-            ((repeated ? run.screen.PutString(text) : void()), host.recorded().contains("close")));
-        QVERIFY(thread->wait(5000));
-        QCOMPARE(host.recorded().count("send:XX1AA"), 1);
+        QTRY_VERIFY(((repeated ? run.screen.PutString(text) : void()),
+                     run.host.recorded().contains("close")));
+        QVERIFY(run.thread->wait(5000));
+        QCOMPARE(run.host.recorded().count("send:XX1AA"), 1);
     }
 
     // The node answers during the pause after "send", with more lines after the answer:
     // the "until" that follows still finds it, and the one after that reads on from there.
     void untilFindsAnswerThatCameDuringThePause() {
         Run run;
-        RecordingHost& host = run.host;
         run.interpreter.setCommandPause(std::chrono::milliseconds(300));
-        const QString path = writeScript("send XX1AA\nuntil Hello\nuntil >\nsend sh/dx\n");
-        std::unique_ptr<QThread> thread(QThread::create([&] { run.interpreter.Execute(path); }));
-        thread->start();
-        QTRY_VERIFY(host.recorded().contains("send:XX1AA"));
+        run.start(writeScript("send XX1AA\nuntil Hello\nuntil >\nsend sh/dx\n"));
+        QTRY_VERIFY(run.host.recorded().contains("send:XX1AA"));
         run.screen.PutString("Hello XX1AA, welcome\r\nCluster: 4 nodes\r\nXX1AA de NODE >");
-        QTRY_VERIFY_WITH_TIMEOUT(host.recorded().contains("close"), 10000);
-        QVERIFY(thread->wait(5000));
-        QCOMPARE(host.recorded().count("send:sh/dx"), 1);
-    }
-
-    // "until" compares with the node's bytes as the terminal's character set has them.
-    void untilComparesInNodeEncoding() {
-        Run run;
-        run.interpreter.setCharset(128);
-        const QString path = writeScript("until \x93\xfa\x96\x7b\nsend ok\n");
-        std::unique_ptr<QThread> thread(QThread::create([&] { run.interpreter.Execute(path); }));
-        thread->start();
-        QTRY_VERIFY(run.host.recorded().size() == 1);
-        run.screen.PutString("JA1XYZ \x93\xfa\x96\x7b\r\n");
-        QTRY_VERIFY(run.host.recorded().contains("close"));
-        QVERIFY(thread->wait(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(run.host.recorded().contains("close"), 10000);
+        QVERIFY(run.thread->wait(5000));
+        QCOMPARE(run.host.recorded().count("send:sh/dx"), 1);
     }
 
     // Abort ends a long wait at once.
     void abortEndsWait() {
         Run run;
-        const QString path = writeScript("wait 60000\nsend late\n");
-        std::unique_ptr<QThread> thread(QThread::create([&] { run.interpreter.Execute(path); }));
-        thread->start();
+        run.start(writeScript("wait 60000\nsend late\n"));
         QTRY_VERIFY(run.host.recorded().contains("show:wait 60000"));
         run.interpreter.abort();
-        QVERIFY(thread->wait(2000));
+        QVERIFY(run.thread->wait(2000));
         QVERIFY(!run.host.recorded().contains("send:late"));
     }
 

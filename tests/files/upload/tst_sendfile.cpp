@@ -102,9 +102,7 @@ private slots:
         QFETCH(QByteArray, file);
         const QString path = upload(file);
         // A screen reader names the bar after the file: the window's caption is a blank.
-        QTRY_COMPARE(
-            m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->accessibleName(),
-            QStringLiteral("file.txt"));
+        QTRY_COMPARE(progressBar()->accessibleName(), QStringLiteral("file.txt"));
         if (connected) {
             QTRY_VERIFY(this->button("bContinue")->isEnabled());
             QTRY_COMPARE(m_node->receivedFrom(0), QByteArray("one\n"));
@@ -138,7 +136,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(sender.pendingBytes() > Uploader::MaxUnsent - 1024, 20000);
         QVERIFY(sender.pendingBytes() <= Uploader::MaxUnsent + UploadLineReader::MaxPiece);
         QVERIFY(m_window->isVisible());
-        QVERIFY(m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->value() < 100);
+        QVERIFY(progressBar()->value() < 100);
         button("bAbort")->click();
         QTRY_VERIFY(!m_window->isVisible());
         m_node->setReading(0, true);
@@ -151,10 +149,7 @@ private slots:
     void namedPipeIsRefused() {
         const QString pipe = m_dir.filePath(QStringLiteral("pipe"));
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-        m_driver.then([pipe](QWidget* dialog) {
-            qobject_cast<QFileDialog*>(dialog)->selectFile(pipe);
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
+        choose(pipe);
         m_driver.thenAnswerMessage();
         m_driver.thenAnswerMessage();
         m_window->showForUpload();
@@ -182,7 +177,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 100000);
         QTRY_COMPARE_WITH_TIMEOUT(m_node->receivedFrom(0).size(), file.size(), 20000);
         QVERIFY(m_node->receivedFrom(0) == file);
-        QCOMPARE(m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->value(), 100);
+        QCOMPARE(progressBar()->value(), 100);
     }
 
     void uploaderSendsLines_data() {
@@ -221,12 +216,16 @@ private:
         const QString path = m_dir.filePath(QStringLiteral("up/file.txt"));
         if (!writeFile(path, bytes))
             return {};
+        choose(path);
+        m_window->showForUpload();
+        return path;
+    }
+    // The file the operator picks in the coming open dialog.
+    void choose(const QString& path) {
         m_driver.then([path](QWidget* dialog) {
             qobject_cast<QFileDialog*>(dialog)->selectFile(path);
             QMetaObject::invokeMethod(dialog, "accept");
         });
-        m_window->showForUpload();
-        return path;
     }
     bool connectToNode() {
         NodeEntry node;
@@ -234,6 +233,9 @@ private:
         node.port = QString::number(m_node->port());
         return m_connection->StartConnection(node) == NodeConnection::Started &&
                QTest::qWaitFor([this] { return m_connection->isConnected(); });
+    }
+    QProgressBar* progressBar() {
+        return m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
     }
     QPushButton* button(const QByteArray& name) {
         return m_window->findChild<QPushButton*>(QString::fromLatin1(name));
