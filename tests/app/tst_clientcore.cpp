@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QByteArray spot =
@@ -20,7 +22,7 @@ struct WiredCore {
     RecordedSounds* sounds = new RecordedSounds; // owned by the core
     ClientCore core{std::unique_ptr<SoundOutput>(sounds)};
     ScriptHook noScript;
-    NodeEntry node{QStringLiteral("127.0.0.1"), {}, {}, false, true, false, 1};
+    NodeEntry node{u"127.0.0.1"_s, {}, {}, false, true, false, 1};
     int bells = 0;
 
     explicit WiredCore(quint16 port) {
@@ -28,15 +30,11 @@ struct WiredCore {
         core.wire(
             {noScript, [this] { return node; }, {}, [] { return false; }, [this] { ++bells; }, {}});
         SoundSettings& eventSounds = core.environment().sounds;
-        eventSounds.files = {QStringLiteral("connect.wav"),
-                             QStringLiteral("disconnect.wav"),
-                             QStringLiteral("trigger.wav"),
-                             {},
-                             {}};
-        eventSounds.strings = {QStringLiteral("CQ DX"), {}, {}};
+        eventSounds.files = {u"connect.wav"_s, u"disconnect.wav"_s, u"trigger.wav"_s, {}, {}};
+        eventSounds.strings = {u"CQ DX"_s, {}, {}};
         core.environment().saverOff = true;
-        core.watchSettings().calls = QStringLiteral("XX9ZZ");
-        core.watchSettings().sound = QStringLiteral("watch.wav");
+        core.watchSettings().calls = u"XX9ZZ"_s;
+        core.watchSettings().sound = u"watch.wav"_s;
         core.watchSettings().soundOn = true;
         core.applyWatch();
     }
@@ -53,8 +51,7 @@ private slots:
     void initTestCase() { qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit()); }
 
     void aNodesLineReachesEveryStage() {
-        auto service =
-            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("saver"));
+        auto service = QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"saver"_s);
         FakeScreenSaver saver;
         if (!saver.registerOn(service))
             QSKIP("no session bus of the test's own: ctest runs it under dbus-run-session");
@@ -63,20 +60,20 @@ private slots:
         WiredCore wired(node.port());
         QSignalSpy accepted(&node, &TestNode::clientConnected);
         QCOMPARE(wired.core.startConnection(wired.node), int(NodeConnection::Started));
-        QTRY_VERIFY(wired.sounds->played.contains(QStringLiteral("connect.wav")));
+        QTRY_VERIFY(wired.sounds->played.contains(u"connect.wav"_s));
 
         QTRY_COMPARE(accepted.count(), 1);
         node.sendLine({}); // ends the line of the node's login prompt
         node.sendLine(spot);
-        QTRY_VERIFY(wired.sounds->played.contains(QStringLiteral("trigger.wav")));
-        QTRY_VERIFY(wired.sounds->played.contains(QStringLiteral("watch.wav")));
+        QTRY_VERIFY(wired.sounds->played.contains(u"trigger.wav"_s));
+        QTRY_VERIFY(wired.sounds->played.contains(u"watch.wav"_s));
         QTRY_VERIFY(!saver.active);
         QCOMPARE(wired.core.scopes().all().count(), 1);
         node.sendRaw("\a");
         QTRY_COMPARE(wired.bells, 1);
 
         node.dropClient(0);
-        QTRY_VERIFY(wired.sounds->played.contains(QStringLiteral("disconnect.wav")));
+        QTRY_VERIFY(wired.sounds->played.contains(u"disconnect.wav"_s));
     }
 };
 

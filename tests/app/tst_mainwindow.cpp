@@ -170,10 +170,8 @@ private slots:
     void dialogsGuardedAcrossCopies_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("Connect") << QStringLiteral("bConnect")
-                                 << QString(DesktopTexts::ConnectDialogBusy);
-        QTest::newRow("Environ") << QStringLiteral("bEnv")
-                                 << QString(DesktopTexts::EnvironDialogBusy);
+        QTest::newRow("Connect") << u"bConnect"_s << QString(DesktopTexts::ConnectDialogBusy);
+        QTest::newRow("Environ") << u"bEnv"_s << QString(DesktopTexts::EnvironDialogBusy);
     }
     void dialogsGuardedAcrossCopies() {
         const ExclusiveDialogGuard otherCopy;
@@ -191,12 +189,10 @@ private slots:
         bool fileChoiceEnabled = true;
         int lineWidth = 0;
         m_driver->then([&](QWidget* dialog) {
-            fileChoiceEnabled =
-                dialog->findChild<QWidget*>(QStringLiteral("rgSelBuff"))->isEnabled();
-            QTest::keyClick(dialog->findChild<QSpinBox*>(QStringLiteral("udColBytes")),
-                            Qt::Key_Down);
+            fileChoiceEnabled = dialog->findChild<QWidget*>(u"rgSelBuff"_s)->isEnabled();
+            QTest::keyClick(dialog->findChild<QSpinBox*>(u"udColBytes"_s), Qt::Key_Down);
             lineWidth = m_form->core().screen().lineWidth();
-            dialog->findChild<QPushButton*>(QStringLiteral("bOk"))->click();
+            dialog->findChild<QPushButton*>(u"bOk"_s)->click();
         });
         field("bEnv")->setFocus();
         QTest::keyClick(field("bEnv"), Qt::Key_Space);
@@ -365,25 +361,15 @@ private slots:
         QCOMPARE(m_form->size(), QSize(600, 450).expandedTo(m_form->minimumSizeHint()));
     }
 
-    // F1 runs script1.txt, which logs in through node 1 and asks for spots: the node gets
-    // exactly those lines. With Shift held nothing runs.
-    void functionKeyWithoutModifierRunsScript() {
-        QVERIFY(QDir().mkpath(scriptFolder()));
-        QVERIFY(
-            writeFile(ScriptPath(0), "node 1\n  until login: \nsend XX1AA\nuntil >\nsend sh/dx\n"));
-        QTest::keyClick(m_form->windowHandle(), Qt::Key_F1, Qt::ShiftModifier);
-        QVERIFY(!scriptWindow().isVisible());
-        QTest::keyClick(m_form->windowHandle(), Qt::Key_F1);
-        QTRY_VERIFY_WITH_TIMEOUT(!scriptWindow().isVisible(), 10000);
-        QTRY_COMPARE(m_node->receivedFrom(0), negotiationAnswer + "XX1AA\r\nsh/dx\r\n");
-    }
-
-    // Reconnect ticked: F1's script logs in, then F5's asks for more spots; the node goes
-    // down and comes back. After the countdown F1's script logs in again, not F5's.
+    // F1 runs script1.txt, which logs in through node 1 and asks for spots (with Shift held
+    // nothing runs); then F5's asks for more. Reconnect is ticked: the node goes down and
+    // comes back, and after the countdown F1's script logs in again, not F5's.
     void reconnectRerunsTheScriptThatConnected() {
         writeScript(0, "node 1\n  until login: \nsend XX1AA\nuntil >\nsend sh/dx\n");
         writeScript(4, "send sh/dx 20\n");
         tickReconnect();
+        pressKey(Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(!scriptWindow().isVisible());
         pressKey(Qt::Key_F1);
         const QByteArray loggedIn = negotiationAnswer + "XX1AA\r\nsh/dx\r\n";
         QTRY_COMPARE_WITH_TIMEOUT(m_node->receivedFrom(0), loggedIn, 10000);
@@ -494,10 +480,10 @@ private:
 
     // A key typed into the main window, made the active window first as the operator's
     // click on it does.
-    void pressKey(Qt::Key key) {
+    void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-        QTest::keyClick(m_form->windowHandle(), key);
+        QTest::keyClick(m_form->windowHandle(), key, modifiers);
     }
 
     void writeNode(int number, const NodeEntry& node) {

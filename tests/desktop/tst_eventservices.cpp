@@ -124,8 +124,8 @@ private slots:
         QTest::addColumn<bool>("saverOff");
         QTest::addColumn<int>("lines");
         QTest::newRow("option off leaves the saver alone") << false << 1;
-        QTest::newRow("a line with the option on ends the saver") << true << 1;
-        QTest::newRow("a flood asks once at a time") << true << 1000;
+        // Each line asks unless an answer is awaited: a flood asks once and ends the saver.
+        QTest::newRow("a flood with the option on asks once") << true << 1000;
     }
 
     void screenSaver() {

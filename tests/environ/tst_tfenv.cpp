@@ -49,7 +49,7 @@ struct RecordingHost : EnvironmentHost {
     void playSound(int index) override { note("playSound", index); }
 
     void note(const char* call, int value = -1) {
-        calls << QLatin1String(call) + (value < 0 ? QString() : QStringLiteral(" %1").arg(value));
+        calls << QLatin1String(call) + (value < 0 ? QString() : u" %1"_s.arg(value));
     }
 };
 
@@ -62,19 +62,19 @@ class TfEnvTest : public QObject {
 
 private slots:
     void initTestCase() {
-        qputenv("XDG_DATA_HOME", m_folder.filePath(QStringLiteral("data")).toLocal8Bit());
+        qputenv("XDG_DATA_HOME", m_folder.filePath(u"data"_s).toLocal8Bit());
         QVERIFY(QDir().mkpath(soundFolder()));
     }
     void init() {
-        m_settings = SettingsFile(m_folder.filePath(QStringLiteral("Kestrel.ini")));
+        m_settings = SettingsFile(m_folder.filePath(u"Kestrel.ini"_s));
         QFile::remove(m_settings.path());
         m_environment = EnvironmentSettings();
         m_host = RecordingHost();
         m_dialog = std::make_unique<TfEnv>(m_settings, m_environment, m_host);
         m_sheetSaves = 0;
-        m_dialog->addSheet(new QWidget, QStringLiteral("Extra"), [this] {
+        m_dialog->addSheet(new QWidget, u"Extra"_s, [this] {
             ++m_sheetSaves; // fails with the dialog's own when the file cannot be written
-            return m_settings.save(LogFolder{QStringLiteral("/tmp")});
+            return m_settings.save(LogFolder{u"/tmp"_s});
         });
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
@@ -130,15 +130,15 @@ private slots:
     void historyLinesAtClose_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("kept");
-        QTest::newRow("50 -> 100") << QStringLiteral("50") << 100;
-        QTest::newRow("9999 -> 5000") << QStringLiteral("9999") << 5000;
+        QTest::newRow("50 -> 100") << u"50"_s << 100;
+        QTest::newRow("9999 -> 5000") << u"9999"_s << 5000;
         QTest::newRow("empty -> 500") << QString() << 500;
-        QTest::newRow("letters refused") << QStringLiteral("2x5y0z0") << 2500;
+        QTest::newRow("letters refused") << u"2x5y0z0"_s << 2500;
     }
     void historyLinesAtClose() {
         QFETCH(QString, typed);
         auto* field = control<QLineEdit>("eHistoryLines");
-        QCOMPARE(field->text(), QStringLiteral("5000"));
+        QCOMPARE(field->text(), u"5000"_s);
         field->setFocus();
         field->selectAll();
         QTest::keyClick(field, Qt::Key_Backspace);
@@ -146,7 +146,7 @@ private slots:
         closeBy(CloseBy::Button);
         QFETCH(int, kept);
         QCOMPARE(m_settings.load<EnvironmentSettings>().historyLines, kept);
-        QVERIFY(m_host.calls.contains(QStringLiteral("setHistoryLines %1").arg(kept)));
+        QVERIFY(m_host.calls.contains(u"setHistoryLines %1"_s.arg(kept)));
     }
 
     // The values act at once; every way of closing writes the same file.
@@ -166,14 +166,14 @@ private slots:
         control<QWidget>("rgSelBuff")->findChildren<QRadioButton*>().at(2)->click();
         QTest::keyClick(control<QSpinBox>("udLinkCheck"), Qt::Key_Up);
         QTest::keyClick(control<QSpinBox>("udReconnSec"), Qt::Key_Down);
-        QTest::keyClicks(control<QLineEdit>("eString2"), QStringLiteral("DX de"));
+        QTest::keyClicks(control<QLineEdit>("eString2"), u"DX de"_s);
 
-        QCOMPARE(control<QLineEdit>("eFlow")->text(), QStringLiteral("CTS/RTS"));
+        QCOMPARE(control<QLineEdit>("eFlow")->text(), u"CTS/RTS"_s);
         QCOMPARE(m_environment.rs232c, (Rs232cSettings{2, 1, 0, 0, 1, false}));
         QCOMPARE(m_host.font.charset, 129);
         QCOMPARE(m_host.calls.filter(u"setLineWidth"_s), QStringList{u"setLineWidth 85"_s});
         QCOMPARE(m_host.calls.filter(u"setSerialCrLf"_s).last(), u"setSerialCrLf 0"_s);
-        QCOMPARE(m_environment.sounds.strings[1], QStringLiteral("DX de"));
+        QCOMPARE(m_environment.sounds.strings[1], u"DX de"_s);
         QCOMPARE(m_environment.scrollFileSelect, 2);
         QCOMPARE(m_environment.reconnectSec, 50);
         QVERIFY(m_environment.saverOff);
@@ -190,7 +190,7 @@ private slots:
     }
 
     void secondStringsRowSetsFile2() {
-        QFile wav(QDir(soundFolder()).filePath(QStringLiteral("bell.WAV")));
+        QFile wav(QDir(soundFolder()).filePath(u"bell.WAV"_s));
         QVERIFY(wav.open(QIODevice::WriteOnly));
         wav.close();
         ModalDriver driver;
@@ -200,30 +200,26 @@ private slots:
             files->selectFile(wav.fileName());
             static_cast<QDialog*>(files)->accept();
         });
-        QTest::keyClicks(control<QLineEdit>("eString2"), QStringLiteral("JA1"));
+        QTest::keyClicks(control<QLineEdit>("eString2"), u"JA1"_s);
         control<QPushButton>("bFiles2")->click();
         QVERIFY(driver.allStepsTaken() && driver.unexpected().isEmpty());
-        QCOMPARE(control<QLineEdit>("eWavFile2")->text(), QStringLiteral("bell.WAV"));
+        QCOMPARE(control<QLineEdit>("eWavFile2")->text(), u"bell.WAV"_s);
         closeBy(CloseBy::Button);
         const SoundSettings sounds = m_settings.load<SoundSettings>();
         QCOMPARE(sounds.files[3], wav.fileName()); // FILE2
-        QCOMPARE(sounds.strings[1], QStringLiteral("JA1"));
+        QCOMPARE(sounds.strings[1], u"JA1"_s);
         QVERIFY(sounds.files[2].isEmpty() && sounds.files[4].isEmpty());
     }
 
     void buttonsActOnTheirIndex_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("call");
-        QTest::newRow("F-1") << QStringLiteral("bFunc1") << QStringLiteral("editScript 0");
-        QTest::newRow("F-12") << QStringLiteral("bFunc12") << QStringLiteral("editScript 11");
-        QTest::newRow("Example") << QStringLiteral("bScriptHelo")
-                                 << QStringLiteral("showScriptExample");
-        QTest::newRow("test connect")
-            << QStringLiteral("bWavTestConnect") << QStringLiteral("playSound 0");
-        QTest::newRow("test disconnect")
-            << QStringLiteral("bWavTestDisConnect") << QStringLiteral("playSound 1");
-        QTest::newRow("test string 3")
-            << QStringLiteral("bWavTest3") << QStringLiteral("playSound 4");
+        QTest::newRow("F-1") << u"bFunc1"_s << u"editScript 0"_s;
+        QTest::newRow("F-12") << u"bFunc12"_s << u"editScript 11"_s;
+        QTest::newRow("Example") << u"bScriptHelo"_s << u"showScriptExample"_s;
+        QTest::newRow("test connect") << u"bWavTestConnect"_s << u"playSound 0"_s;
+        QTest::newRow("test disconnect") << u"bWavTestDisConnect"_s << u"playSound 1"_s;
+        QTest::newRow("test string 3") << u"bWavTest3"_s << u"playSound 4"_s;
     }
     void buttonsActOnTheirIndex() {
         QFETCH(QString, button);
@@ -250,7 +246,7 @@ private slots:
         ModalDriver driver;
         driver.then([](QWidget* dialog) {
             auto* fonts = qobject_cast<QFontDialog*>(dialog);
-            fonts->setCurrentFont(QFont(QStringLiteral("DejaVu Sans Mono"), 17));
+            fonts->setCurrentFont(QFont(u"DejaVu Sans Mono"_s, 17));
             fonts->accept();
         });
         driver.thenFinish(QDialog::Rejected);
@@ -263,7 +259,7 @@ private slots:
         control<QPushButton>("bShow")->click();
         control<QPushButton>("bBackGroundColor")->click();
         QVERIFY(driver.allStepsTaken() && driver.unexpected().isEmpty());
-        QCOMPARE(m_host.font.name, QStringLiteral("DejaVu Sans Mono"));
+        QCOMPARE(m_host.font.name, u"DejaVu Sans Mono"_s);
         QCOMPARE(m_settings.load<FontSettings>(), m_host.font);
         QCOMPARE(control<QWidget>("Panel2")->palette().color(QPalette::Window),
                  QColor(0x12, 0x34, 0x56));
@@ -307,7 +303,7 @@ private:
     Control* control(const char* name) {
         return m_dialog->findChild<Control*>(QLatin1String(name));
     }
-    QString soundFolder() const { return m_folder.filePath(QStringLiteral("data/sounds")); }
+    QString soundFolder() const { return m_folder.filePath(u"data/sounds"_s); }
 
     void closeBy(CloseBy closing) {
         if (closing == CloseBy::Button) {

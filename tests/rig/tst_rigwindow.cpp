@@ -4,6 +4,7 @@
 // told once, leaves the window painting and is found again.
 
 #include "RecordedSounds.h"
+#include "Rigctld.h"
 #include "TestNode.h"
 #include "app/RigWatchControls.h"
 #include "app/TForm1.h"
@@ -13,60 +14,15 @@
 
 #include <QLabel>
 #include <QListView>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTabWidget>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <clocale>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// rigctld with the dummy rig on a port that was free a moment ago.
-struct Rigctld {
-    quint16 port = 0;
-    QProcess process;
-    QTcpSocket client; // kept: rigctld resets new clients while its last one is leaving
-
-    Rigctld() {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        port = probe.serverPort();
-    }
-    ~Rigctld() { stop(); }
-    QString address() const { return u"127.0.0.1:"_s + QString::number(port); }
-
-    bool start() {
-        process.start(u"rigctld"_s,
-                      {u"-m"_s, u"1"_s, u"-T"_s, u"127.0.0.1"_s, u"-t"_s, QString::number(port)});
-        return process.waitForStarted() && QTest::qWaitFor([this] {
-                   client.abort();
-                   client.connectToHost(QHostAddress::LocalHost, port);
-                   return client.waitForConnected(100);
-               });
-    }
-    void stop() {
-        client.abort();
-        process.kill();
-        process.waitForFinished();
-    }
-    // rigctl's answer to the commands, one value a line.
-    QByteArray ask(const QString& commands) const {
-        QProcess rigctl;
-        rigctl.start(u"rigctl"_s,
-                     QStringList{u"-m"_s, u"2"_s, u"-r"_s, address()} + commands.split(u' '));
-        rigctl.waitForFinished();
-        return rigctl.readAllStandardOutput().trimmed();
-    }
-};
-
-} // namespace
 
 class RigWindowTest : public QObject {
     Q_OBJECT
@@ -84,28 +40,22 @@ private slots:
         m_rigctld.reset();
     }
 
-    void doubleClickedSpotTunesRig_data() {
-        QTest::addColumn<bool>("setMode");
-        QTest::addColumn<QByteArray>("mode");
-        QTest::newRow("frequency only") << false << "FM"_ba; // the dummy rig's own
-        QTest::newRow("and mode") << true << "CW"_ba;
-    }
+    // With "Set mode" ticked the rig takes the remark's mode too.
     void doubleClickedSpotTunesRig() {
-        QFETCH(bool, setMode);
-        QFETCH(QByteArray, mode);
-        openWindow(setMode);
+        openWindow(true);
         listSpot("XX9ZZ");
         QListView* list = allList();
         QCOMPARE(list->model()->index(0, 0).data(Qt::AccessibleDescriptionRole).toString(),
                  u"on the watch list"_s);
         doubleClick(list);
         QTRY_COMPARE(m_rigctld->ask(u"f m"_s).split('\n').mid(0, 2),
-                     QByteArrayList({"14025000", mode}));
+                     QByteArrayList({"14025000", "CW"}));
         QTRY_COMPARE(status(), u"Rig: 14025.000 kHz"_s);
         QTRY_COMPARE(list->model()->index(0, 0).data(Qt::AccessibleDescriptionRole).toString(),
                      u"on the watch list, the rig is tuned here"_s);
     }
 
+    // "Set mode" is not ticked: the rig found again is tuned, its mode left as it is.
     void lostRigIsToldOnceAndFoundAgain() {
         openWindow(false);
         listSpot("XX9ZZ");
@@ -126,7 +76,8 @@ private slots:
         QCOMPARE(statuses.count(), 2); // told once however often it was tried
         showAllList();
         doubleClick(list);
-        QTRY_COMPARE(m_rigctld->ask(u"f"_s), "14025000");
+        QTRY_COMPARE(m_rigctld->ask(u"f m"_s).split('\n').mid(0, 2),
+                     QByteArrayList({"14025000", "FM"})); // the dummy rig's own mode
     }
 
 private:

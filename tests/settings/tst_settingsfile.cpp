@@ -1,4 +1,5 @@
 #include "FileSizeLimit.h"
+#include "TestFiles.h"
 #include "base/NodeEntry.h"
 #include "base/StoredText.h"
 #include "desktop/WindowPlacement.h"
@@ -22,16 +23,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // The pass that saved a value "pass <n>", -1 for none.
 int passOf(const QString& value) {
@@ -146,43 +137,32 @@ private slots:
         QCOMPARE(settings.load<WatchSettings>(), watch);
         QCOMPARE(settings.load<LogFolder>().dir + settings.load<UploadFolder>().dir, u"/logs/up"_s);
         // Saving the same values again changes nothing: every key was found in its place.
-        const QByteArray once = readAll(path);
+        const QByteArray once = readFile(path);
         QVERIFY(saveAll());
-        QCOMPARE(readAll(path), once);
+        QCOMPARE(readFile(path), once);
     }
 
     // Integers are brought into range; anything but a plain decimal gives the default. The
     // size counts as stored only with WIDTH and HEIGHT: else the main window opens wider.
     void readsKeys() {
-        QVERIFY(writeAll(m_path, "[TIME]\nLINK_CHECK=75\n[ENV]\nRECONNECT_SEC=12x\n"
-                                 "[WINDOW]\nCOL_BYTES= \t500 \nHISTORY_LINES=50\nLEFT=-99999\n"
-                                 "WIDTH=0\nSCROLL_FILE_SELECT=7\n[COLOR]\nBACK_GROUND=0xFF\n"
-                                 "[RS232C]\nBAUD_RATE=9\nPARITY=-1\nLINK_CRLF=no\n[FONT]\n"
-                                 "SIZE=200\nHEIGHT=-2147483648\n[NODES]\nLINK_COM1=256\n"
-                                 "LINK_COM12=-1\nLINK_ACTIVE3=2\nLOCAL_ECHO1=wide\n"));
+        QVERIFY(writeFile(m_path, "[TIME]\nLINK_CHECK=75\n[ENV]\nRECONNECT_SEC=12x\n"
+                                  "[WINDOW]\nCOL_BYTES= \t500 \nHISTORY_LINES=50\nLEFT=-99999\n"
+                                  "WIDTH=0\nSCROLL_FILE_SELECT=7\n[COLOR]\nBACK_GROUND=0xFF\n"
+                                  "[RS232C]\nBAUD_RATE=9\nPARITY=-1\nLINK_CRLF=no\n[FONT]\n"
+                                  "SIZE=200\nHEIGHT=-2147483648\n[NODES]\nLINK_COM1=256\n"
+                                  "LINK_COM12=-1\nLINK_ACTIVE3=2\nLOCAL_ECHO1=wide\n"));
         const SettingsFile s(m_path);
         const WindowGeometry window = storedGeometry(s);
         const auto env = s.load<EnvironmentSettings>();
         const auto font = s.load<FontSettings>();
         const NodeTable nodes = s.load<NodeTable>(); // LINK_COM is a byte: 256 is 0, -1 is 255
-        const QList<int> loaded{env.linkCheckMinutes,
-                                env.reconnectSec,
-                                env.colBytes,
-                                env.historyLines,
-                                window.left,
-                                window.width,
-                                window.sizeStored,
-                                env.scrollFileSelect,
-                                s.load<BackgroundSettings>().color,
-                                env.rs232c.baudRate,
-                                env.rs232c.parity,
-                                env.rs232c.linkCrLf,
-                                font.size,
-                                font.height,
-                                nodes[0].comPort,
-                                nodes[11].comPort,
-                                nodes[2].linkActive,
-                                nodes[0].localEcho};
+        // In the order of the file's keys.
+        const QList<int> loaded({env.linkCheckMinutes, env.reconnectSec, env.colBytes,
+                                 env.historyLines, window.left, window.width, window.sizeStored,
+                                 env.scrollFileSelect, s.load<BackgroundSettings>().color,
+                                 env.rs232c.baudRate, env.rs232c.parity, env.rs232c.linkCrLf,
+                                 font.size, font.height, nodes[0].comPort, nodes[11].comPort,
+                                 nodes[2].linkActive, nodes[0].localEcho});
         QCOMPARE(loaded, (QList<int>{60, 60, 100, 100, -32768, 100, false, 2, 0xFFFFFF, 6, 0, true,
                                      -56, -512, 1, 8, true, true}));
     }
@@ -193,15 +173,15 @@ private slots:
         SettingsFile settings(m_path);
         QCOMPARE(settings.load<ProbeSettings>().level, 7);
         QCOMPARE(settings.load<ProbeSettings>().name, u"probe"_s);
-        QVERIFY(writeAll(m_path, "[PROBE]\nLEVEL=40\nENABLED2=0\n"));
+        QVERIFY(writeFile(m_path, "[PROBE]\nLEVEL=40\nENABLED2=0\n"));
         const ProbeSettings stored = settings.load<ProbeSettings>();
         QCOMPARE(stored.level, 9);
         QCOMPARE(stored.enabled, (std::array<bool, 3>{true, false, true}));
 
         ProbeSettings changed{3, u"name = x"_s, {false, true, false}, 99};
         QVERIFY(settings.save(changed));
-        QCOMPARE(readAll(m_path), QByteArray("[PROBE]\nLEVEL=3\nENABLED2=1\nNAME=name = x\n"
-                                             "ENABLED1=0\nENABLED3=0\n"));
+        QCOMPARE(readFile(m_path), QByteArray("[PROBE]\nLEVEL=3\nENABLED2=1\nNAME=name = x\n"
+                                              "ENABLED1=0\nENABLED3=0\n"));
         changed.unsaved = 0;
         const ProbeSettings loaded = settings.load<ProbeSettings>();
         QCOMPARE(std::tie(loaded.level, loaded.name, loaded.enabled, loaded.unsaved),
@@ -228,18 +208,18 @@ private slots:
         QFETCH(QString, remark);
         QFETCH(QByteArray, bytes);
         const QByteArray file = font + "[NODES]\r\nREMARKS1=" + bytes + "\r\n";
-        QVERIFY(writeAll(m_path, file));
+        QVERIFY(writeFile(m_path, file));
         SettingsFile settings(m_path);
         NodeTable nodes = settings.load<NodeTable>();
         QCOMPARE(nodes[0].remarks, remark);
         QCOMPARE(nodes[0].port, u"41112"_s); // keys not in the file keep defaults
 
         QVERIFY(saveKey(settings, SettingsKeys::ReconnectSec, 30));
-        QCOMPARE(readAll(m_path),
+        QCOMPARE(readFile(m_path),
                  QByteArray(file).replace('\r', "") + "\n[ENV]\nRECONNECT_SEC=30\n");
         nodes[0].remarks = remark + u'!';
         QVERIFY(settings.save(nodes));
-        QVERIFY(readAll(m_path).contains("\nREMARKS1=" + bytes + "!\n"));
+        QVERIFY(readFile(m_path).contains("\nREMARKS1=" + bytes + "!\n"));
         QCOMPARE(settings.load<NodeTable>(), nodes);
     }
 
@@ -263,7 +243,7 @@ private slots:
         else if (kind == u"pipe")
             QCOMPARE(mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
         else
-            QVERIFY(writeAll(m_path, file));
+            QVERIFY(writeFile(m_path, file));
 
         SettingsFile settings(m_path);
         QCOMPARE(settings.load<EnvironmentSettings>().linkCheckMinutes, readable ? 30 : 0);
@@ -271,13 +251,13 @@ private slots:
         QCOMPARE(settings.lastError(), readable ? QString() : u"Unable to write "_s + m_path);
         QCOMPARE(QFileInfo(m_path).isFile(), kind.endsWith(u"file"));
         if (kind == u"large file") // never open the pipe: that would wait for a writer
-            QCOMPARE(readAll(m_path), file);
+            QCOMPARE(readFile(m_path), file);
     }
 
     void failedSaveKeepsOldFile() {
         SettingsFile settings(m_path);
         QVERIFY(saveKey(settings, SettingsKeys::LinkCheck, 7));
-        const QByteArray before = readAll(m_path);
+        const QByteArray before = readFile(m_path);
         bool saved = true;
         {
             // The node table is about 1.5 kB: it would sit in a write buffer until closed.
@@ -287,7 +267,7 @@ private slots:
         }
         QVERIFY(!saved);
         QCOMPARE(settings.lastError(), u"Unable to write "_s + m_path);
-        QCOMPARE(readAll(m_path), before);
+        QCOMPARE(readFile(m_path), before);
         QVERIFY(!QFile::exists(m_path + u".lock"_s));
     }
 
@@ -318,7 +298,7 @@ private slots:
         const QString last = u"pass %1"_s.arg(Passes - 1);
         QCOMPARE(settings.load<LogFolder>().dir + settings.load<UploadFolder>().dir, last + last);
         // Each key once: two headers, two keys and the blank line between the sections.
-        QCOMPARE(readAll(m_path).count('\n'), 5);
+        QCOMPARE(readFile(m_path).count('\n'), 5);
     }
 };
 
