@@ -107,6 +107,17 @@ void copyText(QByteArrayView text, std::array<char, Size>& field) {
     std::fill(field.begin() + kept, field.end(), '\0');
 }
 
+// A Maidenhead locator of four or six characters ("FM19", "JO62qm").
+bool isLocator(QByteArrayView word) {
+    const auto within = [&word](int at, char first, char lastLetter) {
+        const char c = char(word[at] & ~0x20); // upper case
+        return c >= first && c <= lastLetter;
+    };
+    return (word.size() == 4 || word.size() == 6) && within(0, 'A', 'R') && within(1, 'A', 'R') &&
+           isDigit(word[2]) && isDigit(word[3]) &&
+           (word.size() == 4 || (within(4, 'A', 'X') && within(5, 'A', 'X')));
+}
+
 // "0946Z" as minutes of the day; -1 for anything else.
 int minuteOfDay(QByteArrayView time) {
     if (time.size() != 5 || time[4] != 'Z' || !std::all_of(time.begin(), time.end() - 1, isDigit))
@@ -204,7 +215,11 @@ void ParseDxDeLine(QByteArrayView line, DxSpot& spot) {
     remark.storeFirst(50, spot);
     copyText(tokens[2].chopped(1), spot.spotter);
     copyText(line, spot.line);
-    spot.minuteOfDay = minuteOfDay(tokens[tokens.count() - 1]);
+    // Some nodes follow the time with the spotter's locator ("0919Z FM19").
+    const int last = int(tokens.count()) - 1;
+    spot.minuteOfDay = minuteOfDay(tokens[last]);
+    if (spot.minuteOfDay < 0 && last > 5 && isLocator(tokens[last]))
+        spot.minuteOfDay = minuteOfDay(tokens[last - 1]);
 }
 
 bool IsListingLine(QByteArrayView line) {

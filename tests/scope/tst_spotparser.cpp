@@ -144,7 +144,7 @@ void SpotParserTest::parse_data() {
     QTest::addColumn<QByteArray>("fields"); // freqText|dxCall|remark
     // Each spot keeps its spotter and its own time: a live spot's HHMMZ as read (-1 none),
     // a listing's date and time.
-    QTest::addColumn<QByteArray>("origin"); // spotter minuteOfDay spotTime; empty: unchecked
+    QTest::addColumn<QByteArray>("origin"); // spotter minuteOfDay spotTime
     const auto row = [](const char* name, const QByteArray& line, const char* fields,
                         const char* origin) {
         QTest::newRow(name) << line << QByteArray(fields) << QByteArray(origin);
@@ -154,7 +154,7 @@ void SpotParserTest::parse_data() {
         "  14025.0|XX9ZZ       |CQ DX up 2 0655Z                       <XX1AA>", "XX1AA 415 -");
     row("locator after the time",
         "DX de W3LPL:      3525.1  E51DWC       Heard in WA                    0919Z FM19",
-        "   3525.1|E51DWC      |Heard in WA 0919Z FM19                 <W3LPL>", "");
+        "   3525.1|E51DWC      |Heard in WA 0919Z FM19                 <W3LPL>", "W3LPL 559 -");
     row("live spot without a time",
         "DX de W3LPL:      3525.1  E51DWC       Heard in WA                    FM19 ",
         "   3525.1|E51DWC      |Heard in WA FM19                       <W3LPL>", "W3LPL -1 -");
@@ -203,10 +203,9 @@ void SpotParserTest::parse() {
                                       .toString(u"yyyy-MM-dd hh:mm")
                                       .toLatin1();
     QFETCH(QByteArray, origin);
-    if (!origin.isEmpty())
-        QCOMPARE(spot.spotterView().toByteArray() + ' ' + QByteArray::number(spot.minuteOfDay) +
-                     ' ' + time,
-                 origin);
+    QCOMPARE(spot.spotterView().toByteArray() + ' ' + QByteArray::number(spot.minuteOfDay) + ' ' +
+                 time,
+             origin);
     QCOMPARE(spot.listed, !announcement);
     QCOMPARE(spot.lineView(), QByteArrayView(line));
     QCOMPARE(spot.freqKhz, spot.freqTextView().trimmed().toDouble());
