@@ -1,6 +1,7 @@
 #include "bandmap/BandMapAccessible.h"
 
 #include "bandmap/BandMapView.h"
+#include "scope/ScopeListModel.h"
 
 #include <QPointer>
 #include <QWindow>
@@ -37,7 +38,7 @@ public:
         case QAccessible::Name:
             return spot.text;
         case QAccessible::Description:
-            return spot.description;
+            return ScopeListModel::spokenMarks(spot.marks);
         default:
             return {};
         }

@@ -36,7 +36,7 @@ BandMapSheet::BandMapSheet(ScopeSet& scopes, const LinePipeline& pipeline,
     , m_marks(marks)
     , m_charset(charset)
     , m_rows(charset, marks, this)
-    , m_redraw(RepaintThrottle::FrameMilliseconds, ScopeSheet::ListRedrawMilliseconds)
+    , m_redraw(ScopeSheet::ListRedrawMilliseconds, this)
     , m_map(new BandMapView) {
     setObjectName(QStringLiteral("BandMapSheet"));
     m_map->setObjectName(QStringLiteral("BandMap"));
@@ -169,8 +169,8 @@ void BandMapSheet::drawMap() {
         const QModelIndex index = m_rows.index(row);
         const QByteArray& key = listing.spotKeys[row];
         shown.append({key, SpotKey::frequencyKhz(key), QString::fromLatin1(SpotKey::call(key)),
-                      index.data().toString(), index.data(Qt::AccessibleDescriptionRole).toString(),
-                      listing.ageMinutes[row], index.data(ScopeListModel::MarksRole).toInt()});
+                      index.data().toString(), listing.ageMinutes[row],
+                      index.data(ScopeListModel::MarksRole).toInt()});
     }
     const SpotMarks::NeedColors& colors = m_marks.needColors();
     m_map->setNeedColors(QColor(QRgb(colors.newOne)), QColor(QRgb(colors.newBand)));

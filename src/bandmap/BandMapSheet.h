@@ -6,8 +6,9 @@
 //
 // The map reads only the scope table that holds its band (the all-bands table for a band
 // that has none of its own), and only while it shows: it is drawn again when that table
-// changed, at most once a frame and ten times a second under a flood, with the marks the
-// lists draw. A click or Enter on a spot offers it for tuning as the lists do.
+// changed, at most ten times a second as the lists are (a map is looked at, not watched
+// frame by frame), with the marks the lists draw. A click or Enter on a spot offers it
+// for tuning as the lists do.
 
 #include "base/DisplayCharset.h"
 #include "scope/DxSpot.h"

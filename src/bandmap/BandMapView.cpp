@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -22,6 +23,7 @@ constexpr int LabelSpacingRows = 3; // labelled ticks at least three text rows a
 constexpr int LeaderWidth = 40;
 constexpr int LeaderRows = 8; // how far a crowded call may stray from its frequency
 constexpr double WheelStep = 1.25;
+constexpr qsizetype TextPixmapLimit = 1024;
 
 const QColor WatchedBackground(0xFF, 0xD7, 0x5E); // as the lists draw watched calls
 const QColor RigLine(0xD0, 0x20, 0x20);
@@ -70,7 +72,7 @@ void BandMapView::setSpots(QList<BandMapSpot> spots, int lifetimeMinutes) {
             list->spotsChanged();
     }
     placeCalls();
-    update();
+    updateMap();
 }
 
 void BandMapView::setRigKhz(std::optional<double> khz) {
@@ -83,7 +85,7 @@ void BandMapView::setRigKhz(std::optional<double> khz) {
         scaleChanged();
         return;
     }
-    update();
+    updateMap();
 }
 
 void BandMapView::setFollowRig(bool follow) {
@@ -101,7 +103,7 @@ void BandMapView::setNeedColors(const QColor& newOne, const QColor& newBand) {
         return;
     m_newOne = newOne;
     m_newBand = newBand;
-    update();
+    updateMap();
 }
 
 std::optional<QRect> BandMapView::labelRectOf(int spot) const {
@@ -131,7 +133,7 @@ void BandMapView::selectSpot(int spot) {
         scaleChanged();
     }
     selectionMoved();
-    update();
+    updateMap();
 }
 
 // A screen reader follows the selection as it follows the current row of a list.
@@ -151,11 +153,46 @@ int BandMapView::scaleWidth() const {
     return fontMetrics().horizontalAdvance(QStringLiteral("14350.0")) + TickPixels + 6;
 }
 
+// Each text is drawn once in each look and kept: a redraw under a flood of spots copies
+// pixels rather than laying out text again.
+const QPixmap& BandMapView::textPixmap(const QString& text, const QColor& pen,
+                                       const QColor& background) const {
+    const QString key = QStringLiteral("%1 %2 %3").arg(pen.rgba()).arg(background.rgba()).arg(text);
+    if (const auto drawn = m_textPixmaps.constFind(key); drawn != m_textPixmaps.cend())
+        return *drawn;
+    if (m_textPixmaps.size() >= TextPixmapLimit)
+        m_textPixmaps.clear();
+    const qreal ratio = devicePixelRatioF();
+    const QSize size(fontMetrics().horizontalAdvance(text) + 6, rowHeight());
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(background);
+    QPainter painter(&pixmap);
+    painter.setFont(font());
+    painter.setPen(pen);
+    painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, text);
+    return *m_textPixmaps.insert(key, pixmap);
+}
+
+void BandMapView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
+        m_textPixmaps.clear();
+        if (event->type() == QEvent::FontChange)
+            scaleChanged(); // rows of another height
+    }
+    QWidget::changeEvent(event);
+}
+
 QRect BandMapView::labelRect(const PlacedLabel& label) const {
     const QString text =
         label.spot >= 0 ? m_spots[label.spot].call : QStringLiteral("+%1").arg(label.hidden);
     return {scaleWidth() + LeaderWidth, int(std::lround(label.top)),
             fontMetrics().horizontalAdvance(text) + 6, rowHeight()};
+}
+
+// The map, not its scroll bar: a bar repainted with every spot costs more than the map.
+void BandMapView::updateMap() {
+    update(0, 0, width() - m_panBar->width(), height());
 }
 
 // Zoom, pan or a new size: the calls are placed again and the bar follows.
@@ -169,7 +206,7 @@ void BandMapView::scaleChanged() {
         int(std::lround((m_scale.topKhz() - m_scale.lowerKhz()) / m_scale.khzPerPixel())));
     m_settingBar = false;
     placeCalls();
-    update();
+    updateMap();
 }
 
 void BandMapView::placeCalls() {
@@ -211,6 +248,7 @@ void BandMapView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QPalette::ColorGroup group = hasFocus() ? QPalette::Active : QPalette::Inactive;
     const QColor text = palette().color(group, QPalette::Text);
+    const QColor base = palette().color(QPalette::Base);
     const int scaleRight = scaleWidth();
     const int rows = rowHeight();
     painter.setPen(text);
@@ -221,10 +259,12 @@ void BandMapView::paintEvent(QPaintEvent*) {
                          y);
         // A label at the map's edge is kept whole on the map, beside its tick.
         const int labelTop = std::clamp(y - rows / 2, 0, std::max(0, height() - rows));
-        if (tick.labelled)
-            painter.drawText(QRect(0, labelTop, scaleRight - TickPixels - 2, rows),
-                             Qt::AlignRight | Qt::AlignVCenter,
-                             m_scale.labelOf(tick.khz, TickPixels, LabelSpacingRows * rows));
+        if (tick.labelled) {
+            const QPixmap& label = textPixmap(
+                m_scale.labelOf(tick.khz, TickPixels, LabelSpacingRows * rows), text, base);
+            painter.drawPixmap(scaleRight - TickPixels - 2 - label.deviceIndependentSize().width(),
+                               labelTop, label);
+        }
     }
     // The rig's line runs under the calls: it never strikes one through.
     if (const std::optional<int> rig = rigLineRow()) {
@@ -236,23 +276,24 @@ void BandMapView::paintEvent(QPaintEvent*) {
         painter.setPen(text);
         painter.drawLine(QPointF(scaleRight, label.anchor), QPointF(box.left(), box.center().y()));
         if (label.spot < 0) {
-            painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
-            painter.drawText(box, Qt::AlignCenter, QStringLiteral("+%1").arg(label.hidden));
+            painter.drawPixmap(box.topLeft(),
+                               textPixmap(QStringLiteral("+%1").arg(label.hidden),
+                                          palette().color(QPalette::Disabled, QPalette::Text),
+                                          base));
             continue;
         }
         const BandMapSpot& spot = m_spots[label.spot];
         const bool selected = label.spot == m_selected;
         const QColor background =
             selected ? palette().color(group, QPalette::Highlight) : backgroundOf(spot);
-        painter.fillRect(box, background.isValid() ? background : palette().color(QPalette::Base));
         // Newest strongest: the shade fades as the spot ages towards the lists' lifetime.
         QColor pen = selected               ? palette().color(group, QPalette::HighlightedText)
                      : background.isValid() ? QColor(Qt::black)
                                             : text;
         pen.setAlphaF(1.0 -
                       0.7 * std::clamp(double(spot.ageMinutes) / m_lifetimeMinutes, 0.0, 1.0));
-        painter.setPen(pen);
-        painter.drawText(box, Qt::AlignCenter, spot.call);
+        painter.drawPixmap(box.topLeft(),
+                           textPixmap(spot.call, pen, background.isValid() ? background : base));
         if (spot.marks & ScopeListModel::Tuned) {
             painter.setPen(text);
             painter.drawRect(box.adjusted(0, 0, -1, -1));

@@ -11,7 +11,9 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QHash>
 #include <QList>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -24,8 +26,7 @@ struct BandMapSpot {
     QByteArray key; // the spot's key, as the lists know it: the selection follows it
     double khz = 0;
     QString call;
-    QString text;        // the spot's row as the lists show it and a screen reader reads it
-    QString description; // its marks as the lists speak them
+    QString text; // the spot's row as the lists show it and a screen reader reads it
     int ageMinutes = 0;
     int marks = 0; // the lists' row marks: watched, tuned, new one, new band
 
@@ -67,9 +68,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void scaleChanged();
+    void updateMap();
     void selectionMoved();
     void placeCalls();
     int spotAt(QPoint point) const;
@@ -77,6 +80,8 @@ private:
     int rowHeight() const;
     QRect labelRect(const PlacedLabel& label) const;
     QColor backgroundOf(const BandMapSpot& spot) const;
+    const QPixmap& textPixmap(const QString& text, const QColor& pen,
+                              const QColor& background) const;
 
     BandMapScale m_scale;
     QList<BandMapSpot> m_spots;
@@ -87,6 +92,7 @@ private:
     QColor m_newOne;
     QColor m_newBand;
     std::function<QString(const BandMapSpot&)> m_detailsOf;
+    mutable QHash<QString, QPixmap> m_textPixmaps; // by look and text
     int m_selected = -1;
     std::optional<int> m_dragRow;
     QScrollBar* m_panBar;

@@ -117,15 +117,23 @@ QList<PlacedLabel> placeLabels(const QList<LabelRequest>& requests, double rowHe
     std::iota(leastWantedFirst.begin(), leastWantedFirst.end(), 0);
     std::stable_sort(leastWantedFirst.begin(), leastWantedFirst.end(),
                      [&](int a, int b) { return requests[a].priority < requests[b].priority; });
-    QList<bool> shown(requests.size(), true);
+    // The fewest hidden that let the rest fit, found by halving: hiding all but a "+n"
+    // always fits.
+    const auto fitsHiding = [&](int hidden, QList<Row>& rows, QList<double>& tops) {
+        QList<bool> shown(requests.size(), true);
+        for (int i = 0; i < hidden; ++i)
+            shown[leastWantedFirst[i]] = false;
+        rows = rowsOf(requests, shown, rowHeight, viewHeight, maxLeader);
+        return packFromTop(rows, tops, rowHeight);
+    };
     QList<Row> rows;
     QList<double> tops;
-    for (int hidden = 0;; ++hidden) {
-        rows = rowsOf(requests, shown, rowHeight, viewHeight, maxLeader);
-        if (packFromTop(rows, tops, rowHeight) || hidden == requests.size())
-            break;
-        shown[leastWantedFirst[hidden]] = false;
+    int fits = int(requests.size());
+    for (int tooFew = -1; fits - tooFew > 1;) {
+        const int hidden = (tooFew + fits) / 2;
+        (fitsHiding(hidden, rows, tops) ? fits : tooFew) = hidden;
     }
+    fitsHiding(fits, rows, tops);
     settle(rows, tops, rowHeight);
     QList<PlacedLabel> placed;
     placed.reserve(rows.size());

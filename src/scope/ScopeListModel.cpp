@@ -132,22 +132,24 @@ QVariant ScopeListModel::data(const QModelIndex& index, int role) const {
             return QColor(QRgb(colors.newBand));
         return {};
     }
-    case Qt::AccessibleDescriptionRole: {
-        const int marks = marksOf(index.row());
-        QStringList spoken;
-        if (marks & Watched)
-            spoken << ScopeTexts::WatchedSpotDescription;
-        if (marks & NewOne)
-            spoken << ScopeTexts::NewOneDescription;
-        if (marks & NewBand)
-            spoken << ScopeTexts::NewBandDescription;
-        if (marks & Worked)
-            spoken << ScopeTexts::WorkedDescription;
-        if (marks & Tuned)
-            spoken << ScopeTexts::TunedSpotDescription;
-        return spoken.join(QLatin1String(", "));
-    }
+    case Qt::AccessibleDescriptionRole:
+        return spokenMarks(marksOf(index.row()));
     default:
         return {};
     }
+}
+
+QString ScopeListModel::spokenMarks(int marks) {
+    QStringList spoken;
+    if (marks & Watched)
+        spoken << ScopeTexts::WatchedSpotDescription;
+    if (marks & NewOne)
+        spoken << ScopeTexts::NewOneDescription;
+    if (marks & NewBand)
+        spoken << ScopeTexts::NewBandDescription;
+    if (marks & Worked)
+        spoken << ScopeTexts::WorkedDescription;
+    if (marks & Tuned)
+        spoken << ScopeTexts::TunedSpotDescription;
+    return spoken.join(QLatin1String(", "));
 }

@@ -36,6 +36,8 @@ public:
     QByteArray spotKey(int row) const { return m_shown.spotKeys.value(row); }
     // Asks again which rows carry marks, after the watch list or the rig changed.
     void refreshMarks();
+    // The marks as a screen reader says them ("new one, the rig is tuned here").
+    static QString spokenMarks(int marks);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -100,7 +100,10 @@ private slots:
         QTRY_COMPARE(m_rigctld->ask(u"f"_s), "14025000");
         const int row = int(std::lround(sheet().map().scale().yOf(14025.0)));
         QTRY_COMPARE(sheet().map().rigLineRow(), std::optional(row));
-        QTRY_COMPARE(sheet().map().spots().value(0).description, u"the rig is tuned here"_s);
+        QTRY_COMPARE(QAccessible::queryAccessibleInterface(&sheet().map())
+                         ->child(0)
+                         ->text(QAccessible::Description),
+                     u"the rig is tuned here"_s);
 
         sheet().findChild<QCheckBox*>(u"chkFollow"_s)->click();
         m_rigctld->ask(u"F 21074000"_s);

@@ -11,7 +11,7 @@ namespace {
 
 BandMapSpot spotAt(double khz, const QString& call, int ageMinutes = 0) {
     const QString text = QStringLiteral("%1  %2").arg(khz, 0, 'f', 1).arg(call);
-    return {text.toLatin1(), khz, call, text, {}, ageMinutes, 0};
+    return {text.toLatin1(), khz, call, text, ageMinutes, 0};
 }
 
 // The wheel turned by steps notches over row y, as a mouse sends it.
