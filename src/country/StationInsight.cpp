@@ -8,6 +8,23 @@
 void StationInsight::setCountries(std::shared_ptr<const CountryFile> countries) {
     m_countries = std::move(countries);
     m_annotations.clear();
+    m_infoByCall.clear();
+}
+
+// The lists ask about the same calls at every redraw: each call is looked up in the
+// country file once, until the file changes or many calls were asked about.
+const CountryInfo* StationInsight::lookup(QByteArrayView call) const {
+    if (!m_countries)
+        return nullptr;
+    if (const auto known =
+            m_infoByCall.constFind(QByteArray::fromRawData(call.data(), call.size()));
+        known != m_infoByCall.cend())
+        return *known;
+    if (m_infoByCall.size() >= KnownCallLimit)
+        m_infoByCall.clear();
+    const CountryInfo* info = m_countries->lookup(call);
+    m_infoByCall.insert(call.toByteArray(), info);
+    return info;
 }
 
 void StationInsight::setStation(const StationSettings& station) {
@@ -19,9 +36,7 @@ void StationInsight::setStation(const StationSettings& station) {
 }
 
 QByteArrayView StationInsight::spotterContinent(const DxSpot& spot) const {
-    const CountryInfo* spotter =
-        m_countries ? m_countries->lookup(Callsign::withoutNodeSuffix(spot.spotterView()))
-                    : nullptr;
+    const CountryInfo* spotter = lookup(Callsign::withoutNodeSuffix(spot.spotterView()));
     return spotter ? QByteArrayView(spotter->continent.data()) : QByteArrayView();
 }
 
@@ -37,8 +52,7 @@ bool StationInsight::shows(const DxSpot& spot) const {
 }
 
 void StationInsight::annotate(const DxSpot& spot, QByteArray& row) const {
-    const CountryInfo* info =
-        m_countries ? m_countries->lookup(spot.dxCallView().trimmed()) : nullptr;
+    const CountryInfo* info = lookup(spot.dxCallView().trimmed());
     if (!info)
         return;
     while (row.endsWith(' '))
@@ -74,7 +88,7 @@ const QByteArray& StationInsight::annotationOf(const CountryInfo& info) const {
 }
 
 SpotNeed StationInsight::needOf(QByteArrayView call, double khz) const {
-    const CountryInfo* info = m_countries ? m_countries->lookup(call) : nullptr;
+    const CountryInfo* info = lookup(call);
     if (!info)
         return SpotNeed::Unknown;
     return m_worked.needOf(m_countries->entityOf(*info).adif, AdifBands::indexOfKhz(khz));

@@ -40,12 +40,16 @@ public:
     QByteArrayView spotterContinent(const DxSpot& spot) const;
 
 private:
+    static constexpr qsizetype KnownCallLimit = 8192;
+
+    const CountryInfo* lookup(QByteArrayView call) const;
     const QByteArray& annotationOf(const CountryInfo& info) const;
 
     std::shared_ptr<const CountryFile> m_countries;
     // What a row gains for each entry of the country file, made when first needed: the
     // lists ask for the same few hundred entries over and over.
     mutable QHash<const CountryInfo*, QByteArray> m_annotations;
+    mutable QHash<QByteArray, const CountryInfo*> m_infoByCall; // null: no entity
     WorkedLog m_worked;
     std::optional<GeoPosition> m_home;
     QByteArrayList m_spotterContinents; // empty: spotters anywhere

@@ -38,7 +38,7 @@ void SpotMarks::setWatchTest(WatchTest watched) {
 
 void SpotMarks::setNeedTest(NeedTest need) {
     m_need = std::move(need);
-    m_lastNeedKey.clear();
+    m_needs.clear();
     emit changed();
 }
 
@@ -49,16 +49,19 @@ void SpotMarks::setNeedColors(const NeedColors& colors) {
     emit changed();
 }
 
-// A row is asked about several times as it is drawn (its marks, its colour): the last
-// answer is kept for the next question.
+// A spot is asked about at every redraw, and several times as its row is drawn (its
+// marks, its colour): each answer is kept until the test changes or many were kept.
 SpotNeed SpotMarks::needOf(QByteArrayView spotKey) const {
     if (!m_need)
         return SpotNeed::Unknown;
-    if (spotKey != m_lastNeedKey) {
-        m_lastNeedKey = spotKey.toByteArray();
-        m_lastNeed = m_need(SpotKey::call(spotKey), SpotKey::frequencyKhz(spotKey));
-    }
-    return m_lastNeed;
+    const QByteArray key = QByteArray::fromRawData(spotKey.data(), spotKey.size());
+    if (const auto known = m_needs.constFind(key); known != m_needs.cend())
+        return *known;
+    if (m_needs.size() >= KnownNeedLimit)
+        m_needs.clear();
+    const SpotNeed need = m_need(SpotKey::call(spotKey), SpotKey::frequencyKhz(spotKey));
+    m_needs.insert(spotKey.toByteArray(), need);
+    return need;
 }
 
 void SpotMarks::setRigFrequency(std::optional<qint64> hz) {

@@ -10,6 +10,7 @@
 #include "scope/SpotAnnotator.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QObject>
 
@@ -61,8 +62,8 @@ signals:
 private:
     WatchTest m_watched;
     NeedTest m_need;
-    mutable QByteArray m_lastNeedKey;
-    mutable SpotNeed m_lastNeed = SpotNeed::Unknown;
+    static constexpr qsizetype KnownNeedLimit = 4096;
+    mutable QHash<QByteArray, SpotNeed> m_needs; // by spot key
     NeedColors m_needColors;
     std::optional<qint64> m_rigHz;
 };

@@ -214,6 +214,11 @@ private slots:
         QListView* all = list("lstScope");
         QCOMPARE(all->model()->index(1, 0).data(Qt::BackgroundRole).value<QColor>(),
                  QColor(0xFF, 0x9E, 0x9E));
+        // Australia logged since: its row is no new one any more.
+        QVERIFY(writeFile(log, "<CALL:6>JA1XYZ<DXCC:3>339<BAND:3>20m<EOR>\n"
+                               "<CALL:6>VK2AAA<DXCC:3>150<BAND:3>20m<EOR>\n"));
+        QTRY_COMPARE(m_form->core().insight().worked().qsoCount(), 2);
+        QTRY_VERIFY(!all->model()->index(1, 0).data(Qt::BackgroundRole).isValid());
     }
 
     // A country file of the operator's own that yields nothing is said so as the program
