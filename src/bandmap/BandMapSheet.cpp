@@ -50,7 +50,7 @@ BandMapSheet::BandMapSheet(ScopeSet& scopes, const LinePipeline& pipeline,
                                      std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1}}) {
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, step] { stepBand(step); });
+        connect(shortcut, &QShortcut::activated, this, [this, by = step] { stepBand(by); });
     }
     connect(&m_redraw, &RepaintThrottle::due, this, &BandMapSheet::drawMap);
     // Every change of the terminal may be a spot: the map follows it as the lists do.
