@@ -1,7 +1,9 @@
 #include "bandmap/BandMapView.h"
 
 #include "bandmap/BandMapAccessible.h"
+#include "bandmap/BandMapTexts.h"
 #include "scope/ScopeListModel.h"
+#include "widgets/Accessibility.h"
 
 #include <QAccessible>
 #include <QHelpEvent>
@@ -34,6 +36,7 @@ BandMapView::BandMapView(QWidget* parent)
     : QWidget(parent)
     , m_panBar(new QScrollBar(Qt::Vertical, this)) {
     BandMapAccessible::install();
+    describeControl(m_panBar, BandMapTexts::PanBar);
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
