@@ -5,6 +5,7 @@
 #include "ModalDriver.h"
 #include "RecordedSounds.h"
 #include "TestFiles.h"
+#include "TestHome.h"
 #include "TestNode.h"
 #include "app/TForm1.h"
 #include "scope/ScopeSheet.h"
@@ -51,8 +52,7 @@ class ScopeWindowTest : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(m_home.isValid());
-        qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
-        qputenv("XDG_RUNTIME_DIR", m_home.path().toLocal8Bit()); // not among the operator's copies
+        useTestHome(m_home.path());
         QVERIFY(QDir().mkpath(folder()));
     }
 

@@ -5,6 +5,7 @@
 
 #include "RecordedSounds.h"
 #include "Rigctld.h"
+#include "TestHome.h"
 #include "TestNode.h"
 #include "app/TForm1.h"
 #include "bandmap/BandMapSheet.h"
@@ -22,8 +23,6 @@
 #include <QTest>
 #include <QToolTip>
 
-#include <clocale>
-
 using namespace Qt::StringLiterals;
 
 class BandMapSheetTest : public QObject {
@@ -31,10 +30,8 @@ class BandMapSheetTest : public QObject {
 
 private slots:
     void initTestCase() {
-        std::setlocale(LC_NUMERIC, "C"); // as the program sets it at start, for Hamlib
         QVERIFY(m_home.isValid());
-        qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
-        qputenv("XDG_RUNTIME_DIR", m_home.path().toLocal8Bit()); // not among the operator's copies
+        useTestHome(m_home.path());
         QDir().mkpath(m_home.filePath(u"kestrel"_s));
         QFile::copy(QStringLiteral(KESTREL_TEST_DATA "/cty.csv"),
                     m_home.filePath(u"kestrel/cty.csv"_s));
@@ -56,9 +53,8 @@ private slots:
             putSpot(khz, call);
         showBandMap();
         QTRY_COMPARE(spokenItems(), QStringList({u"JA2ABC"_s, u"VK2XYZ"_s}));
+        // Its role and name are read over the accessibility bus (atspi_needs).
         QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&sheet().map());
-        QCOMPARE(list->role(), QAccessible::List);
-        QCOMPARE(list->text(QAccessible::Name), u"Band map"_s);
         QVERIFY(list->child(0)->text(QAccessible::Name).startsWith(u"  14025.0 [ 0] JA2ABC"_s));
         // Resting on a call: its line as the node sent it, who spotted it when, the station.
         const QPoint call = sheet().map().labelRectOf(0)->center();

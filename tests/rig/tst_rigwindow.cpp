@@ -5,6 +5,7 @@
 
 #include "RecordedSounds.h"
 #include "Rigctld.h"
+#include "TestHome.h"
 #include "TestNode.h"
 #include "app/RigWatchControls.h"
 #include "app/TForm1.h"
@@ -20,8 +21,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <clocale>
-
 using namespace Qt::StringLiterals;
 
 class RigWindowTest : public QObject {
@@ -29,10 +28,8 @@ class RigWindowTest : public QObject {
 
 private slots:
     void initTestCase() {
-        std::setlocale(LC_NUMERIC, "C"); // as the program sets it at start, for Hamlib
         QVERIFY(m_home.isValid());
-        qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
-        qputenv("XDG_RUNTIME_DIR", m_home.path().toLocal8Bit()); // not among the operator's copies
+        useTestHome(m_home.path());
     }
 
     void cleanup() {
