@@ -172,9 +172,22 @@ bool CountryFile::addToken(QByteArrayView token, const CountryInfo& entityInfo) 
         return true;
     }
     m_infos.push_back(info);
-    if (!exactCall)
+    if (!exactCall) {
         m_longestPrefix = std::max(m_longestPrefix, size_t(call.size()));
+        if (const auto pair = call.size() > 1 ? pairSlot(call[0], call[1]) : std::nullopt) {
+            quint8& longest = m_longestPrefixAfter[*pair];
+            longest = quint8(std::max<qsizetype>(longest, std::min<qsizetype>(call.size(), 255)));
+        }
+    }
     return true;
+}
+
+std::optional<size_t> CountryFile::pairSlot(char first, char second) {
+    const auto one = uchar(first);
+    const auto two = uchar(second);
+    if (one >= AsciiCount || two >= AsciiCount)
+        return std::nullopt;
+    return one * AsciiCount + two;
 }
 
 const CountryInfo* CountryFile::exact(std::string_view call) const {
@@ -183,7 +196,12 @@ const CountryInfo* CountryFile::exact(std::string_view call) const {
 }
 
 const CountryInfo* CountryFile::longestPrefix(std::string_view call) const {
-    for (size_t size = std::min(call.size(), m_longestPrefix); size > 0; --size) {
+    size_t size = std::min(call.size(), m_longestPrefix);
+    if (size > 1) {
+        const auto pair = pairSlot(call[0], call[1]);
+        size = std::clamp<size_t>(pair ? m_longestPrefixAfter[*pair] : 0, 1, size);
+    }
+    for (; size > 0; --size) {
         const auto found = m_prefixes.find(call.substr(0, size));
         if (found != m_prefixes.end())
             return &m_infos[size_t(found->second)];

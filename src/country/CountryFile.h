@@ -17,6 +17,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -69,6 +70,7 @@ private:
 
     bool parseLine(QByteArrayView line);
     bool addToken(QByteArrayView token, const CountryInfo& entityInfo);
+    static std::optional<size_t> pairSlot(char first, char second);
     const CountryInfo* exact(std::string_view call) const;
     const CountryInfo* longestPrefix(std::string_view call) const;
     const CountryInfo* resolve(std::string_view call) const;
@@ -79,6 +81,11 @@ private:
     Index m_exactCalls;
     Index m_prefixes;
     size_t m_longestPrefix = 0;
+    // By a call's first two characters (ASCII), the longest prefix that starts with them:
+    // most calls start no prefix longer than one character and are looked up once, not
+    // once for each length.
+    static constexpr size_t AsciiCount = 128;
+    std::array<quint8, AsciiCount * AsciiCount> m_longestPrefixAfter{};
     QByteArray m_version;
     int m_malformedLines = 0;
 };

@@ -11,20 +11,13 @@ void StationInsight::setCountries(std::shared_ptr<const CountryFile> countries) 
     m_infoByCall.clear();
 }
 
-// The lists ask about the same calls at every redraw: each call is looked up in the
-// country file once, until the file changes or many calls were asked about.
+// The lists ask about the same calls at every redraw: each is looked up in the country
+// file once, until the file changes or newer calls took its place.
 const CountryInfo* StationInsight::lookup(QByteArrayView call) const {
     if (!m_countries)
         return nullptr;
-    if (const auto known =
-            m_infoByCall.constFind(QByteArray::fromRawData(call.data(), call.size()));
-        known != m_infoByCall.cend())
-        return *known;
-    if (m_infoByCall.size() >= KnownCallLimit)
-        m_infoByCall.clear();
-    const CountryInfo* info = m_countries->lookup(call);
-    m_infoByCall.insert(call.toByteArray(), info);
-    return info;
+    return m_infoByCall.answer(call,
+                               [this](QByteArrayView asked) { return m_countries->lookup(asked); });
 }
 
 void StationInsight::setStation(const StationSettings& station) {

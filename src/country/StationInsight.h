@@ -7,6 +7,7 @@
 // worked on the band hidden) decide which spots are listed. Without a country file the
 // rows stay as they are and every spot is shown. GUI thread only.
 
+#include "base/RecentAnswers.h"
 #include "country/CountryFile.h"
 #include "country/GeoPosition.h"
 #include "country/WorkedLog.h"
@@ -40,8 +41,6 @@ public:
     QByteArrayView spotterContinent(const DxSpot& spot) const;
 
 private:
-    static constexpr qsizetype KnownCallLimit = 8192;
-
     const CountryInfo* lookup(QByteArrayView call) const;
     const QByteArray& annotationOf(const CountryInfo& info) const;
 
@@ -49,7 +48,8 @@ private:
     // What a row gains for each entry of the country file, made when first needed: the
     // lists ask for the same few hundred entries over and over.
     mutable QHash<const CountryInfo*, QByteArray> m_annotations;
-    mutable QHash<QByteArray, const CountryInfo*> m_infoByCall; // null: no entity
+    // Each call as the country file placed it (null: no entity), until the file changes.
+    mutable RecentAnswers<const CountryInfo*, 20, 4096> m_infoByCall;
     WorkedLog m_worked;
     std::optional<GeoPosition> m_home;
     QByteArrayList m_spotterContinents; // empty: spotters anywhere

@@ -50,18 +50,14 @@ void SpotMarks::setNeedColors(const NeedColors& colors) {
 }
 
 // A spot is asked about at every redraw, and several times as its row is drawn (its
-// marks, its colour): each answer is kept until the test changes or many were kept.
+// marks, its colour): each answer is kept until the test changes or newer spots took its
+// place.
 SpotNeed SpotMarks::needOf(QByteArrayView spotKey) const {
     if (!m_need)
         return SpotNeed::Unknown;
-    const QByteArray key = QByteArray::fromRawData(spotKey.data(), spotKey.size());
-    if (const auto known = m_needs.constFind(key); known != m_needs.cend())
-        return *known;
-    if (m_needs.size() >= KnownNeedLimit)
-        m_needs.clear();
-    const SpotNeed need = m_need(SpotKey::call(spotKey), SpotKey::frequencyKhz(spotKey));
-    m_needs.insert(spotKey.toByteArray(), need);
-    return need;
+    return m_needs.answer(spotKey, [this](QByteArrayView key) {
+        return m_need(SpotKey::call(key), SpotKey::frequencyKhz(key));
+    });
 }
 
 void SpotMarks::setRigFrequency(std::optional<qint64> hz) {

@@ -6,11 +6,11 @@
 // operator chose for a new one and a new band. The lists ask here as they draw and redraw their
 // marks on changed(). GUI thread only.
 
+#include "base/RecentAnswers.h"
 #include "scope/DxSpot.h"
 #include "scope/SpotAnnotator.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QObject>
 
@@ -62,8 +62,8 @@ signals:
 private:
     WatchTest m_watched;
     NeedTest m_need;
-    static constexpr qsizetype KnownNeedLimit = 4096;
-    mutable QHash<QByteArray, SpotNeed> m_needs; // by spot key
+    // By spot key: a frequency text of up to 15 characters and a call of up to 19.
+    mutable RecentAnswers<SpotNeed, 34, 4096> m_needs;
     NeedColors m_needColors;
     std::optional<qint64> m_rigHz;
 };

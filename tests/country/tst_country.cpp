@@ -72,6 +72,7 @@ private slots:
         row("prefix", "JA1XYZ", "JA 339 25 45 AS");
         row("lower case", "ja1xyz", "JA 339 25 45 AS");
         row("longest prefix", "KH6ABC", "KH6 110 31 61 OC");
+        row("longest prefix listed before shorter ones", "VK9FCX", "VK9C 38 29 54 OC");
         row("one letter", "W1AW", "K 291 5 8 NA");
         row("exact call", "3D2CR", "3D2/c 489 32 56 OC");
         row("exact beats prefix", "9M6/LA6VM", "1S 247 26 50 AS");
