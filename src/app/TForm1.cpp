@@ -312,22 +312,26 @@ void TForm1::setTerminalFont(const FontSettings& font) {
     m_panel2->image().setTextColor(colorFromWindows(font.color));
     m_panel2->image().setCharset(font.charset);
     m_script->setCharset(font.charset);
-    m_scopeSheet->setListFont(::terminalFont(font), colorFromWindows(font.color), m_background);
     m_scopeSheet->setCharset(font.charset);
-    m_bandMapSheet->setMapFont(::terminalFont(font), colorFromWindows(font.color), m_background);
-    m_historySheet->setTerminalFont(::terminalFont(font), colorFromWindows(font.color),
-                                    m_background);
     m_historySheet->setCharset(font.charset);
+    showSheetsInTerminalLook();
 }
 
 void TForm1::setBackground(const QColor& background) {
     m_background = background;
     m_image1->setBackgroundColor(background);
     m_panel2->image().setBackgroundColor(background);
+    showSheetsInTerminalLook();
+}
+
+// The lists, the band map and the history in the terminal's font on its background.
+void TForm1::showSheetsInTerminalLook() {
     const FontSettings& font = m_core.font();
-    m_scopeSheet->setListFont(::terminalFont(font), colorFromWindows(font.color), background);
-    m_bandMapSheet->setMapFont(::terminalFont(font), colorFromWindows(font.color), background);
-    m_historySheet->setTerminalFont(::terminalFont(font), colorFromWindows(font.color), background);
+    const QFont shown = ::terminalFont(font);
+    const QColor text = colorFromWindows(font.color);
+    m_scopeSheet->setListFont(shown, text, m_background);
+    m_bandMapSheet->setMapFont(shown, text, m_background);
+    m_historySheet->setTerminalFont(shown, text, m_background);
 }
 
 // A stored size is taken as it is; without one, the window opens wide enough for a

@@ -77,6 +77,7 @@ private:
     void loadStartupSettings();
     void applyWindowGeometry(const WindowGeometry& geometry);
     void PageControl1Change();
+    void showSheetsInTerminalLook();
 
     int StartConnection();
     void ClientSocket1Lookup();

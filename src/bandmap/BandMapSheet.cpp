@@ -9,6 +9,7 @@
 #include "screen/LinePipeline.h"
 #include "screen/ScreenBuffer.h"
 #include "widgets/Accessibility.h"
+#include "widgets/TextViewLook.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -109,11 +110,7 @@ void BandMapSheet::setBand(int adifBand) {
 }
 
 void BandMapSheet::setMapFont(const QFont& font, const QColor& text, const QColor& background) {
-    m_map->setFont(font);
-    QPalette palette = m_map->palette();
-    palette.setColor(QPalette::Base, background);
-    palette.setColor(QPalette::Text, text);
-    m_map->setPalette(palette);
+    showInTerminalLook(*m_map, font, text, background);
 }
 
 void BandMapSheet::stepBand(int step) {

@@ -10,6 +10,7 @@
 #include "screen/ScreenBuffer.h"
 #include "widgets/Accessibility.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/TextViewLook.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -146,13 +147,8 @@ QTabWidget* ScopeSheet::buildLists() {
 }
 
 void ScopeSheet::setListFont(const QFont& font, const QColor& text, const QColor& background) {
-    for (QListView* list : m_lists) {
-        list->setFont(font);
-        QPalette palette = list->palette();
-        palette.setColor(QPalette::Base, background);
-        palette.setColor(QPalette::Text, text);
-        list->setPalette(palette);
-    }
+    for (QListView* list : m_lists)
+        showInTerminalLook(*list, font, text, background);
 }
 
 void ScopeSheet::setCharset(int windowsCharset) {

@@ -2,6 +2,7 @@
 
 #include "screen/ScreenTexts.h"
 #include "widgets/Accessibility.h"
+#include "widgets/TextViewLook.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -78,11 +79,7 @@ void HistorySheet::setHistoryLines(int lines) {
 
 void HistorySheet::setTerminalFont(const QFont& font, const QColor& text,
                                    const QColor& background) {
-    m_mHistory->setFont(font);
-    QPalette palette = m_mHistory->palette();
-    palette.setColor(QPalette::Base, background);
-    palette.setColor(QPalette::Text, text);
-    m_mHistory->setPalette(palette);
+    showInTerminalLook(*m_mHistory, font, text, background);
 }
 
 void HistorySheet::setCharset(int windowsCharset) {
